@@ -1,0 +1,41 @@
+# Brioletta: every target sets up what is missing first, so a fresh Debian 12 machine needs nothing else.
+BUILD       ?= build
+BUILD_ASAN  ?= build-asan
+BUILD_BENCH ?= build-bench
+JOBS        ?= $(shell nproc)
+
+.PHONY: all setup build run test bench sanitize format clean
+
+all: build
+
+setup:
+	@bash scripts/setup.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: setup $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/bin/brioletta
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+sanitize: setup
+	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRIO_SANITIZE=ON
+	cmake --build $(BUILD_ASAN) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
+
+bench: setup
+	cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRIO_TESTS=OFF -DBRIO_BENCH=ON
+	cmake --build $(BUILD_BENCH) -j $(JOBS)
+	./$(BUILD_BENCH)/bench/brio_bench $(BENCH_ARGS)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH)

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the program and the tests need, and nothing when all
+# of them are present already.
+set -euo pipefail
+
+packages=(
+    g++ cmake ninja-build pkg-config make
+    libsdl2-dev
+    libfreetype-dev libfontconfig-dev fonts-wine fonts-dejavu-core
+    librtmidi-dev
+    libfluidsynth-dev
+    libpng-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth xdotool
+    zenity
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+
+if [[ ${#missing[@]} -eq 0 ]]; then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+run_as_root=()
+if [[ $(id -u) -ne 0 ]]; then
+    run_as_root=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${run_as_root[@]}" apt-get update -qq
+"${run_as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

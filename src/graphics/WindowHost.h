@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace brio {
+
+// Mouse buttons as the program numbers them.
+enum MouseButton : int { middleButton = 0, leftButton = 1, rightButton = 2 };
+
+// What a window reports to the object that owns it. Keys are the program's own key codes
+// (0..255); coordinates are client pixels.
+class WindowEvents {
+public:
+    virtual ~WindowEvents() = default;
+    virtual void keyDown(int /*virtualKey*/) {}
+    virtual void keyUp(int /*virtualKey*/) {}
+    virtual void mouseDown(int /*x*/, int /*y*/, int /*button*/) {}
+    virtual void mouseMove(int /*x*/, int /*y*/, bool /*leftHeld*/, bool /*rightHeld*/) {}
+    virtual void mouseUp(int /*x*/, int /*y*/, int /*button*/, bool /*leftHeld*/) {}
+    // The window's content was lost (exposed, resized) and must be shown again whole.
+    virtual void paint() {}
+    // The system asks the window to close (window manager, Alt+F4).
+    virtual void closeQuery() {}
+};
+
+// The four kinds of top-level window the program creates.
+enum class WindowKind { main, dialog, selector, programmer };
+
+// One top-level window of the windowing layer.
+class HostWindow {
+public:
+    virtual ~HostWindow() = default;
+    virtual void setCaption(const std::string& caption) = 0;
+    virtual std::string caption() const = 0;
+    virtual void setClientSize(int width, int height) = 0;
+    virtual void show() = 0;
+    virtual void hide() = 0;
+    virtual bool visible() const = 0;
+};
+
+// The windowing layer: creates windows and delivers their events.
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+    // Creates a hidden window of the given kind whose events go to `events`.
+    virtual std::unique_ptr<HostWindow> createWindow(WindowKind kind, WindowEvents& events) = 0;
+    // Hands every pending event to the window it belongs to, then returns.
+    virtual void processPendingMessages() = 0;
+    // True while one of the program's windows has the input focus.
+    virtual bool applicationActive() const = 0;
+};
+
+}  // namespace brio

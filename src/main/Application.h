@@ -1,0 +1,13 @@
+#pragma once
+
+namespace brio {
+
+class Clock;
+class WindowSystem;
+
+// Runs the program from its global objects to their orderly end: constructs them in order,
+// creates the four windows, runs the main loop, and destroys everything in reverse order
+// (which writes the settings files). Returns the process exit status.
+int runApplication(WindowSystem& windows, Clock& clock);
+
+}  // namespace brio

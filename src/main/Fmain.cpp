@@ -1,0 +1,55 @@
+#include "main/Fmain.h"
+
+#include "main/AppIdentity.h"
+#include "main/MainLoop.h"
+#include "main/MidiSynth.h"
+
+namespace brio {
+
+Fmain::Fmain(MidiSynth& station, WindowSystem& windows)
+    : station(station), windows(windows), host(windows.createWindow(WindowKind::main, *this)) {
+    host->setCaption(applicationTitle);
+    host->setClientSize(panelWidth, panelHeight);
+}
+
+Fmain::~Fmain() { station.attachMainWindow(nullptr); }
+
+void Fmain::show() { host->show(); }
+
+void Fmain::buildPanel() {
+    // The panel with its widgets and drawn piano comes with the drawing toolkit; until then
+    // the window only takes its size and caption.
+    host->setClientSize(panelWidth, panelHeight);
+    station.attachMainWindow(host.get());
+    paint();
+}
+
+void Fmain::timerTimer(Clock& clock) {
+    buildPanel();
+    runMainLoop(station, windows, clock, closeRequested);
+    host->hide();
+}
+
+void Fmain::keyDown(int virtualKey) {
+    if (!ignoringInput()) station.keyDown(virtualKey);
+}
+
+void Fmain::keyUp(int virtualKey) {
+    if (!ignoringInput()) station.keyUp(virtualKey);
+}
+
+void Fmain::mouseDown(int /*x*/, int /*y*/, int /*button*/) {
+    // Playing with the mouse comes with the drawn piano.
+}
+
+void Fmain::mouseMove(int /*x*/, int /*y*/, bool /*leftHeld*/, bool /*rightHeld*/) {}
+
+void Fmain::mouseUp(int /*x*/, int /*y*/, int /*button*/, bool /*leftHeld*/) {}
+
+void Fmain::paint() {
+    // The panel paints itself here once it exists.
+}
+
+void Fmain::closeQuery() { closeRequested = true; }
+
+}  // namespace brio

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <memory>
+
+#include "graphics/WindowHost.h"
+
+namespace brio {
+
+class Clock;
+class MidiSynth;
+
+// The main window: hands its keys and mouse to the station and runs the main loop.
+class Fmain : public WindowEvents {
+public:
+    // Client size of the panel in the normal view.
+    static constexpr int panelWidth = 987;
+    static constexpr int panelHeight = 503;
+    // The one-shot start timer that builds the panel and enters the main loop.
+    static constexpr uint32_t startTimerMs = 100;
+
+    Fmain(MidiSynth& station, WindowSystem& windows);
+    ~Fmain() override;
+
+    void show();
+    // The start timer: builds the panel, then runs the main loop until the program ends.
+    void timerTimer(Clock& clock);
+
+    // Set when the system closes the window; ends the loop without questions.
+    bool quitFlag() const { return closeRequested; }
+    // While the dialog window shows a page, keys and mouse are ignored.
+    void setDialogVisible(const bool* dialogVisible) { dialogShown = dialogVisible; }
+    HostWindow& window() { return *host; }
+
+    void keyDown(int virtualKey) override;
+    void keyUp(int virtualKey) override;
+    void mouseDown(int x, int y, int button) override;
+    void mouseMove(int x, int y, bool leftHeld, bool rightHeld) override;
+    void mouseUp(int x, int y, int button, bool leftHeld) override;
+    void paint() override;
+    void closeQuery() override;
+
+private:
+    bool ignoringInput() const { return dialogShown && *dialogShown; }
+    void buildPanel();
+
+    MidiSynth& station;
+    WindowSystem& windows;
+    std::unique_ptr<HostWindow> host;
+    const bool* dialogShown = nullptr;
+    bool closeRequested = false;
+};
+
+}  // namespace brio

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+namespace brio {
+
+class Clock;
+class MidiSynth;
+class WindowSystem;
+
+// One pass of the main loop lasts about this long.
+inline constexpr int mainLoopPassMs = 2;
+
+// How long to sleep after a pass that started at `passStart` when the clock now reads `now`:
+// the rest of the 2 ms pass, or 0 when the pass already used it up. Never negative.
+int passSleepMs(uint32_t passStart, uint32_t now);
+
+// Ticks the station and processes window messages until `windowQuit` or the station's
+// quitRequested is set.
+void runMainLoop(MidiSynth& station, WindowSystem& windows, Clock& clock, const bool& windowQuit);
+
+}  // namespace brio

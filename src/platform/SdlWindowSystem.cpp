@@ -1,0 +1,162 @@
+#include "platform/SdlWindowSystem.h"
+
+#include <sys/resource.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "platform/SdlKeyCodes.h"
+
+namespace brio {
+
+class SdlWindow : public HostWindow {
+public:
+    SdlWindow(SdlWindowSystem& system, SDL_Window* window, WindowEvents& events, bool centred)
+        : system(system), window(window), events(events), centred(centred) {}
+    ~SdlWindow() override {
+        system.forget(SDL_GetWindowID(window));
+        SDL_DestroyWindow(window);
+    }
+
+    void setCaption(const std::string& text) override {
+        title = text;
+        SDL_SetWindowTitle(window, text.c_str());
+    }
+    std::string caption() const override { return title; }
+    void setClientSize(int width, int height) override {
+        SDL_SetWindowSize(window, width, height);
+        if (centred) SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+    void show() override { SDL_ShowWindow(window); }
+    void hide() override { SDL_HideWindow(window); }
+    bool visible() const override { return (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) != 0; }
+
+    WindowEvents& handler() { return events; }
+
+private:
+    SdlWindowSystem& system;
+    SDL_Window* window;
+    WindowEvents& events;
+    bool centred;
+    std::string title;
+};
+
+namespace {
+
+Uint32 flagsFor(WindowKind kind) {
+    switch (kind) {
+        case WindowKind::main: return SDL_WINDOW_BORDERLESS;
+        case WindowKind::dialog: return SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP;
+        case WindowKind::selector:
+            return SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR |
+                   SDL_WINDOW_POPUP_MENU;
+        case WindowKind::programmer: return SDL_WINDOW_UTILITY;
+    }
+    return 0;
+}
+
+int buttonOf(Uint8 sdlButton) {
+    switch (sdlButton) {
+        case SDL_BUTTON_LEFT: return leftButton;
+        case SDL_BUTTON_RIGHT: return rightButton;
+        default: return middleButton;
+    }
+}
+
+// Above-normal priority for the process that plays; a refusal is of no consequence.
+void raiseProcessPriority() { (void)setpriority(PRIO_PROCESS, 0, -5); }
+
+}  // namespace
+
+SdlWindowSystem::SdlWindowSystem() {
+    // Keys arrive as key events only: no text input reaches the windows.
+    SDL_StopTextInput();
+}
+
+SdlWindowSystem::~SdlWindowSystem() {
+    if (handCursor) SDL_FreeCursor(handCursor);
+}
+
+std::unique_ptr<HostWindow> SdlWindowSystem::createWindow(WindowKind kind, WindowEvents& events) {
+    const bool isMain = kind == WindowKind::main;
+    SDL_Window* window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 320,
+                                          200, SDL_WINDOW_HIDDEN | flagsFor(kind));
+    if (!window) throw std::runtime_error(std::string("Cannot create a window: ") + SDL_GetError());
+    auto host = std::make_unique<SdlWindow>(*this, window, events, isMain);
+    const Uint32 id = SDL_GetWindowID(window);
+    windowsById[id] = host.get();
+    if (isMain) {
+        mainWindowId = id;
+        raiseProcessPriority();
+        if (!handCursor) handCursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
+        if (handCursor) SDL_SetCursor(handCursor);
+    }
+    return host;
+}
+
+void SdlWindowSystem::forget(Uint32 windowId) { windowsById.erase(windowId); }
+
+bool SdlWindowSystem::applicationActive() const { return SDL_GetKeyboardFocus() != nullptr; }
+
+void SdlWindowSystem::processPendingMessages() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) route(event);
+}
+
+void SdlWindowSystem::route(const SDL_Event& event) {
+    auto windowFor = [this](Uint32 id) -> SdlWindow* {
+        auto found = windowsById.find(id);
+        return found == windowsById.end() ? nullptr : found->second;
+    };
+    switch (event.type) {
+        case SDL_QUIT:
+            // The session or a signal ends the program: the main window closes.
+            if (SdlWindow* main = windowFor(mainWindowId)) main->handler().closeQuery();
+            return;
+        case SDL_WINDOWEVENT:
+            if (SdlWindow* window = windowFor(event.window.windowID)) routeWindowEvent(*window, event.window);
+            return;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            SdlWindow* window = windowFor(event.key.windowID);
+            const int key = virtualKeyForScancode(event.key.keysym.scancode);
+            if (!window || key < 0) return;
+            if (event.type == SDL_KEYDOWN) window->handler().keyDown(key);
+            else window->handler().keyUp(key);
+            return;
+        }
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            SdlWindow* window = windowFor(event.button.windowID);
+            if (!window) return;
+            const SDL_MouseButtonEvent& b = event.button;
+            if (event.type == SDL_MOUSEBUTTONDOWN) {
+                window->handler().mouseDown(b.x, b.y, buttonOf(b.button));
+            } else {
+                const bool leftHeld = (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
+                window->handler().mouseUp(b.x, b.y, buttonOf(b.button), leftHeld);
+            }
+            return;
+        }
+        case SDL_MOUSEMOTION: {
+            SdlWindow* window = windowFor(event.motion.windowID);
+            if (!window) return;
+            const SDL_MouseMotionEvent& m = event.motion;
+            window->handler().mouseMove(m.x, m.y, (m.state & SDL_BUTTON_LMASK) != 0,
+                                        (m.state & SDL_BUTTON_RMASK) != 0);
+            return;
+        }
+        default: return;
+    }
+}
+
+void SdlWindowSystem::routeWindowEvent(SdlWindow& window, const SDL_WindowEvent& event) {
+    switch (event.event) {
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED: window.handler().paint(); break;
+        case SDL_WINDOWEVENT_CLOSE: window.handler().closeQuery(); break;
+        default: break;
+    }
+}
+
+}  // namespace brio

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <SDL2/SDL.h>
+
+#include <map>
+#include <memory>
+
+#include "graphics/WindowHost.h"
+
+namespace brio {
+
+class SdlWindow;
+
+// The windowing layer on SDL2. SDL's video subsystem must be initialised before construction.
+class SdlWindowSystem : public WindowSystem {
+public:
+    SdlWindowSystem();
+    ~SdlWindowSystem() override;
+
+    std::unique_ptr<HostWindow> createWindow(WindowKind kind, WindowEvents& events) override;
+    void processPendingMessages() override;
+    bool applicationActive() const override;
+
+    // Windows deregister themselves when they are destroyed.
+    void forget(Uint32 windowId);
+
+private:
+    void route(const SDL_Event& event);
+    void routeWindowEvent(SdlWindow& window, const SDL_WindowEvent& event);
+
+    std::map<Uint32, SdlWindow*> windowsById;
+    SDL_Cursor* handCursor = nullptr;
+    Uint32 mainWindowId = 0;
+};
+
+}  // namespace brio

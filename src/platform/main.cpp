@@ -1,0 +1,61 @@
+// The program's entry: brings up the platform, runs the application, and shows any error that
+// escapes it in a message box before ending normally.
+#include <SDL2/SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include "main/AppIdentity.h"
+#include "main/Application.h"
+#include "platform/RealClock.h"
+#include "platform/SdlWindowSystem.h"
+
+namespace {
+
+void showFatalError(const char* text) {
+    std::fprintf(stderr, "%s: %s\n", brio::applicationTitle, text);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, brio::applicationTitle, text, nullptr);
+}
+
+bool isSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value;
+}
+
+// Chooses the windowing back end from the session: SDL would otherwise fall back to an
+// off-screen driver and run a program nobody can see.
+bool chooseVideoDriver() {
+    if (isSet("SDL_VIDEODRIVER")) return true;  // the user's explicit choice (tests use dummy)
+    if (isSet("WAYLAND_DISPLAY")) return SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland,x11");
+    if (isSet("DISPLAY")) return SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    return false;
+}
+
+}  // namespace
+
+int main(int, char**) {
+    if (!chooseVideoDriver()) {
+        std::fprintf(stderr, "%s: no display to show the piano on (DISPLAY is not set).\n",
+                     brio::applicationTitle);
+        return 1;
+    }
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "%s: cannot open the display: %s\n", brio::applicationTitle, SDL_GetError());
+        return 1;
+    }
+    brio::RealClock clock;
+    brio::installClock(&clock);
+    int status = 0;
+    try {
+        brio::SdlWindowSystem windows;
+        status = brio::runApplication(windows, clock);
+    } catch (const std::exception& error) {
+        showFatalError(error.what());
+    } catch (...) {
+        showFatalError("An unexpected error ended the program.");
+    }
+    brio::installClock(nullptr);
+    SDL_Quit();
+    return status;
+}

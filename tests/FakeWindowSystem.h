@@ -1,0 +1,67 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "foundation/Clock.h"
+#include "graphics/WindowHost.h"
+
+namespace brio::testing {
+
+// A window that only remembers what it was told.
+class FakeWindow : public HostWindow {
+public:
+    FakeWindow(WindowKind kind, WindowEvents& events) : kind(kind), events(events) {}
+    void setCaption(const std::string& text) override { title = text; }
+    std::string caption() const override { return title; }
+    void setClientSize(int w, int h) override {
+        width = w;
+        height = h;
+    }
+    void show() override { shown = true; }
+    void hide() override { shown = false; }
+    bool visible() const override { return shown; }
+
+    WindowKind kind;
+    WindowEvents& events;
+    std::string title;
+    int width = 0;
+    int height = 0;
+    bool shown = false;
+};
+
+// A windowing layer driven by the test: each call to processPendingMessages runs the next
+// scripted step (if any) and lets the manual clock move by `passCostMs`.
+class FakeWindowSystem : public WindowSystem {
+public:
+    explicit FakeWindowSystem(ManualClock& clock) : clock(clock) {}
+
+    std::unique_ptr<HostWindow> createWindow(WindowKind kind, WindowEvents& events) override {
+        auto window = std::make_unique<FakeWindow>(kind, events);
+        created.push_back(window.get());
+        return window;
+    }
+    void processPendingMessages() override {
+        ++passes;
+        clock.advance(passCostMs);
+        if (onPass) onPass(passes);
+    }
+    bool applicationActive() const override { return active; }
+
+    FakeWindow* windowOf(WindowKind kind) const {
+        for (FakeWindow* w : created)
+            if (w->kind == kind) return w;
+        return nullptr;
+    }
+
+    ManualClock& clock;
+    std::vector<FakeWindow*> created;  // valid while the windows live
+    std::function<void(int pass)> onPass;
+    uint32_t passCostMs = 0;
+    bool active = true;
+    int passes = 0;
+};
+
+}  // namespace brio::testing

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace brio::e2e {
+
+// A child process started without a shell.
+class Process {
+public:
+    // Starts `argv` with `extraEnv` ("NAME=value") added to this process's environment. Each
+    // redirect {ours, theirs} makes our descriptor `ours` the child's descriptor `theirs`.
+    Process(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv = {},
+            const std::vector<std::pair<int, int>>& redirects = {});
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    bool started() const { return pid > 0; }
+    // Waits up to `timeoutMs` for the child to end; its exit status, or nothing on time-out or
+    // when it was ended by a signal.
+    std::optional<int> waitFor(int timeoutMs);
+    void kill();
+
+private:
+    pid_t pid = -1;
+    bool reaped = false;
+};
+
+// Runs a command to its end and returns what it printed on standard output, or nothing when it
+// failed.
+std::optional<std::string> runAndCapture(const std::vector<std::string>& argv,
+                                         const std::vector<std::string>& extraEnv = {},
+                                         int timeoutMs = 10000);
+
+// A private X server for one test, on a display number chosen by the server itself.
+class XvfbSession {
+public:
+    XvfbSession();
+    ~XvfbSession();
+    bool ready() const { return !display.empty(); }
+    // "DISPLAY=:N" for the programs that use this server.
+    std::string displayEnv() const { return "DISPLAY=" + display; }
+    // Runs xdotool with `args` on this display; its output, or nothing when it failed.
+    std::optional<std::string> xdotool(const std::vector<std::string>& args, int timeoutMs = 10000);
+
+private:
+    std::unique_ptr<Process> server;
+    std::string display;
+};
+
+}  // namespace brio::e2e
