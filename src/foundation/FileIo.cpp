@@ -1,0 +1,139 @@
+#include "foundation/FileIo.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+namespace brio {
+
+namespace {
+
+constexpr size_t readChunk = 1 << 16;
+constexpr mode_t defaultMode = 0666;
+constexpr mode_t permissionBits = 07777;
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+    int get() const { return fd; }
+    // Closes now so that the caller sees a failing close (delayed write errors).
+    bool close() {
+        int result = ::close(fd);
+        fd = -1;
+        return result == 0;
+    }
+
+private:
+    int fd;
+};
+
+bool writeAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        done += static_cast<size_t>(written);
+    }
+    return true;
+}
+
+// The umask without changing it: /proc/self/status reports it; setting and restoring it is the
+// fallback for kernels that do not.
+mode_t currentUmask() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("Umask:", 0) == 0) {
+            return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+        }
+    }
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+// The file actually written: the target of a symbolic link, else the path itself.
+std::string resolveTarget(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) == nullptr) return path;
+    return resolved;
+}
+
+std::string folderOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+// The permission bits for the new file. False when an existing target may not be written (a
+// plain overwrite would have been refused too) or is not a regular file: renaming over a device
+// or a folder would replace it rather than write into it.
+bool targetMode(const std::string& target, mode_t& mode) {
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0) {
+        mode = defaultMode & ~currentUmask();
+        return true;
+    }
+    if (!S_ISREG(info.st_mode)) return false;
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
+    mode = info.st_mode & permissionBits;
+    return true;
+}
+
+}  // namespace
+
+bool readWholeFile(const std::string& path, std::string& bytes) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) return false;
+    std::string content;
+    struct stat info {};
+    if (::fstat(file.get(), &info) == 0 && info.st_size > 0) {
+        content.reserve(static_cast<size_t>(info.st_size));
+    }
+    char chunk[readChunk];
+    for (;;) {
+        ssize_t got = ::read(file.get(), chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) break;
+        content.append(chunk, static_cast<size_t>(got));
+    }
+    bytes = std::move(content);
+    return true;
+}
+
+bool replaceFile(const std::string& path, const std::string& bytes) {
+    if (path.empty()) return false;
+    std::string target = resolveTarget(path);
+    mode_t mode = 0;
+    if (!targetMode(target, mode)) return false;
+
+    // A fixed short name, so that a target name near the length limit still gets a temporary.
+    std::string tempPath = folderOf(target) + "/.brio-save-XXXXXX";
+    FileDescriptor file(::mkstemp(tempPath.data()));
+    if (file.get() < 0) return false;
+
+    bool written =
+        ::fchmod(file.get(), mode) == 0 && writeAll(file.get(), bytes) && ::fsync(file.get()) == 0;
+    bool closed = file.close();
+    if (written && closed && ::rename(tempPath.c_str(), target.c_str()) == 0) return true;
+    ::unlink(tempPath.c_str());
+    return false;
+}
+
+}  // namespace brio

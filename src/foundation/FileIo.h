@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace brio {
+
+// Reads the whole file into `bytes` (binary, any size). False, with `bytes` unchanged, when the
+// path cannot be opened or read (a folder included).
+bool readWholeFile(const std::string& path, std::string& bytes);
+
+// Replaces the file's contents with `bytes` all or nothing: the bytes go to a temporary file in
+// the target's folder, which is renamed over the target only once every write, the flush to disk
+// and the close succeeded. On failure the result is false, the temporary file is gone and an
+// existing target is untouched. The new file keeps the old one's permission bits, else it gets
+// 0666 less the umask. A symbolic link as target is followed, so the link stays a link; an
+// existing target that is not a regular file is refused.
+bool replaceFile(const std::string& path, const std::string& bytes);
+
+}  // namespace brio
