@@ -8,7 +8,7 @@
 #include "foundation/Clock.h"
 #include "graphics/WindowHost.h"
 
-namespace brio::testing {
+namespace brio::test {
 
 // A window that only remembers what it was told.
 class FakeWindow : public HostWindow {
@@ -49,6 +49,7 @@ public:
         if (onPass) onPass(passes);
     }
     bool applicationActive() const override { return active; }
+    int screenWidth() const override { return screen; }
 
     FakeWindow* windowOf(WindowKind kind) const {
         for (FakeWindow* w : created)
@@ -61,7 +62,8 @@ public:
     std::function<void(int pass)> onPass;
     uint32_t passCostMs = 0;
     bool active = true;
+    int screen = 1920;
     int passes = 0;
 };
 
-}  // namespace brio::testing
+}  // namespace brio::test

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeWindowSystem.h"
+#include "StationFixture.h"
 #include "main/Application.h"
 #include "main/MainLoop.h"
 #include "main/MidiSynth.h"
@@ -8,7 +9,7 @@
 namespace brio {
 namespace {
 
-using testing::FakeWindowSystem;
+using test::FakeWindowSystem;
 
 TEST(MainLoop, PassSleepFillsThePassToTwoMillisecondsAndNeverLessThanOne) {
     EXPECT_EQ(passSleepMs(1000, 1000), 2);
@@ -19,13 +20,11 @@ TEST(MainLoop, PassSleepFillsThePassToTwoMillisecondsAndNeverLessThanOne) {
     EXPECT_EQ(passSleepMs(1000, 990), 0);   // a clock that went back never gives a long sleep
 }
 
-struct LoopRun {
-    LoopRun() { installClock(&clock); }
-    ~LoopRun() { installClock(nullptr); }
+struct LoopRun : test::StationFixture {
+    LoopRun() : test::StationFixture(5000) {}
 
-    ManualClock clock{5000};
     FakeWindowSystem windows{clock};
-    MidiSynth station;
+    MidiSynth& station = *test::StationFixture::station;
     bool windowQuit = false;
 
     // Runs the loop for `passes` passes, each costing `costMs` of tick and message time.
@@ -85,7 +84,8 @@ TEST(MainLoop, BackgroundKeepsTheTwoMillisecondPaceWhileTheRhythmPlays) {
 }
 
 TEST(Station, AutoRepeatedKeyDownIsIgnoredAndKeyUpClearsTheKey) {
-    MidiSynth station;
+    test::StationFixture fixture;
+    MidiSynth& station = *fixture.station;
     station.keyDown('A');
     station.keyDown('A');
     EXPECT_EQ(station.computerKeyDown['A'], 1);
@@ -97,15 +97,15 @@ TEST(Station, AutoRepeatedKeyDownIsIgnoredAndKeyUpClearsTheKey) {
 }
 
 TEST(Application, ShowsTheMainWindowAndCreatesTheOthersHiddenInOrder) {
-    ManualClock clock;
-    installClock(&clock);
+    test::StationEnvironment env;
+    ManualClock& clock = env.clock;
     FakeWindowSystem windows(clock);
     std::string caption;
     int width = 0, height = 0;
     std::vector<bool> shown;
     windows.onPass = [&](int pass) {
         if (pass == 200) {
-            testing::FakeWindow* main = windows.windowOf(WindowKind::main);
+            test::FakeWindow* main = windows.windowOf(WindowKind::main);
             caption = main->title;
             width = main->width;
             height = main->height;
@@ -113,8 +113,7 @@ TEST(Application, ShowsTheMainWindowAndCreatesTheOthersHiddenInOrder) {
             main->events.keyDown(MidiSynth::escapeKey);
         }
     };
-    EXPECT_EQ(runApplication(windows, clock), 0);
-    installClock(nullptr);
+    EXPECT_EQ(runApplication(windows, clock, env.midi), 0);
 
     EXPECT_EQ(caption, "Brioletta - [NEW]");
     EXPECT_EQ(width, 987);
@@ -124,12 +123,13 @@ TEST(Application, ShowsTheMainWindowAndCreatesTheOthersHiddenInOrder) {
 }
 
 TEST(Application, ClosingTheWindowByTheSystemEndsTheLoop) {
-    ManualClock clock;
+    test::StationEnvironment env;
+    ManualClock& clock = env.clock;
     FakeWindowSystem windows(clock);
     windows.onPass = [&](int pass) {
         if (pass == 100) windows.windowOf(WindowKind::main)->events.closeQuery();
     };
-    EXPECT_EQ(runApplication(windows, clock), 0);
+    EXPECT_EQ(runApplication(windows, clock, env.midi), 0);
     EXPECT_EQ(windows.passes, 100);
 }
 

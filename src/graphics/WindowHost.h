@@ -49,6 +49,8 @@ public:
     virtual void processPendingMessages() = 0;
     // True while one of the program's windows has the input focus.
     virtual bool applicationActive() const = 0;
+    // Width of the screen in pixels; 0 when unknown.
+    virtual int screenWidth() const = 0;
 };
 
 }  // namespace brio

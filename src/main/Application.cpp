@@ -6,6 +6,9 @@
 #include "main/Fmain.h"
 #include "main/MainLoop.h"
 #include "main/MidiSynth.h"
+#include "midi/MidiOut.h"
+#include "settings/Options.h"
+#include "settings/RecentFiles.h"
 #include "programmer/Fprogrammer.h"
 #include "selector/Fselector.h"
 
@@ -22,12 +25,17 @@ void waitForStartTimer(Fmain& fmain, WindowSystem& windows, Clock& clock) {
     }
 }
 
-}  // namespace
+constexpr int recentCapacity = 10;
 
-int runApplication(WindowSystem& windows, Clock& clock) {
-    // Global objects, in order; each is destroyed in reverse order when this function returns.
-    // The recent-file lists, the style library and the options join ahead of the station.
-    MidiSynth station;
+int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi) {
+    MidiOut::installBackend(&midi);
+    // Global objects, in order; each is destroyed in reverse order when this function returns,
+    // which closes the MIDI device and writes the settings files.
+    RecentFiles workspaceFiles("recentS.cfg", recentCapacity);
+    RecentFiles recordingFiles("recentR.cfg", recentCapacity);
+    // The style library joins here.
+    Options options(windows.screenWidth());
+    MidiSynth station(options, workspaceFiles, recordingFiles);
 
     // Windows, in order; destroyed before the global objects.
     Fmain fmain(station, windows);
@@ -39,6 +47,14 @@ int runApplication(WindowSystem& windows, Clock& clock) {
     waitForStartTimer(fmain, windows, clock);
     if (!fmain.quitFlag()) fmain.timerTimer(clock);
     return 0;
+}
+
+}  // namespace
+
+int runApplication(WindowSystem& windows, Clock& clock, MidiBackend& midi) {
+    const int status = runStation(windows, clock, midi);
+    MidiOut::installBackend(nullptr);
+    return status;
 }
 
 }  // namespace brio

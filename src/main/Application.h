@@ -3,11 +3,13 @@
 namespace brio {
 
 class Clock;
+class MidiBackend;
 class WindowSystem;
 
 // Runs the program from its global objects to their orderly end: constructs them in order,
 // creates the four windows, runs the main loop, and destroys everything in reverse order
 // (which writes the settings files). Returns the process exit status.
-int runApplication(WindowSystem& windows, Clock& clock);
+// `midi` is the system's MIDI output service.
+int runApplication(WindowSystem& windows, Clock& clock, MidiBackend& midi);
 
 }  // namespace brio

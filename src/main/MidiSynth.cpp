@@ -1,51 +1,160 @@
 #include "main/MidiSynth.h"
 
+#include <algorithm>
+
 #include "foundation/Clock.h"
 #include "graphics/WindowHost.h"
 #include "main/AppIdentity.h"
+#include "midi/MidiBackend.h"
+#include "midi/MidiOut.h"
+#include "settings/Options.h"
+#include "settings/RecentFiles.h"
 
 namespace brio {
 
-MidiSynth::MidiSynth() {
-    // Construction in order:
-    // 1. members (above);
-    // 2. seeding of the empty recent lists comes with the recent-file lists;
-    // 3.-4. choosing and opening the MIDI device comes with the MIDI output;
-    // 5.-6. instruments, arpeggios, drum machine and step control come with their subsystems;
-    // 7. no main window yet (attachMainWindow);
-    // 8. a new workspace; applying it to the device and the modified-check snapshot come with
-    //    the instruments and the workspace file.
+namespace {
+constexpr int firstAccompanimentInstrument = 4;
+constexpr int lastAccompanimentInstrument = 8;
+constexpr int keyboardInstrumentCount = 4;
+constexpr int drumInstrument = Instrument::drumChannel;
+constexpr int notChosenDevice = -2;
+}  // namespace
+
+MidiSynth::MidiSynth(Options& options, RecentFiles& workspaceFiles, RecentFiles& recordingFiles)
+    : options(options), workspaceFiles(workspaceFiles), recordingFiles(recordingFiles) {
+    workspaceFiles.seedFromFolder("*.pws");
+    recordingFiles.seedFromFolder("*.prc");
+    if (options.midiDevice == notChosenDevice) options.midiDevice = MidiOut::defaultDevice();
+    openMidiDevice(false);
+    for (int i = 0; i < instrumentCount; ++i) instruments[size_t(i)].channel = i;
+    // The arpeggios, the drum machine and the step control join here with the accompaniment.
     newWorkspace(true);
+    applyAll(true, true);
+    takeSnapshot();
 }
 
-MidiSynth::~MidiSynth() = default;
+MidiSynth::~MidiSynth() { MidiOut::close(); }
 
-void MidiSynth::newWorkspace(bool /*force*/) {
-    pianoKeyDown.fill(0);
-    computerKeyDown.fill(0);
+void MidiSynth::setDefaults() {
     volume = 1.0;
     mute = false;
     instVolume = 0.8;
     sustain = false;
+    masterKeyShift = 24;
+    recording = false;
+    playing = false;
     style = 11;
     bass = false;
+    rhythm = false;
     bassVolume = 0.8;
     drumVolume = 0.8;
-    rhythm = false;
     keyStartRhythm = false;
     keyStartBass = false;
     splitKey = 24;
-    recording = false;
-    playing = false;
+}
+
+void MidiSynth::newWorkspace(bool force) {
+    // Asking before a modified workspace is discarded comes with the workspace file.
     fileName.clear();
-    mouseHolding = false;
+    computerKeyDown.fill(0);
+    pianoKeyDown.fill(0);
+    quitRequested = false;
     mouseKey = -1;
+    mouseHolding = false;
+
+    openMidiDevice(false);
+    MidiOut::reset();
+
+    for (int i = 0; i < instrumentCount; ++i) {
+        Instrument& instrument = instruments[size_t(i)];
+        instrument.reset();
+        instrument.followsMasterKeyShift = i < keyboardInstrumentCount;
+    }
+    setDefaults();
+    instruments[0].pan = 0.65;
+    instruments[1].pan = 0.2;
+    instruments[2].pan = 0.8;
+    instruments[0].active = true;
+
+    if (!force) applyAll(true, true);
+    takeSnapshot();
     updateCaption();
+}
+
+void MidiSynth::takeSnapshot() {
+    writing = true;
+    lines.clear();
+    exchange();
+    savedText = lines;
+}
+
+void MidiSynth::openMidiDevice(bool reapply) {
+    Text_ devices;
+    MidiOut::listDevices(devices);
+    int device = options.midiDevice;
+    if (device < 0 || device >= devices.count()) device = MidiBackend::mapperDevice;
+    MidiOut::open(device);
+    // Panel drawing is held back here once the panel exists.
+    if (reapply) applyAll(false, false);
+}
+
+void MidiSynth::releaseAll() {
+    // Stopping the recorder comes with the recorder.
+    for (int key = 0; key < virtualKeyCount; ++key) {
+        if (computerKeyDown[size_t(key)]) keyUp(key);
+    }
+    for (const Instrument& instrument : instruments) {
+        MidiOut::allNotesOff(instrument.channel);
+        MidiOut::setSustain(false, instrument.channel);
+    }
+}
+
+void MidiSynth::sendGroupVolumes(bool keyboard, bool accompaniment, bool drums) {
+    const double master = effectiveMaster();
+    if (keyboard) {
+        for (int i = 0; i < keyboardInstrumentCount; ++i) instruments[size_t(i)].sendVolume(master * instVolume);
+    }
+    if (accompaniment) {
+        for (int i = firstAccompanimentInstrument; i <= lastAccompanimentInstrument; ++i) {
+            instruments[size_t(i)].sendVolume(master * bassVolume);
+        }
+    }
+    if (drums) {
+        const Instrument& drum = instruments[drumInstrument];
+        MidiOut::setVolume(midiValue(drum.volume * master * drumVolume), drum.channel);
+    }
+}
+
+void MidiSynth::sendMix() {
+    sendGroupVolumes(true, true, true);
+    for (const Instrument& instrument : instruments) {
+        MidiOut::setPan(std::clamp(midiValue(instrument.pan), 0, 127), instrument.channel);
+    }
+}
+
+void MidiSynth::applyAll(bool withSelection, bool applyTempo) {
+    // The panel's instrument selection joins here with the panel (withSelection).
+    (void)withSelection;
+    for (Instrument& instrument : instruments) instrument.setProgram(instrument.program);
+    sendMix();
+    selectStyle(-1, applyTempo);
+    // The bass switch reaches arpeggios 4..8 and the widgets are refreshed once they exist.
+    updateCaption();
+}
+
+void MidiSynth::controlChanged(const void* variable) {
+    const bool master = variable == &volume || variable == &mute;
+    // During playback the recorder's playback volume follows the master (with the recorder).
+    if (master || variable == &instVolume || variable == &bassVolume || variable == &drumVolume) {
+        sendGroupVolumes(master || variable == &instVolume, master || variable == &bassVolume,
+                         master || variable == &drumVolume);
+    }
 }
 
 void MidiSynth::tick(bool applicationActive) {
     // 1. The step control advances and plays its targets (comes with the accompaniment).
-    // 2. Every instrument starts and ends its due notes (comes with the instruments).
+    // 2. Every instrument starts and ends its due notes.
+    for (Instrument& instrument : instruments) instrument.service();
     // 3. While recording or playing, the recorder's pump runs (comes with the recorder).
     // 4. In the foreground the tick ends here.
     if (applicationActive) return;
@@ -56,13 +165,13 @@ void MidiSynth::tick(bool applicationActive) {
 }
 
 bool MidiSynth::accompanimentRunning() const {
-    // The rhythm and the arpeggiators join here with the accompaniment.
+    // The arpeggiators join here with the accompaniment.
     return rhythm;
 }
 
 void MidiSynth::releaseBackgroundKeys() {
     for (int key = 0; key < virtualKeyCount; ++key) {
-        if (computerKeyDown[key]) keyUp(key);
+        if (computerKeyDown[size_t(key)]) keyUp(key);
     }
     if (mouseHolding || mouseKey >= 0) {
         mouseHolding = false;
@@ -77,14 +186,14 @@ void MidiSynth::requestQuit() {
 
 void MidiSynth::keyDown(int virtualKey) {
     if (virtualKey < 0 || virtualKey >= virtualKeyCount) return;
-    if (computerKeyDown[virtualKey]) return;  // auto-repeat
-    computerKeyDown[virtualKey] = 1;
+    if (computerKeyDown[size_t(virtualKey)]) return;  // auto-repeat
+    computerKeyDown[size_t(virtualKey)] = 1;
     if (virtualKey == escapeKey) requestQuit();
 }
 
 void MidiSynth::keyUp(int virtualKey) {
     if (virtualKey < 0 || virtualKey >= virtualKeyCount) return;
-    computerKeyDown[virtualKey] = 0;
+    computerKeyDown[size_t(virtualKey)] = 0;
 }
 
 void MidiSynth::attachMainWindow(HostWindow* window) {
@@ -101,6 +210,7 @@ void MidiSynth::updateCaption() {
 }
 
 void MidiSynth::selectStyle(int styleIndex, bool /*applyTempo*/) {
+    // Applying the style's parts and tempo comes with the style library.
     if (styleIndex >= 0 && styleIndex < 100) style = styleIndex;
 }
 

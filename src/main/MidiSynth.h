@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "accompaniment/Instrument.h"
 #include "foundation/Text.h"
 #include "foundation/TextStream.h"
 #include "main/MidiSynthCore.h"
@@ -11,19 +12,21 @@
 namespace brio {
 
 class HostWindow;
-
-// Transposition of the keyboard instruments, 0..48; 24 means no shift.
-inline int masterKeyShift = 24;
+class Options;
+class RecentFiles;
 
 // The station: the whole playing state of the main window, ticked by the main loop.
 class MidiSynth : public MidiSynthCore, public TextStream {
 public:
     static constexpr int pianoKeySlots = 88;
     static constexpr int virtualKeyCount = 256;
+    static constexpr int instrumentCount = 16;
     static constexpr int escapeKey = 27;
     static constexpr uint32_t backgroundPauseMs = 100;
 
-    MidiSynth();
+    // Opens the MIDI device chosen in `options` (choosing the default one on a first start),
+    // builds the instruments and sets up a new workspace.
+    MidiSynth(Options& options, RecentFiles& workspaceFiles, RecentFiles& recordingFiles);
     ~MidiSynth() override;
     MidiSynth(const MidiSynth&) = delete;
     MidiSynth& operator=(const MidiSynth&) = delete;
@@ -41,6 +44,22 @@ public:
 
     // Sets every field to its value of a new, empty workspace.
     void newWorkspace(bool force);
+    // Remembers the workspace text for the modified check.
+    void takeSnapshot();
+
+    // Opens the device of the options (the mapper for a number outside the device list);
+    // with `reapply` every channel setting is sent again.
+    void openMidiDevice(bool reapply);
+    // Silences everything before a question or file box: held keys are let go and every
+    // channel gets all-notes-off and sustain off.
+    void releaseAll();
+    // Sends the three group volumes and the pan of every instrument.
+    void sendMix();
+    // Sends every instrument's program, the mix and the style; with `withSelection` the panel
+    // selects instrument 0 first.
+    void applyAll(bool withSelection, bool applyTempo);
+    // Applies a change of the station variable at `variable`.
+    void controlChanged(const void* variable);
 
     // The main window, once the panel is built on it; nullptr before.
     void attachMainWindow(HostWindow* window);
@@ -55,6 +74,7 @@ public:
 
     // Playing state, in the order the workspace keeps it.
     std::array<int32_t, pianoKeySlots> pianoKeyDown{};
+    std::array<Instrument, instrumentCount> instruments;  // instrument i plays on channel i
     double volume = 1.0;     // master volume, 0..1
     bool mute = false;       // master mute
     double instVolume = 0.8; // keyboard instruments 0..3, 0..1
@@ -79,7 +99,13 @@ public:
 
 private:
     void releaseBackgroundKeys();
+    double effectiveMaster() const { return mute ? 0.0 : volume; }
+    void sendGroupVolumes(bool keyboard, bool accompaniment, bool drums);
+    void setDefaults();
 
+    Options& options;
+    RecentFiles& workspaceFiles;
+    RecentFiles& recordingFiles;
     HostWindow* mainWindow = nullptr;
 };
 

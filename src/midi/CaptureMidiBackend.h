@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "midi/MidiBackend.h"
+
+namespace brio {
+
+// A MIDI device that keeps every message it receives with the clock's time, for tests and the
+// capture build of the program. It lists one device, "Capture"; that device and the mapper are
+// both the capture. With a file, each message is also appended to it as "ms;status;data1;data2;"
+// and flushed at once.
+class CaptureMidiBackend : public MidiBackend {
+public:
+    struct Message {
+        uint32_t time;
+        uint8_t status;
+        uint8_t data1;
+        uint8_t data2;
+        bool operator==(const Message&) const = default;
+    };
+
+    CaptureMidiBackend() = default;
+    // Captures into `filePath` as well (created anew).
+    explicit CaptureMidiBackend(const std::string& filePath);
+    ~CaptureMidiBackend() override;
+    CaptureMidiBackend(const CaptureMidiBackend&) = delete;
+    CaptureMidiBackend& operator=(const CaptureMidiBackend&) = delete;
+
+    std::vector<std::string> deviceNames() override { return names; }
+    bool open(int device) override;
+    void send(uint32_t packed) override;
+    void reset() override { ++resets; }
+    void close() override { opened = false; }
+
+    // The device names reported; tests replace them to check the default-device rule.
+    std::vector<std::string> names{"Capture"};
+    bool refuseOpen = false;  // simulates a device that fails to open
+    bool opened = false;
+    int openedDevice = -2;
+    int resets = 0;
+    std::vector<Message> messages;
+
+private:
+    std::FILE* file = nullptr;
+};
+
+}  // namespace brio

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace brio {
+
+// The system's MIDI output service as the MIDI layer needs it: count and name the output
+// devices, open one by number or the mapper, send packed short messages, reset and close.
+class MidiBackend {
+public:
+    static constexpr int mapperDevice = -1;
+
+    virtual ~MidiBackend() = default;
+    // The product names of the output devices, in device-number order.
+    virtual std::vector<std::string> deviceNames() = 0;
+    // Opens device `device` (0..count-1) or the mapper (-1); false when it cannot be opened.
+    virtual bool open(int device) = 0;
+    // Sends one short message packed as status | data1 << 8 | data2 << 16.
+    virtual void send(uint32_t packed) = 0;
+    // Ends every note and resets the controllers of the open device.
+    virtual void reset() = 0;
+    virtual void close() = 0;
+};
+
+}  // namespace brio

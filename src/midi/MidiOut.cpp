@@ -1,0 +1,105 @@
+#include "midi/MidiOut.h"
+
+#include <algorithm>
+
+#include "midi/MidiBackend.h"
+#include "midi/Recorder.h"
+
+namespace brio::MidiOut {
+
+namespace {
+
+MidiBackend* backend = nullptr;
+bool deviceOpen = false;
+
+constexpr uint8_t controlChange = 0xB0;
+constexpr uint8_t noteOnStatus = 0x90;
+constexpr uint8_t programChangeStatus = 0xC0;
+constexpr uint8_t volumeController = 7;
+constexpr uint8_t panController = 10;
+constexpr uint8_t sustainController = 64;
+constexpr uint8_t allNotesOffController = 123;
+
+bool validChannel(int channel) { return channel >= 0 && channel <= 15; }
+bool validData(int value) { return value >= 0 && value <= 127; }
+
+void sendChecked(uint8_t status, int channel, int data1, int data2) {
+    if (!validChannel(channel) || !validData(data1) || !validData(data2)) return;
+    send(uint8_t(status + channel), uint8_t(data1), uint8_t(data2));
+}
+
+// During playback only the recording itself reaches the device, and its volumes are scaled.
+bool passesPlaybackGate(uint8_t status, uint8_t data1, uint8_t& data2) {
+    Recorder& rec = recorder();
+    if (rec.state != Recorder::State::playing) return true;
+    if (!rec.pumping && !rec.rescaling) return false;
+    if ((status & 0xF0) == controlChange && data1 == volumeController) {
+        if (!rec.rescaling) rec.channelVolume[status & 0x0F] = data2;
+        const double scaled = data2 * rec.playbackVolume;
+        data2 = uint8_t(std::clamp(int(scaled), 0, 127));
+    }
+    return true;
+}
+
+}  // namespace
+
+void installBackend(MidiBackend* newBackend) {
+    close();
+    backend = newBackend;
+}
+
+void listDevices(Text_& list) {
+    list.clear();
+    if (!backend) return;
+    for (const std::string& name : backend->deviceNames()) list.append(name);
+}
+
+int defaultDevice() {
+    Text_ names;
+    listDevices(names);
+    for (const char* wanted : {"Microsoft", "MS", "GS"}) {
+        for (int device = 0; device < names.count(); ++device) {
+            if (names.getConst(device).find(wanted) != std::string::npos) return device;
+        }
+    }
+    return MidiBackend::mapperDevice;
+}
+
+bool open(int device) {
+    close();
+    deviceOpen = backend && backend->open(device);
+    return deviceOpen;
+}
+
+bool isOpen() { return deviceOpen; }
+
+void reset() {
+    if (deviceOpen) backend->reset();
+}
+
+void close() {
+    if (!deviceOpen) return;
+    backend->reset();
+    backend->close();
+    deviceOpen = false;
+}
+
+void send(uint8_t status, uint8_t data1, uint8_t data2) {
+    if (!deviceOpen) return;
+    if (!passesPlaybackGate(status, data1, data2)) return;
+    Recorder& rec = recorder();
+    const int32_t time = rec.state == Recorder::State::idle ? 0 : int32_t(rec.elapsed());
+    rec.record(MidiEvent{time, status, data1, data2});
+    backend->send(uint32_t(status) | uint32_t(data1) << 8 | uint32_t(data2) << 16);
+}
+
+void programChange(int program, int channel) { sendChecked(programChangeStatus, channel, program, 0); }
+void setVolume(int value, int channel) { sendChecked(controlChange, channel, volumeController, value); }
+void setPan(int value, int channel) { sendChecked(controlChange, channel, panController, value); }
+void noteOn(int note, int velocity, int channel) { sendChecked(noteOnStatus, channel, note, velocity); }
+void setSustain(bool on, int channel) {
+    sendChecked(controlChange, channel, sustainController, on ? 127 : 0);
+}
+void allNotesOff(int channel) { sendChecked(controlChange, channel, allNotesOffController, 0); }
+
+}  // namespace brio::MidiOut

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/Text.h"
+
+namespace brio {
+
+class MidiBackend;
+
+// The one way sound leaves the program: one device, opened by number, and one sender that
+// every channel message passes (and that feeds the recorder). Module-level state.
+namespace MidiOut {
+
+// The backend the layer talks to; nullptr leaves the program without devices. The caller
+// keeps ownership. Installing closes the device of the previous backend.
+void installBackend(MidiBackend* backend);
+
+// Clears `list` and appends the product name of every output device, in device order.
+void listDevices(Text_& list);
+// The first device whose name contains "Microsoft", else "MS", else "GS" (case-sensitive);
+// -1 (the mapper) when none does.
+int defaultDevice();
+// Closes (with reset) the open device, then opens `device`, or the mapper for -1.
+bool open(int device);
+bool isOpen();
+void reset();
+void close();
+
+// The sender: gating and volume scaling while a recording plays, the recorder's copy, then
+// the device. Dropped when no device is open.
+void send(uint8_t status, uint8_t data1, uint8_t data2);
+
+// Channel messages; an argument out of range (channel 0..15, values 0..127) sends nothing.
+void programChange(int program, int channel);
+void setVolume(int value, int channel);
+void setPan(int value, int channel);
+void noteOn(int note, int velocity, int channel);
+void setSustain(bool on, int channel);
+void allNotesOff(int channel);
+
+}  // namespace MidiOut
+
+// A model value 0..1 as a MIDI value: value x 127.5 truncated toward zero (1.0 gives 127).
+// Values far outside the range (or not a number) give a value the MIDI layer drops.
+inline int midiValue(double value) {
+    const double scaled = value * 127.5;
+    if (!(scaled > -1000.0)) return -1;
+    if (scaled > 1000.0) return 1000;
+    return static_cast<int>(scaled);
+}
+
+}  // namespace brio

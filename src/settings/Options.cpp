@@ -1,0 +1,85 @@
+#include "settings/Options.h"
+
+#include <initializer_list>
+
+#include "foundation/TextUtils.h"
+#include "midi/MidiOut.h"
+
+namespace brio {
+
+namespace {
+
+void fill(Text_& list, std::initializer_list<const char*> names) {
+    list.clear();
+    for (const char* name : names) list.append(name);
+}
+
+}  // namespace
+
+Options::Options(int screenWidth) : path(resolvePath(fileName)) {
+    buildLists();
+    setDefaults();
+    // A file that was read only in part must not leave a mix of its values and defaults.
+    if (!loadFile(path, rootName)) setDefaults();
+    if (largeView && screenWidth > 0 && screenWidth < largeViewMinWidth) largeView = false;
+}
+
+Options::~Options() {
+    saveFile(path, rootName);
+}
+
+void Options::buildLists() {
+    Text_ devices;
+    MidiOut::listDevices(devices);
+    fill(midiDevices, {"Midi Mapper"});
+    midiDevices.appendAll(devices);
+    fill(colorSchemes, {"Brio Blue", "Sand", "Gray", "Dark", "Cool", "Indigo", "Armor"});
+    fill(lcdColors, {"Brio Orange", "Blue", "Green"});
+}
+
+void Options::setDefaults() {
+    wavStereo = 1;
+    wav16bit = 1;
+    wavFreq = 0;
+    midiDevice = -2;
+    warnStationDelete = false;
+    warnRecDelete = false;
+    autoStopBass = false;
+    autoStopArps = false;
+    keyStartOnlyFromBass = false;
+    alwaysResetTempo = true;
+    keyHighlight = false;
+    colors = 0;
+    lcdColor = 0;
+    largeView = true;
+    windowBorder = false;
+    showKeyAssignment = false;
+    dragPlay = true;
+}
+
+void Options::exchange() {
+    exchangeInt("wavStereo", wavStereo);
+    exchangeInt("wav16bit", wav16bit);
+    exchangeInt("wavFreq", wavFreq);
+    exchangeInt("midiDevice", midiDevice);
+    exchangeBool("warnStationDelete", warnStationDelete);
+    exchangeBool("warnRecDelete", warnRecDelete);
+    exchangeBool("autoStopBass", autoStopBass);
+    exchangeBool("autoStopArps", autoStopArps);
+    exchangeBool("keyStartOnlyFromBass", keyStartOnlyFromBass);
+    exchangeBool("alwaysResetTempo", alwaysResetTempo);
+    exchangeBool("keyHighlight", keyHighlight);
+    exchangeInt("colors", colors);
+    exchangeInt("lcdColor", lcdColor);
+    exchangeBool("largeView", largeView);
+    exchangeBool("windowBorder", windowBorder);
+    exchangeBool("showKeyAssignment", showKeyAssignment);
+    exchangeBool("dragPlay", dragPlay);
+}
+
+std::string Options::largeViewRefusal() {
+    return "Large view is only available for monitors with a horizontal resolution of " +
+           formatInt(largeViewMinWidth) + " or higher.";
+}
+
+}  // namespace brio

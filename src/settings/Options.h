@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "foundation/Text.h"
+#include "foundation/TextStream.h"
+
+namespace brio {
+
+// The user's preferences across runs, kept in "options.cfg" in the program's folder. Read at
+// construction, written at destruction; everybody else reads and writes the fields directly.
+class Options : public TextStream {
+public:
+    static constexpr int largeViewMinWidth = 1280;
+    static constexpr const char* fileName = "options.cfg";
+    static constexpr const char* rootName = "Brio Options";
+
+    // Stored values, in file order. Defaults are set by setDefaults().
+    int32_t wavStereo{};          // 1 stereo, 0 mono; stored only
+    int32_t wav16bit{};           // 1 for 16-bit, 0 for 8-bit samples; stored only
+    int32_t wavFreq{};            // 0 44.1 kHz, 1 22.05 kHz, 2 11.025 kHz; stored only
+    int32_t midiDevice{};         // output device; -1 the mapper, -2 not chosen yet
+    bool warnStationDelete{};     // ask before discarding a modified workspace
+    bool warnRecDelete{};         // ask before discarding an unsaved recording
+    bool autoStopBass{};          // rhythm off also switches the bass off
+    bool autoStopArps{};          // rhythm off empties the key lists of arpeggios 0..3
+    bool keyStartOnlyFromBass{};  // key start reacts only to keys below the split
+    bool alwaysResetTempo{};      // choosing a style applies its tempo and shuffle
+    bool keyHighlight{};          // mark pressed keys on the drawn piano
+    int32_t colors{};             // index into colorSchemes
+    int32_t lcdColor{};           // index into lcdColors
+    bool largeView{};             // the large panel layout
+    bool windowBorder{};          // the main window has a border
+    bool showKeyAssignment{};     // show computer keys on the piano keys
+    bool dragPlay{};              // dragging the mouse over the piano plays keys
+
+    // Display names. Entry k of midiDevices stands for device number k - 1.
+    Text_ midiDevices;
+    Text_ colorSchemes;
+    Text_ lcdColors;
+
+    // Builds the lists, sets the defaults and reads the file; a file that cannot be read or
+    // parsed leaves the defaults. largeView goes off on a screen narrower than
+    // largeViewMinWidth; a screenWidth of 0 (unknown) leaves it alone.
+    explicit Options(int screenWidth);
+    Options(const Options&) = delete;
+    Options& operator=(const Options&) = delete;
+    // Writes the file; a failure goes unreported.
+    ~Options() override;
+
+    void setDefaults();
+    void exchange() override;
+
+    // What the "Large View" command shows when the screen is too narrow for it.
+    static std::string largeViewRefusal();
+
+private:
+    void buildLists();
+
+    // Resolved once, so the file written at the end is the one read at the start.
+    std::string path;
+};
+
+}  // namespace brio

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <memory>
+
+#include "TestFiles.h"
+#include "foundation/Clock.h"
+#include "foundation/TextUtils.h"
+#include "main/MidiSynth.h"
+#include "midi/CaptureMidiBackend.h"
+#include "midi/MidiOut.h"
+#include "settings/Options.h"
+#include "settings/RecentFiles.h"
+
+namespace brio::test {
+
+// The pieces the program puts in place before the station: a manual clock, a capture MIDI
+// device and a fresh program folder. Everything is undone when the object goes away.
+struct StationEnvironment {
+    explicit StationEnvironment(uint32_t startMs = 10000) : clock(startMs) {
+        setProgramFolder(folder.folder() + "/");
+        installClock(&clock);
+        MidiOut::installBackend(&midi);
+    }
+    ~StationEnvironment() {
+        MidiOut::installBackend(nullptr);
+        installClock(nullptr);
+        setProgramFolder("");
+    }
+
+    TempDir folder;
+    ManualClock clock;
+    CaptureMidiBackend midi;
+};
+
+// A station built as the program builds it, on the capture device.
+struct StationFixture : StationEnvironment {
+    explicit StationFixture(uint32_t startMs = 10000) : StationEnvironment(startMs) {
+        workspaceFiles = std::make_unique<RecentFiles>("recentS.cfg", 10);
+        recordingFiles = std::make_unique<RecentFiles>("recentR.cfg", 10);
+        options = std::make_unique<Options>(1920);
+        station = std::make_unique<MidiSynth>(*options, *workspaceFiles, *recordingFiles);
+    }
+    ~StationFixture() {
+        station.reset();
+        options.reset();
+        recordingFiles.reset();
+        workspaceFiles.reset();
+    }
+
+    std::unique_ptr<RecentFiles> workspaceFiles;
+    std::unique_ptr<RecentFiles> recordingFiles;
+    std::unique_ptr<Options> options;
+    std::unique_ptr<MidiSynth> station;
+};
+
+}  // namespace brio::test
