@@ -98,6 +98,11 @@ void SdlWindowSystem::forget(Uint32 windowId) { windowsById.erase(windowId); }
 
 bool SdlWindowSystem::applicationActive() const { return SDL_GetKeyboardFocus() != nullptr; }
 
+int SdlWindowSystem::screenWidth() const {
+    SDL_DisplayMode mode;
+    return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.w : 0;
+}
+
 void SdlWindowSystem::processPendingMessages() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) route(event);

@@ -20,6 +20,7 @@ public:
     std::unique_ptr<HostWindow> createWindow(WindowKind kind, WindowEvents& events) override;
     void processPendingMessages() override;
     bool applicationActive() const override;
+    int screenWidth() const override;
 
     // Windows deregister themselves when they are destroyed.
     void forget(Uint32 windowId);

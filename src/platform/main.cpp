@@ -5,11 +5,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 
+#include "foundation/TextUtils.h"
 #include "main/AppIdentity.h"
 #include "main/Application.h"
 #include "platform/RealClock.h"
 #include "platform/SdlWindowSystem.h"
+
+#ifdef BRIO_CAPTURE
+#include "midi/CaptureMidiBackend.h"
+#else
+#include "platform/SystemMidi.h"
+#endif
 
 namespace {
 
@@ -22,6 +30,17 @@ bool isSet(const char* variable) {
     const char* value = std::getenv(variable);
     return value && *value;
 }
+
+// The capture build sends every message to a file beside the program instead of a device.
+#ifdef BRIO_CAPTURE
+using MidiService = brio::CaptureMidiBackend;
+std::unique_ptr<MidiService> makeMidiService() {
+    return std::make_unique<MidiService>(brio::resolvePath("midi-capture.txt"));
+}
+#else
+using MidiService = brio::SystemMidi;
+std::unique_ptr<MidiService> makeMidiService() { return std::make_unique<MidiService>(); }
+#endif
 
 // Chooses the windowing back end from the session: SDL would otherwise fall back to an
 // off-screen driver and run a program nobody can see.
@@ -48,8 +67,9 @@ int main(int, char**) {
     brio::installClock(&clock);
     int status = 0;
     try {
+        auto midi = makeMidiService();
         brio::SdlWindowSystem windows;
-        status = brio::runApplication(windows, clock);
+        status = brio::runApplication(windows, clock, *midi);
     } catch (const std::exception& error) {
         showFatalError(error.what());
     } catch (...) {

@@ -1,0 +1,235 @@
+#include "platform/BuiltInSynth.h"
+
+#include <fluidsynth.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <mutex>
+
+#include "platform/RtMidiPorts.h"
+
+namespace brio {
+
+struct BuiltInSynth::Engine {
+    fluid_settings_t* settings = nullptr;
+    fluid_synth_t* synth = nullptr;
+    fluid_audio_driver_t* audio = nullptr;
+
+    ~Engine() {
+        if (audio != nullptr) delete_fluid_audio_driver(audio);
+        if (synth != nullptr) delete_fluid_synth(synth);
+        if (settings != nullptr) delete_fluid_settings(settings);
+    }
+};
+
+namespace {
+
+constexpr const char* soundFontFolder = "/usr/share/sounds/sf2/";
+constexpr int channelCount = 16;
+constexpr int allSoundOff = 120;
+constexpr int resetAllControllers = 121;
+constexpr int allNotesOff = 123;
+
+// The log is global to the library: errors, warnings, information and debugging go nowhere
+// (a failure shows in our results); panics keep the library's own report on stderr.
+void silenceLibraryLog() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
+            fluid_set_log_function(level, nullptr, nullptr);
+        }
+    });
+}
+
+fluid_settings_t* makeSettings() {
+    fluid_settings_t* settings = new_fluid_settings();
+    if (settings == nullptr) return nullptr;
+    fluid_settings_setnum(settings, "synth.sample-rate", BuiltInSynth::sampleRate);
+    fluid_settings_setint(settings, "audio.period-size", BuiltInSynth::periodFrames);
+    fluid_settings_setint(settings, "audio.periods", BuiltInSynth::periodCount);
+    // The sample data (up to 140 MB for a full GM set) is not pinned in memory: most users may
+    // not lock that much, and the library only warns when it cannot.
+    fluid_settings_setint(settings, "synth.lock-memory", 0);
+    // The library's default gain (0.2) leaves a single piano note near -27 dBFS: too quiet to
+    // play along with other programs. 0.5 still leaves headroom for full accompaniment.
+    fluid_settings_setnum(settings, "synth.gain", 0.5);
+    // A JACK client is left unconnected unless asked to connect to the physical outputs.
+    fluid_settings_setint(settings, "audio.jack.autoconnect", 1);
+    fluid_settings_setstr(settings, "audio.jack.id", RtMidiPorts::clientName);
+    return settings;
+}
+
+// Checked before loading: a file of another kind goes to a loader that reports on stderr.
+bool isSoundFont(const std::string& path) {
+    return access(path.c_str(), R_OK) == 0 && fluid_is_soundfont(path.c_str()) != 0;
+}
+
+// The JACK driver would start a JACK server when none runs (taking the sound card from
+// everything else), so it is tried only when one runs.
+bool worthTrying(const std::string& driver) {
+    return driver != "jack" || RtMidiPorts::jackServerRunning();
+}
+
+}  // namespace
+
+std::vector<std::string> BuiltInSynth::defaultSoundFonts() {
+    const std::string folder = soundFontFolder;
+    return {folder + "default-GM.sf2", folder + "FluidR3_GM.sf2", folder + "TimGM6mb.sf2"};
+}
+
+std::vector<std::string> BuiltInSynth::defaultAudioDrivers() {
+    return {"pulseaudio", "alsa", "jack"};
+}
+
+BuiltInSynth::BuiltInSynth(std::vector<std::string> soundFonts,
+                           std::vector<std::string> audioDrivers)
+    : soundFonts(std::move(soundFonts)), audioDrivers(std::move(audioDrivers)) {
+    silenceLibraryLog();
+}
+
+BuiltInSynth::~BuiltInSynth() = default;
+
+bool BuiltInSynth::load() {
+    // One attempt per run: a SoundFont that failed would fail (and stall) again.
+    if (loadTried) return engine != nullptr;
+    loadTried = true;
+    try {
+        auto candidate = std::make_unique<Engine>();
+        candidate->settings = makeSettings();
+        if (candidate->settings == nullptr) return false;
+        candidate->synth = new_fluid_synth(candidate->settings);
+        if (candidate->synth == nullptr) return false;
+        for (const std::string& path : soundFonts) {
+            if (!isSoundFont(path) ||
+                fluid_synth_sfload(candidate->synth, path.c_str(), 1) == FLUID_FAILED) {
+                continue;
+            }
+            loadedSoundFont = path;
+            ++loads;
+            engine = std::move(candidate);
+            return true;
+        }
+    } catch (...) {
+        // out of memory while setting up: no synth
+    }
+    return false;
+}
+
+bool BuiltInSynth::startAudio() {
+    if (engine->audio != nullptr) return true;
+    RtMidiPorts::silenceAlsaLibrary();
+    for (const std::string& name : audioDrivers) {
+        if (!worthTrying(name)) continue;
+        fluid_settings_setstr(engine->settings, "audio.driver", name.c_str());
+        engine->audio = new_fluid_audio_driver(engine->settings, engine->synth);
+        if (engine->audio != nullptr) {
+            driverName = name;
+            return true;
+        }
+    }
+    return false;
+}
+
+void BuiltInSynth::stopAudio() {
+    if (engine == nullptr || engine->audio == nullptr) return;
+    delete_fluid_audio_driver(engine->audio);
+    engine->audio = nullptr;
+    driverName.clear();
+}
+
+void BuiltInSynth::powerOnReset() {
+    // The system reset alone leaves sounding voices playing (FluidSynth 2.3.1), also when
+    // they were ended just before it: all sound is ended after it.
+    fluid_synth_system_reset(engine->synth);
+    fluid_synth_all_sounds_off(engine->synth, -1);
+}
+
+bool BuiltInSynth::open() {
+    opened = false;
+    if (!load() || !startAudio()) return false;
+    powerOnReset();
+    opened = true;
+    return true;
+}
+
+bool BuiltInSynth::openOffline() {
+    opened = false;
+    if (!load()) return false;
+    stopAudio();
+    powerOnReset();
+    opened = true;
+    return true;
+}
+
+bool BuiltInSynth::isOpen() const {
+    return opened;
+}
+
+void BuiltInSynth::send(uint32_t packed) {
+    if (!opened) return;
+    const int status = int(packed & 0xFF);
+    const int channel = status & 0x0F;
+    const int data1 = int((packed >> 8) & 0x7F);
+    const int data2 = int((packed >> 16) & 0x7F);
+    fluid_synth_t* synth = engine->synth;
+    switch (status & 0xF0) {
+        case 0x90:
+            if (data2 > 0) {
+                fluid_synth_noteon(synth, channel, data1, data2);
+                break;
+            }
+            [[fallthrough]];
+        case 0x80:
+            fluid_synth_noteoff(synth, channel, data1);
+            break;
+        case 0xB0:
+            fluid_synth_cc(synth, channel, data1, data2);
+            break;
+        case 0xC0:
+            fluid_synth_program_change(synth, channel, data1);
+            break;
+        default:
+            break;
+    }
+}
+
+void BuiltInSynth::reset() {
+    if (!opened) return;
+    for (int channel = 0; channel < channelCount; ++channel) {
+        for (int controller : {allNotesOff, allSoundOff, resetAllControllers}) {
+            fluid_synth_cc(engine->synth, channel, controller, 0);
+        }
+    }
+}
+
+void BuiltInSynth::close() {
+    if (!opened) return;
+    fluid_synth_all_sounds_off(engine->synth, -1);
+    stopAudio();
+    opened = false;
+}
+
+void BuiltInSynth::render(float* left, float* right, int frames) {
+    if (frames <= 0) return;
+    // With an audio driver playing, its thread is the synth's only renderer.
+    if (!opened || engine->audio != nullptr) {
+        std::fill(left, left + frames, 0.0f);
+        std::fill(right, right + frames, 0.0f);
+        return;
+    }
+    fluid_synth_write_float(engine->synth, frames, left, 0, 1, right, 0, 1);
+}
+
+int BuiltInSynth::soundFontLoads() const {
+    return loads;
+}
+
+const std::string& BuiltInSynth::soundFont() const {
+    return loadedSoundFont;
+}
+
+const std::string& BuiltInSynth::audioDriver() const {
+    return driverName;
+}
+
+}  // namespace brio

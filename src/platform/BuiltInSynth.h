@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace brio {
+
+// The built-in General MIDI synthesizer: a SoundFont synthesizer that plays through the first
+// audio driver that opens, or renders into buffers when opened offline (tests, tools).
+// The SoundFont is loaded once, on the first open; opening again only resets the synth.
+// Nothing here throws, and the synthesizer's own log stays off stderr except for panics.
+class BuiltInSynth {
+public:
+    static constexpr int sampleRate = 44100;  // Hz, audio and offline alike
+    // Audio buffer: 2 periods of 256 frames = 11.6 ms at 44100 Hz where the driver honours
+    // both (ALSA); the PulseAudio driver asks its server for one period (5.8 ms) of latency.
+    static constexpr int periodFrames = 256;
+    static constexpr int periodCount = 2;
+
+    // The system's GM SoundFonts in order of preference.
+    static std::vector<std::string> defaultSoundFonts();
+    // Audio drivers in the order they are tried.
+    static std::vector<std::string> defaultAudioDrivers();
+
+    // `soundFonts`: the first file that loads is used. `audioDrivers`: tried in order by open().
+    explicit BuiltInSynth(std::vector<std::string> soundFonts = defaultSoundFonts(),
+                          std::vector<std::string> audioDrivers = defaultAudioDrivers());
+    ~BuiltInSynth();
+    BuiltInSynth(const BuiltInSynth&) = delete;
+    BuiltInSynth& operator=(const BuiltInSynth&) = delete;
+
+    // Loads the SoundFont (first time only) and starts audio; false without a SoundFont or
+    // without any audio driver that opens. Resets the synth to its power-on state.
+    bool open();
+    // As open() but without audio: sound comes only from render().
+    bool openOffline();
+    bool isOpen() const;
+    // Plays a packed message (status | data1 << 8 | data2 << 16): note on (velocity 0 is note
+    // off), note off, control change, program change; other messages are ignored.
+    void send(uint32_t packed);
+    // All notes off, all sound off and reset all controllers on the 16 channels.
+    void reset();
+    // Silences the synth and stops audio; the SoundFont stays loaded.
+    void close();
+    // Offline only: renders `frames` frames into each buffer (-1..1); silence when not
+    // opened offline. Messages take effect at the synth's next block of 64 frames, so
+    // renders in multiples of 64 frames start each message exactly at their first frame.
+    void render(float* left, float* right, int frames);
+
+    // How often a SoundFont was loaded (0 or 1).
+    int soundFontLoads() const;
+    // The loaded SoundFont's path, or "" before loading or when none loaded.
+    const std::string& soundFont() const;
+    // The audio driver that is playing, or "" (closed, offline).
+    const std::string& audioDriver() const;
+
+private:
+    struct Engine;
+
+    bool load();
+    bool startAudio();
+    void stopAudio();
+    void powerOnReset();
+
+    std::vector<std::string> soundFonts;
+    std::vector<std::string> audioDrivers;
+    std::unique_ptr<Engine> engine;
+    bool loadTried = false;
+    int loads = 0;
+    std::string loadedSoundFont;
+    std::string driverName;
+    bool opened = false;
+};
+
+}  // namespace brio

@@ -1,0 +1,200 @@
+#include "platform/RtMidiPorts.h"
+
+#include <dlfcn.h>
+#include <rtmidi/RtMidi.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <iostream>
+#include <mutex>
+#include <sstream>
+
+namespace brio {
+
+namespace {
+
+constexpr int channelCount = 16;
+constexpr uint8_t controlChange = 0xB0;
+constexpr uint8_t allSoundOff = 120;
+constexpr uint8_t resetAllControllers = 121;
+constexpr uint8_t allNotesOff = 123;
+
+// RtMidi reports errors through this callback instead of printing them and throwing; a failure
+// shows in the result (no port open, nothing listed), so the text is not needed.
+void ignoreError(RtMidiError::Type, const std::string&, void*) {}
+
+// A client of `api` with its error callback installed, or nullptr when the service refuses.
+// RtMidi reports a failing constructor on std::cerr, before any callback can be installed:
+// that report is caught, and a client that reported anything is not used (a JACK client
+// without a server stays half made).
+std::unique_ptr<RtMidiOut> makeClient(RtMidi::Api api) {
+    std::ostringstream report;
+    std::streambuf* const cerrBuffer = std::cerr.rdbuf(report.rdbuf());
+    std::unique_ptr<RtMidiOut> out;
+    try {
+        out = std::make_unique<RtMidiOut>(api, RtMidiPorts::clientName);
+        out->setErrorCallback(ignoreError, nullptr);
+    } catch (...) {
+        out.reset();
+    }
+    std::cerr.rdbuf(cerrBuffer);
+    if (!report.str().empty()) out.reset();
+    return out;
+}
+
+std::vector<std::string> namesOf(RtMidiOut& out) {
+    std::vector<std::string> names;
+    try {
+        const unsigned count = out.getPortCount();
+        for (unsigned i = 0; i < count; ++i) names.push_back(out.getPortName(i));
+    } catch (...) {
+        // a service that fails midway lists what it gave
+    }
+    return names;
+}
+
+// The current index of the port called `name`, or -1 when it is gone.
+int indexOf(RtMidiOut& out, const std::string& name) {
+    const std::vector<std::string> names = namesOf(out);
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == name) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool exists(const std::string& path) {
+    return access(path.c_str(), F_OK) == 0;
+}
+
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+}  // namespace
+
+void RtMidiPorts::silenceAlsaLibrary() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        // Looked up at run time: the ALSA library comes in through RtMidi and the synthesizer,
+        // and the program does not link it directly.
+        using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+        using SetHandler = int (*)(Handler);
+        void* symbol = dlsym(RTLD_DEFAULT, "snd_lib_error_set_handler");
+        if (symbol != nullptr) reinterpret_cast<SetHandler>(symbol)(ignoreAlsaError);
+    });
+}
+
+RtMidiPorts::RtMidiPorts(std::string sequencerDevice, bool useJack)
+    : sequencerDevice(std::move(sequencerDevice)), useJack(useJack) {}
+
+RtMidiPorts::~RtMidiPorts() {
+    close();
+}
+
+int RtMidiPorts::messageLength(uint8_t status) {
+    if (status < 0x80 || status >= 0xF0) return 0;
+    const uint8_t kind = status & 0xF0;
+    return (kind == 0xC0 || kind == 0xD0) ? 2 : 3;
+}
+
+bool RtMidiPorts::jackServerRunning() {
+    const char* named = getenv("JACK_DEFAULT_SERVER");
+    const std::string server = (named != nullptr && *named != '\0') ? named : "default";
+    const std::string uid = std::to_string(getuid());
+    // JACK 2 keeps a request socket per server and user; JACK 1 a folder per user and server.
+    return exists("/dev/shm/jack_" + server + "_" + uid + "_0") ||
+           exists("/dev/shm/jack-" + uid + "/" + server);
+}
+
+RtMidiOut* RtMidiPorts::alsa() {
+    // Without the sequencer device, ALSA would print its own error before RtMidi throws.
+    if (!alsaClient && access(sequencerDevice.c_str(), R_OK | W_OK) == 0) {
+        silenceAlsaLibrary();
+        alsaClient = makeClient(RtMidi::LINUX_ALSA);
+    }
+    return alsaClient.get();
+}
+
+RtMidiOut* RtMidiPorts::jack() {
+    // Only with a server: the JACK library prints to stderr when it finds none. One attempt
+    // per run: a failed one leaves a little memory behind in the library.
+    if (!jackTried && useJack && jackServerRunning()) {
+        jackTried = true;
+        jackClient = makeClient(RtMidi::UNIX_JACK);
+    }
+    return jackClient.get();
+}
+
+std::vector<std::string> RtMidiPorts::portNames() {
+    listing.clear();
+    for (RtMidiOut* client : {alsa(), jack()}) {
+        if (client == nullptr) continue;
+        for (std::string& name : namesOf(*client)) listing.push_back({client, std::move(name)});
+    }
+    listed = true;
+    std::vector<std::string> names;
+    names.reserve(listing.size());
+    for (const ListedPort& port : listing) names.push_back(port.name);
+    return names;
+}
+
+bool RtMidiPorts::open(int port) {
+    close();
+    if (!listed) portNames();
+    if (port < 0 || port >= static_cast<int>(listing.size())) return false;
+    // Ports are found again by name: the numbering may have shifted since the listing.
+    RtMidiOut* client = listing[size_t(port)].client;
+    const int index = indexOf(*client, listing[size_t(port)].name);
+    if (index < 0) return false;
+    try {
+        client->openPort(unsigned(index), clientName);
+        if (!client->isPortOpen()) return false;
+    } catch (...) {
+        return false;
+    }
+    openClient = client;
+    return true;
+}
+
+bool RtMidiPorts::isOpen() const {
+    return openClient != nullptr;
+}
+
+void RtMidiPorts::sendBytes(const unsigned char* bytes, int length) {
+    if (openClient == nullptr || length <= 0) return;
+    try {
+        openClient->sendMessage(bytes, size_t(length));
+    } catch (...) {
+        // a port that went away drops the message, as a failing device would
+    }
+}
+
+void RtMidiPorts::send(uint32_t packed) {
+    const auto status = static_cast<unsigned char>(packed & 0xFF);
+    // Exact lengths matter: ALSA would read a third byte after a program change as a second
+    // program change (running status).
+    const unsigned char bytes[3] = {status, static_cast<unsigned char>((packed >> 8) & 0x7F),
+                                    static_cast<unsigned char>((packed >> 16) & 0x7F)};
+    sendBytes(bytes, messageLength(status));
+}
+
+void RtMidiPorts::reset() {
+    if (openClient == nullptr) return;
+    for (int channel = 0; channel < channelCount; ++channel) {
+        const auto status = static_cast<unsigned char>(controlChange + channel);
+        for (unsigned char controller : {allNotesOff, allSoundOff, resetAllControllers}) {
+            const unsigned char bytes[3] = {status, controller, 0};
+            sendBytes(bytes, 3);
+        }
+    }
+}
+
+void RtMidiPorts::close() {
+    if (openClient == nullptr) return;
+    try {
+        openClient->closePort();
+    } catch (...) {
+        // closing a port that vanished: nothing left to release
+    }
+    openClient = nullptr;
+}
+
+}  // namespace brio

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class RtMidiOut;
+
+namespace brio {
+
+// MIDI output ports of the system: the ALSA sequencer's writable ports, followed by the MIDI
+// inputs of a JACK server when one runs. Port k is entry k of the last listing. No sequencer
+// device means no ALSA ports; nothing here throws or writes to stderr.
+class RtMidiPorts {
+public:
+    static constexpr const char* clientName = "Brioletta";
+    static constexpr const char* defaultSequencer = "/dev/snd/seq";
+
+    // `sequencerDevice` is the file whose absence means there is no ALSA sequencer; `useJack`
+    // lets the JACK server's ports be listed when its socket is found.
+    explicit RtMidiPorts(std::string sequencerDevice = defaultSequencer, bool useJack = true);
+    ~RtMidiPorts();
+    RtMidiPorts(const RtMidiPorts&) = delete;
+    RtMidiPorts& operator=(const RtMidiPorts&) = delete;
+
+    // Lists the ports again and returns their names.
+    std::vector<std::string> portNames();
+    // Opens port `port` of the last listing (listing first if there was none); false when the
+    // port has gone since, or cannot be connected. Closes the open port first.
+    bool open(int port);
+    bool isOpen() const;
+    // Sends a packed channel message (status | data1 << 8 | data2 << 16) to the open port.
+    void send(uint32_t packed);
+    // All notes off, all sound off and reset all controllers on the 16 channels.
+    void reset();
+    void close();
+
+    // Bytes of a channel message with this status byte: 3, 2 (program change, channel
+    // pressure), or 0 for anything that is not a channel message.
+    static int messageLength(uint8_t status);
+    // Whether a JACK server's request socket (or server folder) exists for this user.
+    static bool jackServerRunning();
+    // Sends the ALSA library's own error reports nowhere (process-wide): a machine without
+    // sound hardware would otherwise get a page of them at every attempt to open a device.
+    static void silenceAlsaLibrary();
+
+private:
+    struct ListedPort {
+        RtMidiOut* client;
+        std::string name;
+    };
+
+    // The client of each service, made on first use; nullptr when the service is missing.
+    RtMidiOut* alsa();
+    RtMidiOut* jack();
+    void sendBytes(const unsigned char* bytes, int length);
+
+    std::string sequencerDevice;
+    bool useJack;
+    std::unique_ptr<RtMidiOut> alsaClient;
+    std::unique_ptr<RtMidiOut> jackClient;
+    bool jackTried = false;
+    bool listed = false;
+    std::vector<ListedPort> listing;
+    RtMidiOut* openClient = nullptr;
+};
+
+}  // namespace brio

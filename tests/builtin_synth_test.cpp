@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "platform/BuiltInSynth.h"
+#include "platform/SystemMidi.h"
+
+namespace brio {
+namespace {
+
+constexpr int rate = BuiltInSynth::sampleRate;
+constexpr int tenMs = rate / 100;
+constexpr int block = 64;               // frames the synth renders at a time
+constexpr float audible = 0.01f;        // -40 dBFS: a note at velocity 100 peaks near 0.04
+constexpr float silent = 1e-4f;         // -80 dBFS
+constexpr uint32_t churchOrgan = 19;    // sustains for as long as the key is held
+constexpr int organAttack = rate / 10;  // the organ reaches its level within 100 ms
+
+uint32_t message(int status, int data1, int data2) {
+    return uint32_t(status | data1 << 8 | data2 << 16);
+}
+
+bool anySoundFontInstalled() {
+    for (const std::string& path : BuiltInSynth::defaultSoundFonts()) {
+        if (access(path.c_str(), R_OK) == 0) return true;
+    }
+    return false;
+}
+
+// The system's SoundFont is large (a load takes about half a second), so one synth serves the
+// whole suite; every test starts from a fresh offline open. Its only audio driver does not
+// exist, so no test depends on sound hardware.
+class BuiltInSynthOffline : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (anySoundFontInstalled()) {
+            synth = new BuiltInSynth(BuiltInSynth::defaultSoundFonts(), {"no-such-driver"});
+        }
+    }
+    static void TearDownTestSuite() {
+        delete synth;
+        synth = nullptr;
+    }
+    void SetUp() override {
+        if (synth == nullptr) GTEST_SKIP() << "no GM SoundFont installed";
+        ASSERT_TRUE(synth->openOffline());
+        peakOf(rate / 2);  // the reverb's tail of the previous test's sound (under 300 ms)
+    }
+
+    // Renders at least `frames` frames and returns the largest magnitude on either side. Whole
+    // blocks of the synth's 64 frames are rendered, so that a message sent between two calls
+    // takes effect at the start of the second (a partial block would still hold earlier sound).
+    static float peakOf(int frames) {
+        float left[block];
+        float right[block];
+        float peak = 0.0f;
+        for (int done = 0; done < frames; done += block) {
+            synth->render(left, right, block);
+            for (int i = 0; i < block; ++i)
+                peak = std::max({peak, std::fabs(left[i]), std::fabs(right[i])});
+        }
+        return peak;
+    }
+
+    // Renders `seconds` and returns the peak of the last 100 ms.
+    static float peakOfLast100MsOf(double seconds) {
+        peakOf(int(seconds * rate) - rate / 10);
+        return peakOf(rate / 10);
+    }
+
+    static void holdOrganNote(int channel) {
+        synth->send(message(0xC0 + channel, churchOrgan, 0));
+        synth->send(message(0x90 + channel, 60, 100));
+    }
+
+    static BuiltInSynth* synth;
+};
+
+BuiltInSynth* BuiltInSynthOffline::synth = nullptr;
+
+TEST_F(BuiltInSynthOffline, ANoteOnSoundsWithinTheFirstTenMillisecondsOfSilence) {
+    EXPECT_LT(peakOf(tenMs), silent);
+    synth->send(message(0xC0, 0, 0));
+    synth->send(message(0x90, 60, 100));
+    EXPECT_GT(peakOf(tenMs - block), audible);  // whole blocks: 384 frames, 8.7 ms
+}
+
+TEST_F(BuiltInSynthOffline, AllNotesOffBringsSilenceAfterTheReleaseTail) {
+    holdOrganNote(0);
+    EXPECT_GT(peakOfLast100MsOf(1.0), audible);  // still held: the organ does not decay
+    synth->send(message(0xB0, 123, 0));
+    EXPECT_LT(peakOfLast100MsOf(3.0), silent);
+}
+
+TEST_F(BuiltInSynthOffline, ANoteOnAtVelocityZeroEndsTheNote) {
+    holdOrganNote(3);
+    peakOf(tenMs);
+    synth->send(message(0x93, 60, 0));
+    EXPECT_LT(peakOfLast100MsOf(3.0), silent);
+}
+
+TEST_F(BuiltInSynthOffline, ControlChangesReachTheirChannelOnly) {
+    synth->send(message(0xB1, 7, 0));  // channel 1 volume 0
+    holdOrganNote(1);
+    EXPECT_LT(peakOf(organAttack), silent);
+    holdOrganNote(2);
+    EXPECT_GT(peakOf(organAttack), audible);
+}
+
+TEST_F(BuiltInSynthOffline, ResetEndsEveryNoteAtOnce) {
+    holdOrganNote(0);
+    holdOrganNote(5);
+    const float playing = peakOf(organAttack);
+    ASSERT_GT(playing, audible);
+    synth->reset();
+    // All sound off cuts the voices without a release (which would hold about half the level
+    // for tens of milliseconds); only the reverb's tail, near a tenth of the level, follows.
+    EXPECT_LT(peakOf(tenMs * 5), playing / 4);
+    EXPECT_LT(peakOfLast100MsOf(2.0), silent);
+}
+
+TEST_F(BuiltInSynthOffline, OpeningAgainSilencesTheSynthButKeepsTheLoadedSoundFont) {
+    holdOrganNote(0);
+    const float playing = peakOf(organAttack);
+    ASSERT_GT(playing, audible);
+    ASSERT_TRUE(synth->openOffline());
+    EXPECT_LT(peakOf(tenMs * 5), playing / 20);
+    EXPECT_LT(peakOfLast100MsOf(1.0), silent);
+    EXPECT_EQ(synth->soundFontLoads(), 1);
+    EXPECT_FALSE(synth->soundFont().empty());
+}
+
+TEST_F(BuiltInSynthOffline, WithoutAnAudioDriverOpenFailsAndTheSynthStaysUsableOffline) {
+    EXPECT_FALSE(synth->open());
+    EXPECT_FALSE(synth->isOpen());
+    EXPECT_TRUE(synth->audioDriver().empty());
+    EXPECT_TRUE(synth->openOffline());
+    EXPECT_EQ(synth->soundFontLoads(), 1);
+}
+
+TEST_F(BuiltInSynthOffline, AfterCloseMessagesAreDroppedAndRenderingGivesSilence) {
+    synth->close();
+    EXPECT_FALSE(synth->isOpen());
+    synth->send(message(0x90, 60, 100));
+    std::vector<float> left(tenMs, 1.0f), right(tenMs, 1.0f);
+    synth->render(left.data(), right.data(), tenMs);
+    EXPECT_EQ(*std::max_element(left.begin(), left.end()), 0.0f);
+    EXPECT_EQ(*std::max_element(right.begin(), right.end()), 0.0f);
+}
+
+TEST(BuiltInSynth, AMissingSoundFontMakesEveryOpenFailWithoutCrashing) {
+    BuiltInSynth synth({"/nonexistent/folder/none.sf2"}, {});
+    EXPECT_FALSE(synth.open());
+    EXPECT_FALSE(synth.openOffline());
+    EXPECT_FALSE(synth.isOpen());
+    EXPECT_EQ(synth.soundFontLoads(), 0);
+    EXPECT_TRUE(synth.soundFont().empty());
+    synth.send(message(0x90, 60, 100));
+    synth.reset();
+    float left[8] = {1, 1, 1, 1, 1, 1, 1, 1};
+    float right[8] = {1, 1, 1, 1, 1, 1, 1, 1};
+    synth.render(left, right, 8);
+    EXPECT_EQ(*std::max_element(left, left + 8), 0.0f);
+    synth.close();
+}
+
+TEST(BuiltInSynth, AFileThatIsNoSoundFontIsPassedOverForTheNextInTheList) {
+    if (!anySoundFontInstalled()) GTEST_SKIP() << "no GM SoundFont installed";
+    char garbage[] = "/tmp/brio-not-a-soundfont-XXXXXX";
+    const int fd = mkstemp(garbage);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(write(fd, "not a SoundFont\n", 16), 16);
+    ::close(fd);
+    std::vector<std::string> list = {garbage};
+    for (const std::string& path : BuiltInSynth::defaultSoundFonts()) list.push_back(path);
+
+    BuiltInSynth synth(list, {});
+    EXPECT_TRUE(synth.openOffline());
+    EXPECT_NE(synth.soundFont(), garbage);
+    EXPECT_EQ(synth.soundFontLoads(), 1);
+    unlink(garbage);
+}
+
+TEST(BuiltInSynthSystemMidi, TheMapperFailsToOpenWithoutASoundFontAndMessagesAreDropped) {
+    SystemMidi midi({"/nonexistent/folder/none.sf2"}, BuiltInSynth::defaultAudioDrivers(),
+                    "/nonexistent/seq");
+    EXPECT_FALSE(midi.open(MidiBackend::mapperDevice));
+    midi.send(message(0x90, 60, 100));
+    midi.reset();
+    midi.close();
+    EXPECT_FALSE(midi.open(MidiBackend::mapperDevice));  // tried again, still nothing
+}
+
+}  // namespace
+}  // namespace brio
