@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "foundation/Clock.h"
+#include "graphics/Canvas.h"
+#include "graphics/Limage.h"
 #include "graphics/WindowHost.h"
 
 namespace brio::test {
@@ -19,10 +21,20 @@ public:
     void setClientSize(int w, int h) override {
         width = w;
         height = h;
+        screen.create(w, h);
+        screen.fill(0xFF00FF);
+        screen.canvas().setDamageSink(&damage);
     }
     void show() override { shown = true; }
     void hide() override { shown = false; }
     bool visible() const override { return shown; }
+    Canvas& canvas() override { return screen.canvas(); }
+
+    // Remembers every area copied to the window.
+    struct DamageLog : DamageSink {
+        void damaged(const Rect& area) override { areas.push_back(area); }
+        std::vector<Rect> areas;
+    };
 
     WindowKind kind;
     WindowEvents& events;
@@ -30,6 +42,8 @@ public:
     int width = 0;
     int height = 0;
     bool shown = false;
+    Limage screen;  // what the window shows
+    DamageLog damage;
 };
 
 // A windowing layer driven by the test: each call to processPendingMessages runs the next

@@ -5,6 +5,8 @@
 
 namespace brio {
 
+class Canvas;
+
 // Mouse buttons as the program numbers them.
 enum MouseButton : int { middleButton = 0, leftButton = 1, rightButton = 2 };
 
@@ -37,6 +39,9 @@ public:
     virtual void show() = 0;
     virtual void hide() = 0;
     virtual bool visible() const = 0;
+    // The window's pixels, client-sized: what an image is copied into here (blitToWindow)
+    // appears on the screen.
+    virtual Canvas& canvas() = 0;
 };
 
 // The windowing layer: creates windows and delivers their events.

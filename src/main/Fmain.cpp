@@ -3,13 +3,14 @@
 #include "main/AppIdentity.h"
 #include "main/MainLoop.h"
 #include "main/MidiSynth.h"
+#include "panel/MainPanel.h"
 
 namespace brio {
 
 Fmain::Fmain(MidiSynth& station, WindowSystem& windows)
     : station(station), windows(windows), host(windows.createWindow(WindowKind::main, *this)) {
     host->setCaption(applicationTitle);
-    host->setClientSize(panelWidth, panelHeight);
+    host->setClientSize(MainPanel::normalWidth, MainPanel::normalHeight);
 }
 
 Fmain::~Fmain() { station.attachMainWindow(nullptr); }
@@ -17,9 +18,6 @@ Fmain::~Fmain() { station.attachMainWindow(nullptr); }
 void Fmain::show() { host->show(); }
 
 void Fmain::buildPanel() {
-    // The panel with its widgets and drawn piano comes with the drawing toolkit; until then
-    // the window only takes its size and caption.
-    host->setClientSize(panelWidth, panelHeight);
     station.attachMainWindow(host.get());
     paint();
 }
@@ -46,9 +44,7 @@ void Fmain::mouseMove(int /*x*/, int /*y*/, bool /*leftHeld*/, bool /*rightHeld*
 
 void Fmain::mouseUp(int /*x*/, int /*y*/, int /*button*/, bool /*leftHeld*/) {}
 
-void Fmain::paint() {
-    // The panel paints itself here once it exists.
-}
+void Fmain::paint() { station.paintPanel(); }
 
 void Fmain::closeQuery() { closeRequested = true; }
 

@@ -12,9 +12,6 @@ class MidiSynth;
 // The main window: hands its keys and mouse to the station and runs the main loop.
 class Fmain : public WindowEvents {
 public:
-    // Client size of the panel in the normal view.
-    static constexpr int panelWidth = 987;
-    static constexpr int panelHeight = 503;
     // The one-shot start timer that builds the panel and enters the main loop.
     static constexpr uint32_t startTimerMs = 100;
 

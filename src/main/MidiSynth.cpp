@@ -189,16 +189,33 @@ void MidiSynth::keyDown(int virtualKey) {
     if (computerKeyDown[size_t(virtualKey)]) return;  // auto-repeat
     computerKeyDown[size_t(virtualKey)] = 1;
     if (virtualKey == escapeKey) requestQuit();
+    else showComputerKey(virtualKey, true);
 }
 
 void MidiSynth::keyUp(int virtualKey) {
     if (virtualKey < 0 || virtualKey >= virtualKeyCount) return;
     computerKeyDown[size_t(virtualKey)] = 0;
+    showComputerKey(virtualKey, false);
 }
 
 void MidiSynth::attachMainWindow(HostWindow* window) {
     mainWindow = window;
+    if (!mainWindow) return;
+    panel.build();
+    mainWindow->setClientSize(panel.width(), panel.height());
     updateCaption();
+}
+
+void MidiSynth::paintPanel() {
+    if (mainWindow) panel.paintAll(mainWindow->canvas(), options.keyHighlight);
+}
+
+void MidiSynth::showComputerKey(int virtualKey, bool pressed) {
+    const int key = panel.piano.keyForCode(virtualKey);
+    if (key < 0) return;
+    if (pressed) panel.piano.pressKey(key);
+    else panel.piano.releaseKey(key);
+    if (mainWindow) panel.paintPiano(mainWindow->canvas(), options.keyHighlight);
 }
 
 std::string MidiSynth::captionText() const {

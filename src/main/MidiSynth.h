@@ -8,6 +8,7 @@
 #include "foundation/Text.h"
 #include "foundation/TextStream.h"
 #include "main/MidiSynthCore.h"
+#include "panel/MainPanel.h"
 
 namespace brio {
 
@@ -61,8 +62,10 @@ public:
     // Applies a change of the station variable at `variable`.
     void controlChanged(const void* variable);
 
-    // The main window, once the panel is built on it; nullptr before.
+    // Builds the panel on the main window (nullptr detaches it).
     void attachMainWindow(HostWindow* window);
+    // Shows the whole panel on the main window.
+    void paintPanel();
     // Caption: application title + " - " + file name, or "[NEW]" for a never saved workspace.
     void updateCaption();
     std::string captionText() const;
@@ -97,8 +100,12 @@ public:
     bool mouseHolding = false;
     int32_t mouseKey = -1;
 
+    MainPanel panel;
+
 private:
     void releaseBackgroundKeys();
+    // Shows a computer key's piano key pressed or released and repaints what changed.
+    void showComputerKey(int virtualKey, bool pressed);
     double effectiveMaster() const { return mute ? 0.0 : volume; }
     void sendGroupVolumes(bool keyboard, bool accompaniment, bool drums);
     void setDefaults();

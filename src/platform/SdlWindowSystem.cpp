@@ -6,40 +6,9 @@
 #include <string>
 
 #include "platform/SdlKeyCodes.h"
+#include "platform/SdlWindow.h"
 
 namespace brio {
-
-class SdlWindow : public HostWindow {
-public:
-    SdlWindow(SdlWindowSystem& system, SDL_Window* window, WindowEvents& events, bool centred)
-        : system(system), window(window), events(events), centred(centred) {}
-    ~SdlWindow() override {
-        system.forget(SDL_GetWindowID(window));
-        SDL_DestroyWindow(window);
-    }
-
-    void setCaption(const std::string& text) override {
-        title = text;
-        SDL_SetWindowTitle(window, text.c_str());
-    }
-    std::string caption() const override { return title; }
-    void setClientSize(int width, int height) override {
-        SDL_SetWindowSize(window, width, height);
-        if (centred) SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-    }
-    void show() override { SDL_ShowWindow(window); }
-    void hide() override { SDL_HideWindow(window); }
-    bool visible() const override { return (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) != 0; }
-
-    WindowEvents& handler() { return events; }
-
-private:
-    SdlWindowSystem& system;
-    SDL_Window* window;
-    WindowEvents& events;
-    bool centred;
-    std::string title;
-};
 
 namespace {
 
@@ -158,7 +127,10 @@ void SdlWindowSystem::route(const SDL_Event& event) {
 void SdlWindowSystem::routeWindowEvent(SdlWindow& window, const SDL_WindowEvent& event) {
     switch (event.event) {
         case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED: window.handler().paint(); break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            window.handler().paint();
+            window.presentAll();
+            break;
         case SDL_WINDOWEVENT_CLOSE: window.handler().closeQuery(); break;
         default: break;
     }

@@ -10,6 +10,9 @@
 #include "foundation/TextUtils.h"
 #include "main/AppIdentity.h"
 #include "main/Application.h"
+#include "graphics/FontRasterizer.h"
+#include "graphics/Limage.h"
+#include "platform/FreeTypeText.h"
 #include "platform/RealClock.h"
 #include "platform/SdlWindowSystem.h"
 
@@ -65,8 +68,11 @@ int main(int, char**) {
     }
     brio::RealClock clock;
     brio::installClock(&clock);
+    brio::FreeTypeText text;
+    brio::installFontRasterizer(&text);
     int status = 0;
     try {
+        const brio::SpotLight spotLight;  // makes the blend tables before any window exists
         auto midi = makeMidiService();
         brio::SdlWindowSystem windows;
         status = brio::runApplication(windows, clock, *midi);
@@ -75,6 +81,7 @@ int main(int, char**) {
     } catch (...) {
         showFatalError("An unexpected error ended the program.");
     }
+    brio::installFontRasterizer(nullptr);
     brio::installClock(nullptr);
     SDL_Quit();
     return status;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+namespace brio {
+
+// A 24-bit colour: red in bits 0-7, green 8-15, blue 16-23 (written 0xBBGGRR). -1 means no
+// colour where a key colour is expected.
+using Color = int32_t;
+
+inline constexpr Color noColor = -1;
+inline constexpr Color white = 0xFFFFFF;
+inline constexpr Color black = 0x000000;
+
+struct ColorChannels {
+    int red;
+    int green;
+    int blue;
+};
+
+constexpr Color makeColor(int red, int green, int blue) { return red | (green << 8) | (blue << 16); }
+
+// The three channels of a colour (each 0..255).
+ColorChannels splitColor(Color color);
+// Each channel times `factor`, truncated and limited to 255 (below 1 darkens, above 1 lightens).
+Color scaleColor(Color color, float factor);
+// Per channel trunc(a + t x (b - a)): t = 0 gives a, t = 1 gives b.
+Color mixColor(Color a, Color b, double t);
+
+}  // namespace brio

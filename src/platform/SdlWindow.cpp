@@ -1,0 +1,56 @@
+#include "platform/SdlWindow.h"
+
+#include <algorithm>
+
+#include "platform/SdlWindowSystem.h"
+
+namespace brio {
+
+SdlWindow::SdlWindow(SdlWindowSystem& system, SDL_Window* window, WindowEvents& events, bool centred)
+    : system(system), window(window), events(events), centred(centred) {}
+
+SdlWindow::~SdlWindow() {
+    if (screenSurface) SDL_FreeSurface(screenSurface);
+    system.forget(SDL_GetWindowID(window));
+    SDL_DestroyWindow(window);
+}
+
+void SdlWindow::setCaption(const std::string& text) {
+    title = text;
+    SDL_SetWindowTitle(window, text.c_str());
+}
+
+void SdlWindow::setClientSize(int width, int height) {
+    SDL_SetWindowSize(window, width, height);
+    if (centred) SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    if (screenSurface) SDL_FreeSurface(screenSurface);
+    screenSurface = nullptr;
+    if (!screen.create(width, height)) return;
+    screen.fill(0);
+    screen.canvas().setDamageSink(this);
+    screenSurface = SDL_CreateRGBSurfaceWithFormatFrom(screen.bits(), width, height, 24, screen.stride(),
+                                                       SDL_PIXELFORMAT_BGR24);
+}
+
+void SdlWindow::damaged(const Rect& area) {
+    const int left = std::max(area.left, 0);
+    const int top = std::max(area.top, 0);
+    const int right = std::min(area.right, screen.width() - 1);
+    const int bottom = std::min(area.bottom, screen.height() - 1);
+    if (right < left || bottom < top) return;
+    present(SDL_Rect{left, top, right - left + 1, bottom - top + 1});
+}
+
+void SdlWindow::presentAll() {
+    if (screen.isValid()) present(SDL_Rect{0, 0, screen.width(), screen.height()});
+}
+
+void SdlWindow::present(SDL_Rect area) {
+    SDL_Surface* target = SDL_GetWindowSurface(window);
+    if (!screenSurface || !target) return;
+    SDL_Rect destination = area;
+    SDL_BlitSurface(screenSurface, &area, target, &destination);
+    SDL_UpdateWindowSurfaceRects(window, &area, 1);
+}
+
+}  // namespace brio

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <SDL2/SDL.h>
+
+#include <string>
+
+#include "graphics/Canvas.h"
+#include "graphics/Limage.h"
+#include "graphics/WindowHost.h"
+
+namespace brio {
+
+class SdlWindowSystem;
+
+// One top-level SDL window. Its pixels live in a client-sized image; every area copied into
+// that image's canvas is pushed to the screen at once.
+class SdlWindow : public HostWindow, private DamageSink {
+public:
+    SdlWindow(SdlWindowSystem& system, SDL_Window* window, WindowEvents& events, bool centred);
+    ~SdlWindow() override;
+    SdlWindow(const SdlWindow&) = delete;
+    SdlWindow& operator=(const SdlWindow&) = delete;
+
+    void setCaption(const std::string& text) override;
+    std::string caption() const override { return title; }
+    void setClientSize(int width, int height) override;
+    void show() override { SDL_ShowWindow(window); }
+    void hide() override { SDL_HideWindow(window); }
+    bool visible() const override { return (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) != 0; }
+    Canvas& canvas() override { return screen.canvas(); }
+
+    WindowEvents& handler() { return events; }
+    // Shows the whole image again (after the system lost the window's content).
+    void presentAll();
+
+private:
+    void damaged(const Rect& area) override;
+    void present(SDL_Rect area);
+
+    SdlWindowSystem& system;
+    SDL_Window* window;
+    WindowEvents& events;
+    bool centred;
+    std::string title;
+    Limage screen;
+    SDL_Surface* screenSurface = nullptr;  // wraps the image's pixels
+};
+
+}  // namespace brio
