@@ -61,7 +61,9 @@ void SoftPen::plot(double x, double y) {
     for (int py = cy; py <= cy + 1; ++py) {
         uint8_t* row = target->row(py);
         for (int px = cx; px <= cx + 1; ++px) {
-            const double d = std::hypot(x - px, y - py);
+            const double dx = x - px;
+            const double dy = y - py;
+            const double d = std::sqrt(dx * dx + dy * dy);
             if (d >= 1) continue;
             uint8_t* p = row + size_t(px) * 3;
             p[0] = uint8_t(blue * (1 - d) + p[0] * d);
