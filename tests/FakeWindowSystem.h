@@ -29,6 +29,17 @@ public:
     void hide() override { shown = false; }
     bool visible() const override { return shown; }
     Canvas& canvas() override { return screen.canvas(); }
+    int left() const override { return x; }
+    int top() const override { return y; }
+    void moveTo(int newX, int newY) override {
+        x = newX;
+        y = newY;
+    }
+    void cursorOnScreen(int& cx, int& cy) const override {
+        cx = cursorX;
+        cy = cursorY;
+    }
+    void setCursorShape(CursorShape shape) override { cursor = shape; }
 
     // Remembers every area copied to the window.
     struct DamageLog : DamageSink {
@@ -42,6 +53,9 @@ public:
     int width = 0;
     int height = 0;
     bool shown = false;
+    int x = 100, y = 100;
+    int cursorX = 0, cursorY = 0;
+    CursorShape cursor = CursorShape::hand;
     Limage screen;  // what the window shows
     DamageLog damage;
 };
@@ -62,6 +76,10 @@ public:
         clock.advance(passCostMs);
         if (onPass) onPass(passes);
     }
+    void waitForMessages(uint32_t timeoutMs) override {
+        ++waits;
+        clock.advance(timeoutMs);
+    }
     bool applicationActive() const override { return active; }
     int screenWidth() const override { return screen; }
 
@@ -78,6 +96,7 @@ public:
     bool active = true;
     int screen = 1920;
     int passes = 0;
+    int waits = 0;
 };
 
 }  // namespace brio::test

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "TestFiles.h"
+#include "accompaniment/StyleLibrary.h"
 #include "foundation/Clock.h"
 #include "foundation/TextUtils.h"
 #include "main/MidiSynth.h"
@@ -37,18 +38,21 @@ struct StationFixture : StationEnvironment {
     explicit StationFixture(uint32_t startMs = 10000) : StationEnvironment(startMs) {
         workspaceFiles = std::make_unique<RecentFiles>("recentS.cfg", 10);
         recordingFiles = std::make_unique<RecentFiles>("recentR.cfg", 10);
+        library = std::make_unique<StyleLibrary>();
         options = std::make_unique<Options>(1920);
-        station = std::make_unique<MidiSynth>(*options, *workspaceFiles, *recordingFiles);
+        station = std::make_unique<MidiSynth>(*library, *options, *workspaceFiles, *recordingFiles);
     }
     ~StationFixture() {
         station.reset();
         options.reset();
+        library.reset();
         recordingFiles.reset();
         workspaceFiles.reset();
     }
 
     std::unique_ptr<RecentFiles> workspaceFiles;
     std::unique_ptr<RecentFiles> recordingFiles;
+    std::unique_ptr<StyleLibrary> library;
     std::unique_ptr<Options> options;
     std::unique_ptr<MidiSynth> station;
 };

@@ -37,28 +37,41 @@ struct LoopRun : test::StationFixture {
     }
 };
 
-TEST(MainLoop, PacesEachPassToTwoMilliseconds) {
+TEST(MainLoop, PacesEachPassToTwoMillisecondsWhileSomethingPlays) {
     LoopRun loop;
+    loop.station.rhythm = true;
     loop.run(10, 0);
     EXPECT_EQ(loop.clock.sleepCalls, 10);
     EXPECT_EQ(loop.clock.now, 5000u + 10 * 2);
 
     LoopRun oneMs;
+    oneMs.station.rhythm = true;
     oneMs.run(10, 1);
     EXPECT_EQ(oneMs.clock.sleptTotal, 10u);
 }
 
 TEST(MainLoop, SlowPassesAreNotFollowedBySleep) {
     LoopRun loop;
+    loop.station.rhythm = true;
     loop.run(20, 3);
     EXPECT_EQ(loop.clock.sleepCalls, 0);
     EXPECT_EQ(loop.clock.now, 5000u + 20 * 3);
 }
 
+TEST(MainLoop, WithNothingDueItWaitsForWindowEventsInsteadOfPolling) {
+    LoopRun loop;
+    loop.run(5, 0);
+    EXPECT_EQ(loop.windows.waits, 5);
+    EXPECT_EQ(loop.clock.sleepCalls, 0);
+    loop.station.instruments[0].playTimed(40, 100, 1);  // a timed note needs the 2 ms pace
+    loop.run(10, 0);
+    EXPECT_EQ(loop.windows.waits, 5);
+}
+
 TEST(MainLoop, EndsWhenTheStationAsksToQuit) {
     LoopRun loop;
     loop.windows.onPass = [&](int pass) {
-        if (pass == 3) loop.station.keyDown(MidiSynth::escapeKey);
+        if (pass == 3) loop.station.keyDown(27);
     };
     runMainLoop(loop.station, loop.windows, loop.clock, loop.windowQuit);
     EXPECT_EQ(loop.windows.passes, 3);
@@ -110,7 +123,7 @@ TEST(Application, ShowsTheMainWindowAndCreatesTheOthersHiddenInOrder) {
             width = main->width;
             height = main->height;
             for (auto* w : windows.created) shown.push_back(w->shown);
-            main->events.keyDown(MidiSynth::escapeKey);
+            main->events.keyDown(27);
         }
     };
     EXPECT_EQ(runApplication(windows, clock, env.midi), 0);

@@ -26,12 +26,16 @@ TEST(StationMidi, StartUpSendsEveryProgramVolumeAndPan) {
         });
         EXPECT_TRUE(programSent) << "channel " << channel;
     }
-    const int expectedPans[16] = {82, 25, 102, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63};
+    // The accompaniment parts sit where the style puts them.
+    const int expectedPans[16] = {82, 25, 102, 63, 48, 114, 21, 95, 63, 63, 63, 63, 63, 63, 63, 63};
     for (int channel = 0; channel < 16; ++channel) {
         EXPECT_EQ(lastController(sent, channel, 10), expectedPans[channel]) << "channel " << channel;
     }
-    for (int channel = 0; channel <= 9; ++channel) {
+    for (int channel : {0, 1, 2, 3, 8, 9}) {
         EXPECT_EQ(lastController(sent, channel, 7), 102) << "channel " << channel;  // 0.8 x 127.5
+    }
+    for (int channel = 4; channel <= 7; ++channel) {
+        EXPECT_EQ(lastController(sent, channel, 7), 0) << "channel " << channel;  // no style: parts off
     }
     EXPECT_EQ(lastController(sent, 10, 7), -1);  // the unused channels get no group volume
 }
@@ -75,10 +79,11 @@ TEST(StationMidi, ReleaseAllSilencesEveryChannel) {
     sent.clear();
     station.releaseAll();
     EXPECT_EQ(station.computerKeyDown['Q'], 0);
-    ASSERT_EQ(sent.size(), 32u);
+    ASSERT_EQ(sent.size(), 33u);
+    EXPECT_EQ(sent[0], (Message{10000, 0x90, 55, 0}));  // Q's note ends as by its key-up
     for (int channel = 0; channel < 16; ++channel) {
-        EXPECT_EQ(sent[size_t(2 * channel)], (Message{10000, uint8_t(0xB0 + channel), 123, 0}));
-        EXPECT_EQ(sent[size_t(2 * channel + 1)], (Message{10000, uint8_t(0xB0 + channel), 64, 0}));
+        EXPECT_EQ(sent[size_t(1 + 2 * channel)], (Message{10000, uint8_t(0xB0 + channel), 123, 0}));
+        EXPECT_EQ(sent[size_t(2 + 2 * channel)], (Message{10000, uint8_t(0xB0 + channel), 64, 0}));
     }
 }
 
@@ -87,8 +92,9 @@ TEST(StationMidi, AFirstStartChoosesTheDefaultDeviceAndAStaleNumberOpensTheMappe
     env.midi.names = {"Through Port", "Microsoft GS Wavetable Synth"};
     {
         RecentFiles workspaces("recentS.cfg", 10), recordings("recentR.cfg", 10);
+        StyleLibrary library;
         Options options(1920);
-        MidiSynth station(options, workspaces, recordings);
+        MidiSynth station(library, options, workspaces, recordings);
         EXPECT_EQ(options.midiDevice, 1);
         EXPECT_EQ(env.midi.openedDevice, 1);
 
@@ -106,10 +112,10 @@ TEST(StationMidi, ReapplyingAfterOpeningSendsEveryChannelSettingAgain) {
     auto& sent = fixture.midi.messages;
     sent.clear();
     fixture.station->openMidiDevice(true);
-    const auto programChanges = std::count_if(sent.begin(), sent.end(), [](const Message& m) {
-        return (m.status & 0xF0) == 0xC0;
-    });
-    EXPECT_EQ(programChanges, 16);
+    for (int channel = 0; channel < 16; ++channel) {
+        EXPECT_TRUE(std::any_of(sent.begin(), sent.end(), [&](const Message& m) { return m.status == 0xC0 + channel; }))
+            << "channel " << channel;
+    }
     EXPECT_EQ(lastController(sent, 15, 10), 63);
 }
 

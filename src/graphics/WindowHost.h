@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -26,6 +27,8 @@ public:
     virtual void closeQuery() {}
 };
 
+enum class CursorShape { arrow, hand };
+
 // The four kinds of top-level window the program creates.
 enum class WindowKind { main, dialog, selector, programmer };
 
@@ -39,6 +42,13 @@ public:
     virtual void show() = 0;
     virtual void hide() = 0;
     virtual bool visible() const = 0;
+    // The window's top-left corner on the screen, and moving it there.
+    virtual int left() const = 0;
+    virtual int top() const = 0;
+    virtual void moveTo(int x, int y) = 0;
+    // The mouse cursor on the screen, and its shape over this window.
+    virtual void cursorOnScreen(int& x, int& y) const = 0;
+    virtual void setCursorShape(CursorShape shape) = 0;
     // The window's pixels, client-sized: what an image is copied into here (blitToWindow)
     // appears on the screen.
     virtual Canvas& canvas() = 0;
@@ -52,6 +62,8 @@ public:
     virtual std::unique_ptr<HostWindow> createWindow(WindowKind kind, WindowEvents& events) = 0;
     // Hands every pending event to the window it belongs to, then returns.
     virtual void processPendingMessages() = 0;
+    // Sleeps until an event is pending or `timeoutMs` have passed.
+    virtual void waitForMessages(uint32_t timeoutMs) = 0;
     // True while one of the program's windows has the input focus.
     virtual bool applicationActive() const = 0;
     // Width of the screen in pixels; 0 when unknown.

@@ -1,5 +1,6 @@
 #include "main/Application.h"
 
+#include "accompaniment/StyleLibrary.h"
 #include "dialog/Fdialog.h"
 #include "foundation/Clock.h"
 #include "graphics/WindowHost.h"
@@ -33,9 +34,9 @@ int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi) {
     // which closes the MIDI device and writes the settings files.
     RecentFiles workspaceFiles("recentS.cfg", recentCapacity);
     RecentFiles recordingFiles("recentR.cfg", recentCapacity);
-    // The style library joins here.
+    StyleLibrary library;
     Options options(windows.screenWidth());
-    MidiSynth station(options, workspaceFiles, recordingFiles);
+    MidiSynth station(library, options, workspaceFiles, recordingFiles);
 
     // Windows, in order; destroyed before the global objects.
     Fmain fmain(station, windows);

@@ -36,13 +36,17 @@ void Fmain::keyUp(int virtualKey) {
     if (!ignoringInput()) station.keyUp(virtualKey);
 }
 
-void Fmain::mouseDown(int /*x*/, int /*y*/, int /*button*/) {
-    // Playing with the mouse comes with the drawn piano.
+void Fmain::mouseDown(int x, int y, int button) {
+    if (!ignoringInput()) station.mouseDown(x, y, button);
 }
 
-void Fmain::mouseMove(int /*x*/, int /*y*/, bool /*leftHeld*/, bool /*rightHeld*/) {}
+void Fmain::mouseMove(int x, int y, bool leftHeld, bool rightHeld) {
+    if (!ignoringInput()) station.mouseMove(x, y, leftHeld, rightHeld);
+}
 
-void Fmain::mouseUp(int /*x*/, int /*y*/, int /*button*/, bool /*leftHeld*/) {}
+void Fmain::mouseUp(int x, int y, int button, bool leftHeld) {
+    if (!ignoringInput()) station.mouseUp(x, y, button, leftHeld);
+}
 
 void Fmain::paint() { station.paintPanel(); }
 

@@ -16,6 +16,10 @@ void runMainLoop(MidiSynth& station, WindowSystem& windows, Clock& clock, const 
         const uint32_t passStart = clock.milliseconds();
         station.tick(windows.applicationActive());
         windows.processPendingMessages();
+        if (station.idle() && windows.applicationActive()) {
+            windows.waitForMessages(idleWaitMs);
+            continue;
+        }
         const int pause = passSleepMs(passStart, clock.milliseconds());
         if (pause > 0) clock.sleep(static_cast<uint32_t>(pause));
     }

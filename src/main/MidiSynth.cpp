@@ -2,32 +2,42 @@
 
 #include <algorithm>
 
+#include "accompaniment/StyleLibrary.h"
+#include "accompaniment/Tempo.h"
 #include "foundation/Clock.h"
 #include "graphics/WindowHost.h"
 #include "main/AppIdentity.h"
 #include "midi/MidiBackend.h"
 #include "midi/MidiOut.h"
+#include "midi/Recorder.h"
 #include "settings/Options.h"
 #include "settings/RecentFiles.h"
 
 namespace brio {
 
 namespace {
-constexpr int firstAccompanimentInstrument = 4;
-constexpr int lastAccompanimentInstrument = 8;
-constexpr int keyboardInstrumentCount = 4;
-constexpr int drumInstrument = Instrument::drumChannel;
 constexpr int notChosenDevice = -2;
 }  // namespace
 
-MidiSynth::MidiSynth(Options& options, RecentFiles& workspaceFiles, RecentFiles& recordingFiles)
-    : options(options), workspaceFiles(workspaceFiles), recordingFiles(recordingFiles) {
+MidiSynth::MidiSynth(StyleLibrary& library, Options& options, RecentFiles& workspaceFiles,
+                     RecentFiles& recordingFiles)
+    : drumMachine(library, &instruments[drumInstrument]),
+      library(library),
+      options(options),
+      workspaceFiles(workspaceFiles),
+      recordingFiles(recordingFiles) {
     workspaceFiles.seedFromFolder("*.pws");
     recordingFiles.seedFromFolder("*.prc");
+    panel.build();  // the piano's keys exist before any window shows them
     if (options.midiDevice == notChosenDevice) options.midiDevice = MidiOut::defaultDevice();
     openMidiDevice(false);
-    for (int i = 0; i < instrumentCount; ++i) instruments[size_t(i)].channel = i;
-    // The arpeggios, the drum machine and the step control join here with the accompaniment.
+    arpeggios.reserve(instrumentCount);
+    for (int i = 0; i < instrumentCount; ++i) {
+        instruments[size_t(i)].channel = i;
+        arpeggios.emplace_back(library, &instruments[size_t(i)]);
+    }
+    for (Arpeggio& arpeggio : arpeggios) stepControl.targets.push_back(&arpeggio);
+    stepControl.targets.push_back(&drumMachine);
     newWorkspace(true);
     applyAll(true, true);
     takeSnapshot();
@@ -46,6 +56,7 @@ void MidiSynth::setDefaults() {
     style = 11;
     bass = false;
     rhythm = false;
+    drumMachine.active = false;
     bassVolume = 0.8;
     drumVolume = 0.8;
     keyStartRhythm = false;
@@ -53,11 +64,21 @@ void MidiSynth::setDefaults() {
     splitKey = 24;
 }
 
+void MidiSynth::resetPlayers() {
+    for (Arpeggio& arpeggio : arpeggios) arpeggio.reset();
+    drumMachine.reset();
+    stepControl.resetSettings();
+    stepControl.resetPosition();
+    stepControl.running = true;
+}
+
 void MidiSynth::newWorkspace(bool force) {
     // Asking before a modified workspace is discarded comes with the workspace file.
     fileName.clear();
     computerKeyDown.fill(0);
     pianoKeyDown.fill(0);
+    for (int key = 0; key < PianoKeyboard::maxKeys; ++key) panel.piano.releaseKey(key);
+    windowDragging = false;
     quitRequested = false;
     mouseKey = -1;
     mouseHolding = false;
@@ -70,7 +91,9 @@ void MidiSynth::newWorkspace(bool force) {
         instrument.reset();
         instrument.followsMasterKeyShift = i < keyboardInstrumentCount;
     }
+    resetPlayers();
     setDefaults();
+    // Stopping the recorder comes with the recorder.
     instruments[0].pan = 0.65;
     instruments[1].pan = 0.2;
     instruments[2].pan = 0.8;
@@ -94,7 +117,7 @@ void MidiSynth::openMidiDevice(bool reapply) {
     int device = options.midiDevice;
     if (device < 0 || device >= devices.count()) device = MidiBackend::mapperDevice;
     MidiOut::open(device);
-    // Panel drawing is held back here once the panel exists.
+    // Panel drawing is held back here once the panel has widgets.
     if (reapply) applyAll(false, false);
 }
 
@@ -109,64 +132,41 @@ void MidiSynth::releaseAll() {
     }
 }
 
-void MidiSynth::sendGroupVolumes(bool keyboard, bool accompaniment, bool drums) {
-    const double master = effectiveMaster();
-    if (keyboard) {
-        for (int i = 0; i < keyboardInstrumentCount; ++i) instruments[size_t(i)].sendVolume(master * instVolume);
-    }
-    if (accompaniment) {
-        for (int i = firstAccompanimentInstrument; i <= lastAccompanimentInstrument; ++i) {
-            instruments[size_t(i)].sendVolume(master * bassVolume);
-        }
-    }
-    if (drums) {
-        const Instrument& drum = instruments[drumInstrument];
-        MidiOut::setVolume(midiValue(drum.volume * master * drumVolume), drum.channel);
-    }
-}
-
-void MidiSynth::sendMix() {
-    sendGroupVolumes(true, true, true);
-    for (const Instrument& instrument : instruments) {
-        MidiOut::setPan(std::clamp(midiValue(instrument.pan), 0, 127), instrument.channel);
-    }
-}
-
-void MidiSynth::applyAll(bool withSelection, bool applyTempo) {
-    // The panel's instrument selection joins here with the panel (withSelection).
-    (void)withSelection;
-    for (Instrument& instrument : instruments) instrument.setProgram(instrument.program);
-    sendMix();
-    selectStyle(-1, applyTempo);
-    // The bass switch reaches arpeggios 4..8 and the widgets are refreshed once they exist.
-    updateCaption();
-}
-
-void MidiSynth::controlChanged(const void* variable) {
-    const bool master = variable == &volume || variable == &mute;
-    // During playback the recorder's playback volume follows the master (with the recorder).
-    if (master || variable == &instVolume || variable == &bassVolume || variable == &drumVolume) {
-        sendGroupVolumes(master || variable == &instVolume, master || variable == &bassVolume,
-                         master || variable == &drumVolume);
-    }
-}
-
 void MidiSynth::tick(bool applicationActive) {
-    // 1. The step control advances and plays its targets (comes with the accompaniment).
-    // 2. Every instrument starts and ends its due notes.
+    stepControl.tick();
     for (Instrument& instrument : instruments) instrument.service();
-    // 3. While recording or playing, the recorder's pump runs (comes with the recorder).
-    // 4. In the foreground the tick ends here.
+    // While recording or playing, the recorder's pump runs here (comes with the recorder).
     if (applicationActive) return;
-    // 5. In the background with nothing playing, the loop slows to about ten passes a second.
+    // In the background with nothing playing, the loop slows to about ten passes a second.
     if (!accompanimentRunning() && !playing) systemClock().sleep(backgroundPauseMs);
-    // 6.-7. Key-up events do not arrive in the background: let go of held keys.
+    // Key-up events do not arrive in the background: let go of held keys.
     releaseBackgroundKeys();
 }
 
+void MidiSynth::runTicksFor(uint32_t ms) {
+    if (ms == 0) ms = restrikeMs;
+    Clock& clock = systemClock();
+    const uint32_t start = clock.milliseconds();
+    while (elapsedMs(start, clock.milliseconds()) < int32_t(ms)) {
+        tick(true);
+        clock.sleep(1);
+    }
+}
+
+bool MidiSynth::idle() const {
+    if (accompanimentRunning() || recording || playing) return false;
+    if (recorder().state != Recorder::State::idle) return false;
+    for (const Instrument& instrument : instruments) {
+        for (const Note& note : instrument.notes) {
+            if (!note.sounding || !note.held) return false;  // something is due at a time
+        }
+    }
+    return true;
+}
+
 bool MidiSynth::accompanimentRunning() const {
-    // The arpeggiators join here with the accompaniment.
-    return rhythm;
+    if (rhythm) return true;
+    return std::any_of(arpeggios.begin(), arpeggios.end(), [](const Arpeggio& a) { return a.running(); });
 }
 
 void MidiSynth::releaseBackgroundKeys() {
@@ -174,6 +174,7 @@ void MidiSynth::releaseBackgroundKeys() {
         if (computerKeyDown[size_t(key)]) keyUp(key);
     }
     if (mouseHolding || mouseKey >= 0) {
+        strike(mouseKey, true, false);
         mouseHolding = false;
         mouseKey = -1;
     }
@@ -182,20 +183,6 @@ void MidiSynth::releaseBackgroundKeys() {
 void MidiSynth::requestQuit() {
     // The questions about unsaved work come with the workspace file and the recorder.
     quitRequested = true;
-}
-
-void MidiSynth::keyDown(int virtualKey) {
-    if (virtualKey < 0 || virtualKey >= virtualKeyCount) return;
-    if (computerKeyDown[size_t(virtualKey)]) return;  // auto-repeat
-    computerKeyDown[size_t(virtualKey)] = 1;
-    if (virtualKey == escapeKey) requestQuit();
-    else showComputerKey(virtualKey, true);
-}
-
-void MidiSynth::keyUp(int virtualKey) {
-    if (virtualKey < 0 || virtualKey >= virtualKeyCount) return;
-    computerKeyDown[size_t(virtualKey)] = 0;
-    showComputerKey(virtualKey, false);
 }
 
 void MidiSynth::attachMainWindow(HostWindow* window) {
@@ -210,11 +197,7 @@ void MidiSynth::paintPanel() {
     if (mainWindow) panel.paintAll(mainWindow->canvas(), options.keyHighlight);
 }
 
-void MidiSynth::showComputerKey(int virtualKey, bool pressed) {
-    const int key = panel.piano.keyForCode(virtualKey);
-    if (key < 0) return;
-    if (pressed) panel.piano.pressKey(key);
-    else panel.piano.releaseKey(key);
+void MidiSynth::repaintPiano() {
     if (mainWindow) panel.paintPiano(mainWindow->canvas(), options.keyHighlight);
 }
 
@@ -224,11 +207,6 @@ std::string MidiSynth::captionText() const {
 
 void MidiSynth::updateCaption() {
     if (mainWindow) mainWindow->setCaption(captionText());
-}
-
-void MidiSynth::selectStyle(int styleIndex, bool /*applyTempo*/) {
-    // Applying the style's parts and tempo comes with the style library.
-    if (styleIndex >= 0 && styleIndex < 100) style = styleIndex;
 }
 
 void MidiSynth::exchange() {

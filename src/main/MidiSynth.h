@@ -3,8 +3,12 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "accompaniment/Arpeggio.h"
+#include "accompaniment/DrumMachine.h"
 #include "accompaniment/Instrument.h"
+#include "accompaniment/StepControl.h"
 #include "foundation/Text.h"
 #include "foundation/TextStream.h"
 #include "main/MidiSynthCore.h"
@@ -15,6 +19,7 @@ namespace brio {
 class HostWindow;
 class Options;
 class RecentFiles;
+class StyleLibrary;
 
 // The station: the whole playing state of the main window, ticked by the main loop.
 class MidiSynth : public MidiSynthCore, public TextStream {
@@ -22,12 +27,20 @@ public:
     static constexpr int pianoKeySlots = 88;
     static constexpr int virtualKeyCount = 256;
     static constexpr int instrumentCount = 16;
-    static constexpr int escapeKey = 27;
+    static constexpr int keyboardInstrumentCount = 4;
+    static constexpr int firstAccompaniment = 4;  // instruments and arpeggios 4..8
+    static constexpr int lastAccompaniment = 8;
+    static constexpr int drumInstrument = 9;
+    static constexpr int defaultBassKey = 12;     // C, when the accompaniment starts without a bass key
+    static constexpr int velocity = 100;          // computer keys and the mouse always play at 100
     static constexpr uint32_t backgroundPauseMs = 100;
+    static constexpr uint32_t restrikeMs = 30;
+    static constexpr int dragAreaHeight = 51;     // the window is dragged by its top rows
 
     // Opens the MIDI device chosen in `options` (choosing the default one on a first start),
-    // builds the instruments and sets up a new workspace.
-    MidiSynth(Options& options, RecentFiles& workspaceFiles, RecentFiles& recordingFiles);
+    // builds the instruments and players and sets up a new workspace.
+    MidiSynth(StyleLibrary& library, Options& options, RecentFiles& workspaceFiles,
+              RecentFiles& recordingFiles);
     ~MidiSynth() override;
     MidiSynth(const MidiSynth&) = delete;
     MidiSynth& operator=(const MidiSynth&) = delete;
@@ -35,13 +48,30 @@ public:
     // One pass of the playing machinery. `applicationActive` tells whether one of the
     // program's windows has the focus; in the background held keys are let go.
     void tick(bool applicationActive);
+    // Ticks until `ms` milliseconds have passed (30 ms for 0).
+    void runTicksFor(uint32_t ms);
+    // True when nothing is due: no timed note pending, no player, no playback or recording.
+    // The main loop may then wait for window events instead of ticking.
+    bool idle() const;
 
     // Asks the questions about unsaved work (when enabled) and, unless one is declined,
     // sets quitRequested.
     void requestQuit();
 
+    // Computer keys (the program's key codes) and the mouse (client coordinates; button 1
+    // left, 2 right, 0 middle).
     void keyDown(int virtualKey);
     void keyUp(int virtualKey);
+    void mouseDown(int x, int y, int button);
+    void mouseMove(int x, int y, bool leftHeld, bool rightHeld);
+    void mouseUp(int x, int y, int button, bool leftHeld);
+    // Every source of piano keys ends here; `key` is a piano key index.
+    void pressPianoKey(int key, int keyVelocity);
+    void releasePianoKey(int key);
+    // Switches keyboard instrument 0..3 on or off, ending its notes first.
+    void toggleInstrument(int index);
+    // Sets masterKeyShift (clamped to 0..48).
+    void setMasterKeyShift(int shift);
 
     // Sets every field to its value of a new, empty workspace.
     void newWorkspace(bool force);
@@ -72,12 +102,16 @@ public:
     // True while the rhythm or an arpeggio with held keys plays.
     bool accompanimentRunning() const;
 
+    // Applies style `styleIndex` (-1: the current one again).
     void selectStyle(int styleIndex, bool applyTempo) override;
     void exchange() override;
 
     // Playing state, in the order the workspace keeps it.
     std::array<int32_t, pianoKeySlots> pianoKeyDown{};
     std::array<Instrument, instrumentCount> instruments;  // instrument i plays on channel i
+    std::vector<Arpeggio> arpeggios;                      // arpeggio i plays on instrument i
+    DrumMachine drumMachine;                              // plays on instrument 9
+    StepControl stepControl;
     double volume = 1.0;     // master volume, 0..1
     bool mute = false;       // master mute
     double instVolume = 0.8; // keyboard instruments 0..3, 0..1
@@ -97,23 +131,52 @@ public:
     std::array<uint8_t, virtualKeyCount> computerKeyDown{};
     bool quitRequested = false;
 
-    bool mouseHolding = false;
-    int32_t mouseKey = -1;
+    // The panel's tone selection: instrument 0..2, its program as bank x 8 + program-in-bank,
+    // and its arpeggio and hold switches.
+    int32_t selectedInstrument = 0;
+    int32_t programBank = 0;
+    int32_t programInBank = 0;
+    bool arpeggioSwitch = false;
+    bool holdSwitch = false;
+
+    bool mouseHolding = false;  // the right button keeps the mouse's key down
+    int32_t mouseKey = -1;      // piano key held by the mouse
+    bool windowDragging = false;
 
     MainPanel panel;
 
 private:
+    void setDefaults();
+    void resetPlayers();
     void releaseBackgroundKeys();
-    // Shows a computer key's piano key pressed or released and repaints what changed.
-    void showComputerKey(int virtualKey, bool pressed);
+    void strike(int key, bool release, bool restrike);
+    void keyStart(int key);
+    void shiftOctave(int shift);
+    void repaintPiano();
+    void switchRhythm(bool on);
+    void switchBass(bool on);
+    void rhythmChanged();
+    void bassChanged();
+    void arpeggioSwitchChanged();
+    void holdSwitchChanged();
+    void sustainChanged();
+    void keepDefaultTempoChanged();
+    // The held piano keys in index order; without the bass keys when the bass switch is on.
+    void collectHeldKeys(Llist<int32_t>& keys, bool skipBassKeys) const;
+    int lowestHeldBassKey() const;
+    bool isBassKey(int key) const { return bass && key < splitKey; }
     double effectiveMaster() const { return mute ? 0.0 : volume; }
     void sendGroupVolumes(bool keyboard, bool accompaniment, bool drums);
-    void setDefaults();
+    void applyStyle(int styleIndex, bool applyTempo);
+    void copySelectionToPanel();
 
+    StyleLibrary& library;
     Options& options;
     RecentFiles& workspaceFiles;
     RecentFiles& recordingFiles;
     HostWindow* mainWindow = nullptr;
+    int dragStartX = 0;
+    int dragStartY = 0;
 };
 
 }  // namespace brio

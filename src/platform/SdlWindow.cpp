@@ -11,6 +11,8 @@ SdlWindow::SdlWindow(SdlWindowSystem& system, SDL_Window* window, WindowEvents& 
 
 SdlWindow::~SdlWindow() {
     if (screenSurface) SDL_FreeSurface(screenSurface);
+    if (arrowCursor) SDL_FreeCursor(arrowCursor);
+    if (handCursor) SDL_FreeCursor(handCursor);
     system.forget(SDL_GetWindowID(window));
     SDL_DestroyWindow(window);
 }
@@ -30,6 +32,26 @@ void SdlWindow::setClientSize(int width, int height) {
     screen.canvas().setDamageSink(this);
     screenSurface = SDL_CreateRGBSurfaceWithFormatFrom(screen.bits(), width, height, 24, screen.stride(),
                                                        SDL_PIXELFORMAT_BGR24);
+}
+
+int SdlWindow::left() const {
+    int x = 0;
+    SDL_GetWindowPosition(window, &x, nullptr);
+    return x;
+}
+
+int SdlWindow::top() const {
+    int y = 0;
+    SDL_GetWindowPosition(window, nullptr, &y);
+    return y;
+}
+
+void SdlWindow::setCursorShape(CursorShape shape) {
+    SDL_Cursor*& cursor = shape == CursorShape::hand ? handCursor : arrowCursor;
+    if (!cursor) {
+        cursor = SDL_CreateSystemCursor(shape == CursorShape::hand ? SDL_SYSTEM_CURSOR_HAND : SDL_SYSTEM_CURSOR_ARROW);
+    }
+    if (cursor && SDL_GetCursor() != cursor) SDL_SetCursor(cursor);
 }
 
 void SdlWindow::damaged(const Rect& area) {

@@ -28,6 +28,11 @@ public:
     void hide() override { SDL_HideWindow(window); }
     bool visible() const override { return (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) != 0; }
     Canvas& canvas() override { return screen.canvas(); }
+    int left() const override;
+    int top() const override;
+    void moveTo(int x, int y) override { SDL_SetWindowPosition(window, x, y); }
+    void cursorOnScreen(int& x, int& y) const override { SDL_GetGlobalMouseState(&x, &y); }
+    void setCursorShape(CursorShape shape) override;
 
     WindowEvents& handler() { return events; }
     // Shows the whole image again (after the system lost the window's content).
@@ -44,6 +49,8 @@ private:
     std::string title;
     Limage screen;
     SDL_Surface* screenSurface = nullptr;  // wraps the image's pixels
+    SDL_Cursor* arrowCursor = nullptr;
+    SDL_Cursor* handCursor = nullptr;
 };
 
 }  // namespace brio

@@ -72,6 +72,11 @@ int SdlWindowSystem::screenWidth() const {
     return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.w : 0;
 }
 
+void SdlWindowSystem::waitForMessages(uint32_t timeoutMs) {
+    // Waits without taking the event, which processPendingMessages then routes.
+    SDL_WaitEventTimeout(nullptr, int(timeoutMs));
+}
+
 void SdlWindowSystem::processPendingMessages() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) route(event);

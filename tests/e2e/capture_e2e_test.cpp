@@ -57,11 +57,13 @@ TEST(CaptureEndToEnd, StartUpSendsTheMixAndTheOrderlyEndWritesTheOptions) {
     EXPECT_FALSE(readWholeFile(program.file("recentS.cfg")).empty());
 
     const auto messages = messagesOf(readWholeFile(program.file("midi-capture.txt")));
+    const std::string expectedPans[16] = {"82", "25", "102", "63", "48", "114", "21", "95",
+                                          "63", "63", "63", "63", "63", "63", "63", "63"};
     for (int channel = 0; channel < 16; ++channel) {
         const std::string status = std::to_string(0xC0 + channel);
         EXPECT_TRUE(contains(messages, status + ";0;0;")) << "program change on channel " << channel;
         EXPECT_TRUE(contains(messages, std::to_string(0xB0 + channel) + ";10;" +
-                                           (channel == 0 ? "82" : channel == 1 ? "25" : channel == 2 ? "102" : "63") +
+                                           expectedPans[channel] +
                                            ";"))
             << "pan on channel " << channel;
     }

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+
+#include "accompaniment/StepControl.h"
+#include "foundation/TextStream.h"
+
+namespace brio {
+
+class Instrument;
+class StyleLibrary;
+
+// The rhythm player: plays its pattern's notes on the drum instrument, half a step long.
+class DrumMachine : public TextStream, public StepControlTarget {
+public:
+    DrumMachine(StyleLibrary& library, Instrument* instrument) : library(library), instrument(instrument) {}
+
+    void step(int n) override;
+    // Pattern 0, keepDefaultTempo on.
+    void reset();
+    // "arpIdx", "keepDefaultTempo".
+    void exchange() override;
+
+    bool active = false;
+    int32_t arpIdx = 0;           // pattern index 0..399
+    bool keepDefaultTempo = true; // selecting a style also takes its tempo and shuffle
+
+private:
+    StyleLibrary& library;
+    Instrument* instrument;
+};
+
+}  // namespace brio

@@ -1,0 +1,78 @@
+#include "accompaniment/StepControl.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "accompaniment/Tempo.h"
+#include "foundation/Clock.h"
+
+namespace brio {
+
+namespace {
+
+constexpr double straightSwing = 0.5;
+constexpr double maxSwing = 0.5 + 1.0 / 6.0;
+constexpr double shuffleScale = 6.0;
+constexpr int groupSteps = 4;
+// Positions wrap here so that the step number always fits its 32-bit integer.
+constexpr double positionLimit = 2147483648.0;
+
+// Where the second half of a group of four steps starts, as a fraction of the group.
+double swingPoint() {
+    const double w = shuffle / shuffleScale + straightSwing;
+    if (!(w > straightSwing)) return straightSwing;  // also a shuffle that is not a number
+    return std::min(w, maxSwing);
+}
+
+// Speed of the step in progress: the first two steps of a group are stretched, the last two
+// compressed, so that a group always lasts four straight steps.
+double speedFactor(int32_t lastStep) {
+    const double w = swingPoint();
+    const int64_t m = (int64_t(lastStep) + 1) % groupSteps;
+    return (m == 1 || m == 2) ? straightSwing / w : straightSwing / (1.0 - w);
+}
+
+}  // namespace
+
+void StepControl::tick() {
+    if (!running) return;
+    const uint32_t now = systemClock().milliseconds();
+    int32_t elapsed = hasLastTick ? elapsedMs(lastTick, now) : 0;
+    if (elapsed < 0 || elapsed > int32_t(stallMs)) elapsed = 0;  // a stall is not made up
+    lastTick = now;
+    hasLastTick = true;
+
+    const double bpm = bpmFromFraction(tempo);
+    const double delta = elapsed * 0.001 * (bpm / 60.0 * std::max(stepsPerBeat, 1));
+    position += speedFactor(step) * delta;
+    if (position >= positionLimit) position = std::fmod(position, positionLimit);
+
+    const int32_t n = static_cast<int32_t>(position);
+    if (n == step) return;
+    step = n;
+    for (StepControlTarget* target : targets) target->step(n);
+}
+
+void StepControl::resetPosition() {
+    position = 0.0;
+    step = -1;
+    lastTick = 0;
+    hasLastTick = false;
+}
+
+void StepControl::resetSettings() {
+    running = false;
+    tempo = 0.5;
+    shuffle = 0.0;
+    stepsPerBeat = 4;
+}
+
+void StepControl::exchange() {
+    exchangeReal("tempo", tempo);
+    exchangeReal("shuffle", shuffle);
+    exchangeInt("stepsPerBeat", stepsPerBeat);
+}
+
+void setTempoFromBpm(int bpm) { tempo = fractionFromBpm(bpm); }
+
+}  // namespace brio

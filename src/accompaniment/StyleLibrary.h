@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "accompaniment/ArpeggioStyle.h"
+#include "accompaniment/BaseStyle.h"
+#include "foundation/TextStream.h"
+
+namespace brio {
+
+// Every pattern and style of the program: 400 patterns and 100 styles, loaded from
+// "styles.cfg" in the program's folder and written back by the style programmer.
+class StyleLibrary : public TextStream {
+public:
+    static constexpr int patternCount = 400;
+    static constexpr int styleCount = 100;
+    static constexpr const char* rootName = "Pelmora Base Styles";
+    static constexpr const char* fileName = "styles.cfg";
+
+    // Builds the records with their defaults, then loads resolvePath("styles.cfg") (or `path`).
+    StyleLibrary();
+    explicit StyleLibrary(const std::string& path);
+
+    bool load(const std::string& path);
+    // Writes the library to "styles.cfg" in the program's folder (or `path`).
+    bool save();
+    bool save(const std::string& path);
+
+    static bool validPattern(int index) { return index >= 0 && index < patternCount; }
+    static bool validStyle(int index) { return index >= 0 && index < styleCount; }
+
+    // Pattern and style access; the caller checks the index.
+    ArpeggioStyle& pattern(int index) { return patterns[size_t(index)]; }
+    const ArpeggioStyle& pattern(int index) const { return patterns[size_t(index)]; }
+    BaseStyle& style(int index) { return styles[size_t(index)]; }
+    const BaseStyle& style(int index) const { return styles[size_t(index)]; }
+
+    // arp0..arp399 (non-empty only when writing), then style0..style99 (named only).
+    void exchange() override;
+
+private:
+    std::array<ArpeggioStyle, patternCount> patterns;
+    std::array<BaseStyle, styleCount> styles;
+};
+
+}  // namespace brio

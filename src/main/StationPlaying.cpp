@@ -1,0 +1,248 @@
+// Playing from the computer keyboard and the mouse: keys become piano keys, piano keys become
+// notes of the keyboard instruments, key lists of the arpeggiators, or bass keys.
+#include <algorithm>
+
+#include "graphics/WindowHost.h"
+#include "main/MidiSynth.h"
+#include "midi/MidiOut.h"
+#include "settings/Options.h"
+
+namespace brio {
+
+namespace {
+
+constexpr int escapeKey = 27;
+constexpr int spaceKey = 32;
+constexpr int pageUpKey = 33;
+constexpr int pageDownKey = 34;
+constexpr int f1Key = 112;
+constexpr int f3Key = 114;
+constexpr int f5Key = 116;
+constexpr int f7Key = 118;
+constexpr int f9Key = 120;
+constexpr int f10Key = 121;
+constexpr int lowestUpperRowKey = 30;  // keys above 29 belong to the rows that octave-shift
+constexpr int maxMasterKeyShift = 48;
+
+bool validCode(int code) { return code >= 0 && code < MidiSynth::virtualKeyCount; }
+
+}  // namespace
+
+void MidiSynth::keyDown(int virtualKey) {
+    if (!validCode(virtualKey)) return;
+    if (computerKeyDown[size_t(virtualKey)]) return;  // auto-repeat
+    computerKeyDown[size_t(virtualKey)] = 1;
+
+    if (virtualKey == escapeKey) {
+        requestQuit();
+    } else if (virtualKey == spaceKey) {
+        sustain = true;
+        controlChanged(&sustain);
+    } else if (virtualKey >= f1Key && virtualKey <= f3Key) {
+        toggleInstrument(virtualKey - f1Key);
+    } else if (virtualKey >= f5Key && virtualKey <= f7Key) {
+        shiftOctave(12 * (virtualKey - f5Key));
+    } else if (virtualKey == f9Key) {
+        switchBass(!bass);
+    } else if (virtualKey == f10Key) {
+        switchRhythm(!rhythm);
+    } else if (virtualKey == pageUpKey || virtualKey == pageDownKey) {
+        setMasterKeyShift(masterKeyShift + (virtualKey == pageUpKey ? 12 : -12));
+    } else {
+        const int key = panel.piano.keyForCode(virtualKey);
+        if (key >= 0 && panel.piano.isDown(key)) {
+            // Another source holds the key: strike it again.
+            strike(key, true, false);
+            strike(key, false, true);
+        } else if (key >= 0) {
+            strike(key, false, false);
+        }
+    }
+}
+
+void MidiSynth::keyUp(int virtualKey) {
+    if (!validCode(virtualKey)) return;
+    computerKeyDown[size_t(virtualKey)] = 0;
+    if (virtualKey == spaceKey) {
+        sustain = false;
+        controlChanged(&sustain);
+        return;
+    }
+    if (virtualKey >= f1Key && virtualKey <= 123) return;  // function keys act on the press
+    const int key = panel.piano.keyForCode(virtualKey);
+    if (key >= 0) strike(key, true, false);
+}
+
+// Lets go of the upper rows' keys before they move, so no note is left hanging.
+void MidiSynth::shiftOctave(int shift) {
+    for (int code = 0; code < virtualKeyCount; ++code) {
+        if (computerKeyDown[size_t(code)] && panel.piano.keyForCode(code) >= lowestUpperRowKey) keyUp(code);
+    }
+    panel.piano.setOctaveShift(shift);
+    // The panel's key-assignment labels are refreshed here once they exist.
+}
+
+void MidiSynth::strike(int key, bool release, bool restrike) {
+    if (key < 0) return;
+    if (!release) keyStart(key);
+    if (release) releasePianoKey(key);
+    else pressPianoKey(key, velocity);
+    if (restrike) runTicksFor(restrikeMs);
+    if (release) panel.piano.releaseKey(key);
+    else panel.piano.pressKey(key);
+    repaintPiano();
+}
+
+// A key press may start the rhythm and the bass, as configured.
+void MidiSynth::keyStart(int key) {
+    if (options.keyStartOnlyFromBass && key >= splitKey) return;
+    if (keyStartRhythm && !rhythm) switchRhythm(true);
+    if (keyStartBass && !bass) switchBass(true);
+}
+
+void MidiSynth::switchRhythm(bool on) {
+    rhythm = on;
+    // The rhythm switch widget is refreshed here once it exists.
+    controlChanged(&rhythm);
+}
+
+void MidiSynth::switchBass(bool on) {
+    bass = on;
+    controlChanged(&bass);
+}
+
+void MidiSynth::collectHeldKeys(Llist<int32_t>& keys, bool skipBassKeys) const {
+    keys.clear();
+    for (int key = 0; key < panel.piano.keyCount(); ++key) {
+        if (pianoKeyDown[size_t(key)] && !(skipBassKeys && key < splitKey)) keys.append(key);
+    }
+}
+
+int MidiSynth::lowestHeldBassKey() const {
+    for (int key = 0; key < std::min(splitKey, panel.piano.keyCount()); ++key) {
+        if (pianoKeyDown[size_t(key)]) return key;
+    }
+    return -1;
+}
+
+void MidiSynth::pressPianoKey(int key, int keyVelocity) {
+    if (key < 0 || key >= panel.piano.keyCount()) return;
+    if (!accompanimentRunning()) stepControl.resetPosition();  // patterns start with this key
+    pianoKeyDown[size_t(key)] = 1;
+    if (isBassKey(key)) {
+        for (int i = firstAccompaniment; i <= lastAccompaniment; ++i) {
+            arpeggios[size_t(i)].heldKeys.clear();
+            arpeggios[size_t(i)].heldKeys.append(key);
+        }
+        return;
+    }
+    Llist<int32_t> held;
+    collectHeldKeys(held, bass);
+    for (int i = 0; i < keyboardInstrumentCount; ++i) {
+        Arpeggio& arpeggio = arpeggios[size_t(i)];
+        if (arpeggio.active && instruments[size_t(i)].active) arpeggio.heldKeys = held;
+        else instruments[size_t(i)].press(key, keyVelocity);
+    }
+}
+
+void MidiSynth::releasePianoKey(int key) {
+    if (key < 0 || key >= panel.piano.keyCount()) return;
+    pianoKeyDown[size_t(key)] = 0;
+    if (isBassKey(key)) return;  // the accompaniment keeps the last bass key
+    for (int i = 0; i < keyboardInstrumentCount; ++i) {
+        Arpeggio& arpeggio = arpeggios[size_t(i)];
+        if (!arpeggio.active) {
+            instruments[size_t(i)].release(key);
+        } else if (!arpeggio.hold) {
+            for (int k = 0; k < arpeggio.heldKeys.count(); ++k) {
+                if (arpeggio.heldKeys.getConst(k) == key) {
+                    arpeggio.heldKeys.removeAt(k);
+                    break;
+                }
+            }
+        }
+    }
+}
+
+void MidiSynth::toggleInstrument(int index) {
+    if (index < 0 || index >= keyboardInstrumentCount) return;
+    Instrument& instrument = instruments[size_t(index)];
+    if (instrument.active) {
+        for (int key = 0; key < panel.piano.keyCount(); ++key) instrument.release(key);
+        arpeggios[size_t(index)].heldKeys.clear();
+    }
+    instrument.active = !instrument.active;
+    // The panel is refreshed here once it shows the tones.
+}
+
+void MidiSynth::setMasterKeyShift(int shift) {
+    masterKeyShift = std::clamp(shift, 0, maxMasterKeyShift);
+    for (int i = 0; i < keyboardInstrumentCount; ++i) {
+        if (!arpeggios[size_t(i)].active) instruments[size_t(i)].cutAll();
+    }
+}
+
+void MidiSynth::mouseDown(int x, int y, int button) {
+    // The widgets under the cursor take the click first, once the panel has them.
+    if (y < dragAreaHeight && mainWindow) {
+        windowDragging = true;
+        mainWindow->cursorOnScreen(dragStartX, dragStartY);
+        dragStartX -= mainWindow->left();
+        dragStartY -= mainWindow->top();
+    }
+    const int pianoX = x - panel.keyboardLeft;
+    const int pianoY = y - panel.keyboardTop;
+    if (button == leftButton) {
+        const bool wasHolding = mouseHolding;
+        const int heldBefore = mouseKey;
+        if (mouseHolding) strike(mouseKey, true, false);
+        mouseKey = panel.piano.keyAt(pianoX, pianoY);
+        if (mouseKey >= 0 && panel.piano.isDown(mouseKey)) {
+            strike(mouseKey, true, false);
+            strike(mouseKey, false, true);
+        } else {
+            strike(mouseKey, false, wasHolding && mouseKey == heldBefore);
+        }
+    } else if (button == rightButton) {
+        mouseHolding = true;
+    }
+}
+
+void MidiSynth::mouseMove(int x, int y, bool leftHeld, bool rightHeld) {
+    if (mainWindow) mainWindow->setCursorShape(y < dragAreaHeight ? CursorShape::arrow : CursorShape::hand);
+    if (!leftHeld && !rightHeld && mouseHolding) {
+        strike(mouseKey, true, false);
+        mouseHolding = false;
+        mouseKey = -1;
+    }
+    if (!leftHeld) return;
+    if (windowDragging && mainWindow) {
+        int cursorX = 0, cursorY = 0;
+        mainWindow->cursorOnScreen(cursorX, cursorY);
+        mainWindow->moveTo(std::max(cursorX - dragStartX, 0), std::max(cursorY - dragStartY, 0));
+        return;
+    }
+    if (options.dragPlay) {
+        const int key = panel.piano.keyAt(x - panel.keyboardLeft, y - panel.keyboardTop);
+        if (key != mouseKey) {
+            strike(mouseKey, true, false);
+            mouseKey = key;
+            strike(mouseKey, false, false);
+        }
+    }
+    // The widgets under the cursor get the drag here, once the panel has them.
+}
+
+void MidiSynth::mouseUp(int /*x*/, int /*y*/, int button, bool leftHeld) {
+    windowDragging = false;
+    if (button == leftButton && !mouseHolding) {
+        strike(mouseKey, true, false);
+        mouseKey = -1;
+    } else if (button == rightButton && !leftHeld) {
+        strike(mouseKey, true, false);
+        mouseHolding = false;
+        mouseKey = -1;
+    }
+}
+
+}  // namespace brio
