@@ -11,15 +11,6 @@ namespace {
 
 using test::FakeWindowSystem;
 
-TEST(MainLoop, PassSleepFillsThePassToTwoMillisecondsAndNeverLessThanOne) {
-    EXPECT_EQ(passSleepMs(1000, 1000), 2);
-    EXPECT_EQ(passSleepMs(1000, 1001), 1);
-    EXPECT_EQ(passSleepMs(1000, 1002), 0);  // a full pass: no zero-length sleep
-    EXPECT_EQ(passSleepMs(1000, 1007), 0);  // a long tick is followed by no sleep at all
-    EXPECT_EQ(passSleepMs(0xFFFFFFFFu, 0), 1);  // across the 32-bit wrap
-    EXPECT_EQ(passSleepMs(1000, 990), 0);   // a clock that went back never gives a long sleep
-}
-
 struct LoopRun : test::StationFixture {
     LoopRun() : test::StationFixture(5000) {}
 
@@ -33,39 +24,47 @@ struct LoopRun : test::StationFixture {
         windows.onPass = [this, passes](int pass) {
             if (pass == passes) windowQuit = true;
         };
-        runMainLoop(station, windows, clock, windowQuit);
+        runMainLoop(station, windows, windowQuit);
     }
 };
 
-TEST(MainLoop, PacesEachPassToTwoMillisecondsWhileSomethingPlays) {
+TEST(MainLoop, TicksWhenTheNextStepIsDueAndWaitsInBetween) {
     LoopRun loop;
-    loop.station.rhythm = true;
-    loop.run(10, 0);
-    EXPECT_EQ(loop.clock.sleepCalls, 10);
-    EXPECT_EQ(loop.clock.now, 5000u + 10 * 2);
-
-    LoopRun oneMs;
-    oneMs.station.rhythm = true;
-    oneMs.run(10, 1);
-    EXPECT_EQ(oneMs.clock.sleptTotal, 10u);
-}
-
-TEST(MainLoop, SlowPassesAreNotFollowedBySleep) {
-    LoopRun loop;
-    loop.station.rhythm = true;
-    loop.run(20, 3);
+    loop.station.rhythm = true;  // the step clock runs: a step every 125 ms
+    loop.station.stepControl.resetPosition();
+    std::vector<uint32_t> tickTimes;
+    loop.windows.onPass = [&](int pass) {
+        tickTimes.push_back(loop.clock.now);
+        if (pass == 6) loop.windowQuit = true;
+    };
+    runMainLoop(loop.station, loop.windows, loop.windowQuit);
+    // Step 0 at once; waits never exceed 100 ms, and the tick falls on each step's millisecond.
+    const std::vector<uint32_t> expected{5000, 5100, 5125, 5225, 5250, 5350};
+    EXPECT_EQ(tickTimes, expected);
+    EXPECT_EQ(loop.station.stepControl.step, 2);
     EXPECT_EQ(loop.clock.sleepCalls, 0);
-    EXPECT_EQ(loop.clock.now, 5000u + 20 * 3);
 }
 
-TEST(MainLoop, WithNothingDueItWaitsForWindowEventsInsteadOfPolling) {
+TEST(MainLoop, ATimedNoteEndsInTheMillisecondItIsDue) {
+    LoopRun loop;
+    loop.station.instruments[0].playTimed(40, 100, 1);
+    std::vector<uint32_t> tickTimes;
+    loop.windows.onPass = [&](int pass) {
+        tickTimes.push_back(loop.clock.now);
+        if (pass == 4) loop.windowQuit = true;
+    };
+    runMainLoop(loop.station, loop.windows, loop.windowQuit);
+    EXPECT_EQ(tickTimes, (std::vector<uint32_t>{5000, 5100, 5125, 5225}));
+    ASSERT_EQ(loop.midi.messages.size() >= 2, true);
+    EXPECT_EQ(loop.midi.messages.back().time, 5125u);
+}
+
+TEST(MainLoop, WithNothingDueItWaitsForWindowEventsAtMostAFifthOfTheStallLimit) {
     LoopRun loop;
     loop.run(5, 0);
-    EXPECT_EQ(loop.windows.waits, 5);
+    EXPECT_EQ(loop.windows.waits, 4);  // the last pass ends the loop
+    EXPECT_EQ(loop.clock.now, 5000u + 4 * 100);
     EXPECT_EQ(loop.clock.sleepCalls, 0);
-    loop.station.instruments[0].playTimed(40, 100, 1);  // a timed note needs the 2 ms pace
-    loop.run(10, 0);
-    EXPECT_EQ(loop.windows.waits, 5);
 }
 
 TEST(MainLoop, EndsWhenTheStationAsksToQuit) {
@@ -73,7 +72,7 @@ TEST(MainLoop, EndsWhenTheStationAsksToQuit) {
     loop.windows.onPass = [&](int pass) {
         if (pass == 3) loop.station.keyDown(27);
     };
-    runMainLoop(loop.station, loop.windows, loop.clock, loop.windowQuit);
+    runMainLoop(loop.station, loop.windows, loop.windowQuit);
     EXPECT_EQ(loop.windows.passes, 3);
     EXPECT_TRUE(loop.station.quitRequested);
 }
@@ -84,16 +83,16 @@ TEST(MainLoop, IdleBackgroundPassesSlowDownAndLetGoOfHeldKeys) {
     loop.station.keyDown('Q');
     loop.run(5, 0);
     EXPECT_EQ(loop.station.computerKeyDown['Q'], 0);
-    // Every pass sleeps 100 ms in the tick; the pass is then long enough to need no more.
-    EXPECT_EQ(loop.clock.now, 5000u + 5 * 100);
+    // Every pass sleeps 100 ms in the tick, then waits for events as in the foreground.
+    EXPECT_EQ(loop.clock.sleptTotal, 5u * 100);
 }
 
-TEST(MainLoop, BackgroundKeepsTheTwoMillisecondPaceWhileTheRhythmPlays) {
+TEST(MainLoop, TheBackgroundDoesNotSlowTheRhythm) {
     LoopRun loop;
     loop.windows.active = false;
     loop.station.rhythm = true;
     loop.run(5, 0);
-    EXPECT_EQ(loop.clock.now, 5000u + 5 * 2);
+    EXPECT_EQ(loop.clock.sleepCalls, 0);
 }
 
 TEST(Station, AutoRepeatedKeyDownIsIgnoredAndKeyUpClearsTheKey) {

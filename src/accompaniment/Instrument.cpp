@@ -118,6 +118,15 @@ void Instrument::service() {
     }
 }
 
+uint32_t Instrument::msUntilDue(uint32_t now, uint32_t limit) const {
+    int64_t soonest = limit;
+    for (const Note& note : notes) {
+        if (!note.sounding) soonest = std::min<int64_t>(soonest, elapsedMs(now, note.start));
+        else if (!note.held) soonest = std::min<int64_t>(soonest, elapsedMs(now, note.end));
+    }
+    return uint32_t(std::max<int64_t>(soonest, 0));
+}
+
 void Instrument::exchange() {
     exchangeBool("active", active);
     exchangeInt("program", program);

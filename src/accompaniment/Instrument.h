@@ -35,6 +35,9 @@ public:
     void cutAll();
     // Starts the notes that are due and ends those whose time is up.
     void service();
+    // Milliseconds from `now` until a note is due to start or end (0 when one is overdue);
+    // `limit` when none is, or later.
+    uint32_t msUntilDue(uint32_t now, uint32_t limit) const;
     // The MIDI key that piano key `key` sounds on this instrument.
     int mappedKey(int key) const;
 

@@ -32,7 +32,24 @@ double speedFactor(int32_t lastStep) {
     return (m == 1 || m == 2) ? straightSwing / w : straightSwing / (1.0 - w);
 }
 
+// Straight steps per millisecond at the current tempo.
+double stepsPerMs() { return 0.001 * (bpmFromFraction(tempo) / 60.0 * std::max(stepsPerBeat, 1)); }
+
 }  // namespace
+
+uint32_t StepControl::msUntilNextStep(uint32_t now, uint32_t limit) const {
+    if (!running) return limit;
+    if (!hasLastTick) return 0;  // the first tick after a reset announces step 0
+    const double rate = speedFactor(step) * stepsPerMs();
+    const double remaining = double(step) + 1.0 - position;
+    if (!(rate > 0.0) || remaining <= 0.0) return 0;
+    // The tick that crosses the step is the first whole millisecond after lastTick at which
+    // the position reaches it; the small allowance absorbs rounding in the running sum.
+    const double fromLastTick = std::ceil(remaining / rate - 1e-6);
+    const double fromNow = fromLastTick - elapsedMs(lastTick, now);
+    if (fromNow <= 0.0) return 0;
+    return fromNow >= double(limit) ? limit : uint32_t(fromNow);
+}
 
 void StepControl::tick() {
     if (!running) return;
@@ -42,9 +59,7 @@ void StepControl::tick() {
     lastTick = now;
     hasLastTick = true;
 
-    const double bpm = bpmFromFraction(tempo);
-    const double delta = elapsed * 0.001 * (bpm / 60.0 * std::max(stepsPerBeat, 1));
-    position += speedFactor(step) * delta;
+    position += speedFactor(step) * stepsPerMs() * elapsed;
     if (position >= positionLimit) position = std::fmod(position, positionLimit);
 
     const int32_t n = static_cast<int32_t>(position);

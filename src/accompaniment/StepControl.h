@@ -27,6 +27,9 @@ public:
     void resetPosition();
     // Not running; tempo 0.5, shuffle 0, 4 steps per beat.
     void resetSettings();
+    // Milliseconds from `now` until a tick will reach the next step (0 when the next tick
+    // does); `limit` when the clock is not running or the step is further away.
+    uint32_t msUntilNextStep(uint32_t now, uint32_t limit) const;
 
     // "tempo", "shuffle", "stepsPerBeat".
     void exchange() override;

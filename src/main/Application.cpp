@@ -1,5 +1,7 @@
 #include "main/Application.h"
 
+#include <algorithm>
+
 #include "accompaniment/StyleLibrary.h"
 #include "dialog/Fdialog.h"
 #include "foundation/Clock.h"
@@ -20,9 +22,10 @@ namespace {
 // The main window's one-shot start timer: messages are processed until it fires.
 void waitForStartTimer(Fmain& fmain, WindowSystem& windows, Clock& clock) {
     const uint32_t start = clock.milliseconds();
-    while (!fmain.quitFlag() && elapsedMs(start, clock.milliseconds()) < int32_t(Fmain::startTimerMs)) {
+    int32_t passed = 0;
+    while (!fmain.quitFlag() && (passed = elapsedMs(start, clock.milliseconds())) < int32_t(Fmain::startTimerMs)) {
         windows.processPendingMessages();
-        clock.sleep(mainLoopPassMs);
+        windows.waitForMessages(uint32_t(int32_t(Fmain::startTimerMs) - std::max(passed, 0)));
     }
 }
 
@@ -46,7 +49,7 @@ int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi) {
 
     fmain.show();
     waitForStartTimer(fmain, windows, clock);
-    if (!fmain.quitFlag()) fmain.timerTimer(clock);
+    if (!fmain.quitFlag()) fmain.timerTimer();
     return 0;
 }
 

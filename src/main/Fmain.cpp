@@ -22,9 +22,9 @@ void Fmain::buildPanel() {
     paint();
 }
 
-void Fmain::timerTimer(Clock& clock) {
+void Fmain::timerTimer() {
     buildPanel();
-    runMainLoop(station, windows, clock, closeRequested);
+    runMainLoop(station, windows, closeRequested);
     host->hide();
 }
 

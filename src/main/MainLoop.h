@@ -8,18 +8,14 @@ class Clock;
 class MidiSynth;
 class WindowSystem;
 
-// One pass of the main loop lasts about this long.
-inline constexpr int mainLoopPassMs = 2;
-// While nothing is due the loop waits for window events, at most this long.
-inline constexpr uint32_t idleWaitMs = 100;
-
-// How long to sleep after a pass that started at `passStart` when the clock now reads `now`:
-// the rest of the 2 ms pass, or 0 when the pass already used it up. Never negative.
-int passSleepMs(uint32_t passStart, uint32_t now);
+// The loop never waits longer than this between ticks, well inside the step clock's
+// 500 ms stall limit.
+inline constexpr uint32_t longestWaitMs = 100;
 
 // Ticks the station and processes window messages until `windowQuit` or the station's
-// quitRequested is set. Each pass lasts about 2 ms; while the station has nothing due, the
-// loop sleeps until the next window event instead (nothing audible can change meanwhile).
-void runMainLoop(MidiSynth& station, WindowSystem& windows, Clock& clock, const bool& windowQuit);
+// quitRequested is set. Between ticks it waits for window events until the station next has
+// something due (a step, a note to start or end), so notes go out in the millisecond they are
+// due while the loop sleeps in between.
+void runMainLoop(MidiSynth& station, WindowSystem& windows, const bool& windowQuit);
 
 }  // namespace brio

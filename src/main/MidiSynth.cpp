@@ -164,6 +164,15 @@ bool MidiSynth::idle() const {
     return true;
 }
 
+uint32_t MidiSynth::msUntilDue(uint32_t limit) const {
+    if (recording || playing || recorder().state != Recorder::State::idle) return 0;
+    const uint32_t now = systemClock().milliseconds();
+    uint32_t due = limit;
+    if (accompanimentRunning()) due = stepControl.msUntilNextStep(now, due);
+    for (const Instrument& instrument : instruments) due = instrument.msUntilDue(now, due);
+    return due;
+}
+
 bool MidiSynth::accompanimentRunning() const {
     if (rhythm) return true;
     return std::any_of(arpeggios.begin(), arpeggios.end(), [](const Arpeggio& a) { return a.running(); });

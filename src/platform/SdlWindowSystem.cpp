@@ -1,5 +1,6 @@
 #include "platform/SdlWindowSystem.h"
 
+#include <poll.h>
 #include <sys/resource.h>
 
 #include <stdexcept>
@@ -7,6 +8,7 @@
 
 #include "platform/SdlKeyCodes.h"
 #include "platform/SdlWindow.h"
+#include "platform/X11Connection.h"
 
 namespace brio {
 
@@ -56,6 +58,7 @@ std::unique_ptr<HostWindow> SdlWindowSystem::createWindow(WindowKind kind, Windo
     windowsById[id] = host.get();
     if (isMain) {
         mainWindowId = id;
+        displayFd = displayConnection(window);
         raiseProcessPriority();
         if (!handCursor) handCursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
         if (handCursor) SDL_SetCursor(handCursor);
@@ -73,8 +76,18 @@ int SdlWindowSystem::screenWidth() const {
 }
 
 void SdlWindowSystem::waitForMessages(uint32_t timeoutMs) {
-    // Waits without taking the event, which processPendingMessages then routes.
-    SDL_WaitEventTimeout(nullptr, int(timeoutMs));
+    // Reads what the display has sent so far; anything queued ends the wait at once.
+    SDL_PumpEvents();
+    if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) return;
+    if (displayFd >= 0) {
+        // Sleeps on the display connection itself. (SDL's own timed wait wakes itself through
+        // a second connection and a message to a window, which has been seen to end the
+        // program with an X error when that window was gone.)
+        pollfd display{displayFd, POLLIN, 0};
+        (void)poll(&display, 1, int(timeoutMs));
+    } else {
+        SDL_WaitEventTimeout(nullptr, int(timeoutMs));
+    }
 }
 
 void SdlWindowSystem::processPendingMessages() {

@@ -33,6 +33,7 @@ private:
     std::map<Uint32, SdlWindow*> windowsById;
     SDL_Cursor* handCursor = nullptr;
     Uint32 mainWindowId = 0;
+    int displayFd = -1;  // the X display connection, for waiting on events
 };
 
 }  // namespace brio

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -44,7 +46,9 @@ TEST(PlayingEndToEnd, KeysPlayTonesAndF10PlaysTheRhythmOnTheStyleGrid) {
     XvfbSession x;
     ASSERT_TRUE(x.ready()) << "Xvfb did not start";
     ProgramFolder program;
-    Process brioletta({program.file("brioletta-capture")}, {x.displayEnv()});
+    const int errors = open(program.file("stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    Process brioletta({program.file("brioletta-capture")}, {x.displayEnv()}, {{errors, 2}});
+    close(errors);
     ASSERT_TRUE(brioletta.started());
     const auto id = x.xdotool({"search", "--sync", "--onlyvisible", "--name", "^Brioletta - "});
     ASSERT_TRUE(id.has_value());
@@ -55,7 +59,7 @@ TEST(PlayingEndToEnd, KeysPlayTonesAndF10PlaysTheRhythmOnTheStyleGrid) {
     ASSERT_TRUE(x.xdotool({"key", "F10", "sleep", "2.5", "key", "F10", "sleep", "0.2", "key", "Escape"}).has_value());
     const auto status = brioletta.waitFor(5000);
     ASSERT_TRUE(status.has_value());
-    EXPECT_EQ(*status, 0);
+    EXPECT_EQ(*status, 0) << readWholeFile(program.file("stderr.txt"));
 
     const auto capture = readCapture(program.file("midi-capture.txt"));
     EXPECT_TRUE(played(capture, 33)) << "Z is piano key 9: MIDI 33";
