@@ -76,9 +76,9 @@ public:
         clock.advance(passCostMs);
         if (onPass) onPass(passes);
     }
-    void waitForMessages(uint32_t timeoutMs) override {
+    void waitForMessages(uint64_t timeoutUs) override {
         ++waits;
-        clock.advance(timeoutMs);
+        clock.advance(uint32_t((timeoutUs + 999) / 1000));
     }
     bool applicationActive() const override { return active; }
     int screenWidth() const override { return screen; }

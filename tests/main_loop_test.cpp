@@ -24,7 +24,7 @@ struct LoopRun : test::StationFixture {
         windows.onPass = [this, passes](int pass) {
             if (pass == passes) windowQuit = true;
         };
-        runMainLoop(station, windows, windowQuit);
+        runMainLoop(station, windows, clock, windowQuit);
     }
 };
 
@@ -37,7 +37,7 @@ TEST(MainLoop, TicksWhenTheNextStepIsDueAndWaitsInBetween) {
         tickTimes.push_back(loop.clock.now);
         if (pass == 6) loop.windowQuit = true;
     };
-    runMainLoop(loop.station, loop.windows, loop.windowQuit);
+    runMainLoop(loop.station, loop.windows, loop.clock, loop.windowQuit);
     // Step 0 at once; waits never exceed 100 ms, and the tick falls on each step's millisecond.
     const std::vector<uint32_t> expected{5000, 5100, 5125, 5225, 5250, 5350};
     EXPECT_EQ(tickTimes, expected);
@@ -53,7 +53,7 @@ TEST(MainLoop, ATimedNoteEndsInTheMillisecondItIsDue) {
         tickTimes.push_back(loop.clock.now);
         if (pass == 4) loop.windowQuit = true;
     };
-    runMainLoop(loop.station, loop.windows, loop.windowQuit);
+    runMainLoop(loop.station, loop.windows, loop.clock, loop.windowQuit);
     EXPECT_EQ(tickTimes, (std::vector<uint32_t>{5000, 5100, 5125, 5225}));
     ASSERT_EQ(loop.midi.messages.size() >= 2, true);
     EXPECT_EQ(loop.midi.messages.back().time, 5125u);
@@ -72,7 +72,7 @@ TEST(MainLoop, EndsWhenTheStationAsksToQuit) {
     loop.windows.onPass = [&](int pass) {
         if (pass == 3) loop.station.keyDown(27);
     };
-    runMainLoop(loop.station, loop.windows, loop.windowQuit);
+    runMainLoop(loop.station, loop.windows, loop.clock, loop.windowQuit);
     EXPECT_EQ(loop.windows.passes, 3);
     EXPECT_TRUE(loop.station.quitRequested);
 }

@@ -11,6 +11,8 @@ public:
     virtual ~Clock() = default;
     // Milliseconds since an arbitrary origin, truncated to 32 bits.
     virtual uint32_t milliseconds() = 0;
+    // Microseconds since the same origin (not truncated): milliseconds() is this / 1000.
+    virtual uint64_t microseconds() = 0;
     // Blocks the calling thread for the given number of milliseconds.
     virtual void sleep(uint32_t ms) = 0;
 };
@@ -21,6 +23,7 @@ public:
     explicit ManualClock(uint32_t start = 0) : now(start) {}
 
     uint32_t milliseconds() override { return now; }
+    uint64_t microseconds() override { return uint64_t(now) * 1000u; }
     void sleep(uint32_t ms) override {
         now += ms;
         sleptTotal += ms;

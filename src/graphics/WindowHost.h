@@ -62,8 +62,8 @@ public:
     virtual std::unique_ptr<HostWindow> createWindow(WindowKind kind, WindowEvents& events) = 0;
     // Hands every pending event to the window it belongs to, then returns.
     virtual void processPendingMessages() = 0;
-    // Sleeps until an event is pending or `timeoutMs` have passed.
-    virtual void waitForMessages(uint32_t timeoutMs) = 0;
+    // Sleeps until an event is pending or `timeoutUs` microseconds have passed.
+    virtual void waitForMessages(uint64_t timeoutUs) = 0;
     // True while one of the program's windows has the input focus.
     virtual bool applicationActive() const = 0;
     // Width of the screen in pixels; 0 when unknown.

@@ -25,7 +25,7 @@ void waitForStartTimer(Fmain& fmain, WindowSystem& windows, Clock& clock) {
     int32_t passed = 0;
     while (!fmain.quitFlag() && (passed = elapsedMs(start, clock.milliseconds())) < int32_t(Fmain::startTimerMs)) {
         windows.processPendingMessages();
-        windows.waitForMessages(uint32_t(int32_t(Fmain::startTimerMs) - std::max(passed, 0)));
+        windows.waitForMessages(uint64_t(int32_t(Fmain::startTimerMs) - std::max(passed, 0)) * 1000u);
     }
 }
 
@@ -49,7 +49,7 @@ int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi) {
 
     fmain.show();
     waitForStartTimer(fmain, windows, clock);
-    if (!fmain.quitFlag()) fmain.timerTimer();
+    if (!fmain.quitFlag()) fmain.timerTimer(clock);
     return 0;
 }
 

@@ -22,9 +22,9 @@ void Fmain::buildPanel() {
     paint();
 }
 
-void Fmain::timerTimer() {
+void Fmain::timerTimer(Clock& clock) {
     buildPanel();
-    runMainLoop(station, windows, closeRequested);
+    runMainLoop(station, windows, clock, closeRequested);
     host->hide();
 }
 

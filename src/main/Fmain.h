@@ -20,7 +20,7 @@ public:
 
     void show();
     // The start timer: builds the panel, then runs the main loop until the program ends.
-    void timerTimer();
+    void timerTimer(Clock& clock);
 
     // Set when the system closes the window; ends the loop without questions.
     bool quitFlag() const { return closeRequested; }

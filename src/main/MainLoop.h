@@ -16,6 +16,6 @@ inline constexpr uint32_t longestWaitMs = 100;
 // quitRequested is set. Between ticks it waits for window events until the station next has
 // something due (a step, a note to start or end), so notes go out in the millisecond they are
 // due while the loop sleeps in between.
-void runMainLoop(MidiSynth& station, WindowSystem& windows, const bool& windowQuit);
+void runMainLoop(MidiSynth& station, WindowSystem& windows, Clock& clock, const bool& windowQuit);
 
 }  // namespace brio

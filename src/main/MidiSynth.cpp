@@ -164,9 +164,8 @@ bool MidiSynth::idle() const {
     return true;
 }
 
-uint32_t MidiSynth::msUntilDue(uint32_t limit) const {
+uint32_t MidiSynth::msUntilDue(uint32_t now, uint32_t limit) const {
     if (recording || playing || recorder().state != Recorder::State::idle) return 0;
-    const uint32_t now = systemClock().milliseconds();
     uint32_t due = limit;
     if (accompanimentRunning()) due = stepControl.msUntilNextStep(now, due);
     for (const Instrument& instrument : instruments) due = instrument.msUntilDue(now, due);

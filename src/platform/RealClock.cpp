@@ -4,12 +4,13 @@
 
 namespace brio {
 
-uint32_t RealClock::milliseconds() {
+uint64_t RealClock::microseconds() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
-    const uint64_t ms = uint64_t(now.tv_sec) * 1000u + uint64_t(now.tv_nsec) / 1000000u;
-    return static_cast<uint32_t>(ms);
+    return uint64_t(now.tv_sec) * 1000000u + uint64_t(now.tv_nsec) / 1000u;
 }
+
+uint32_t RealClock::milliseconds() { return static_cast<uint32_t>(microseconds() / 1000u); }
 
 void RealClock::sleep(uint32_t ms) {
     timespec pause{time_t(ms / 1000), long(ms % 1000) * 1000000L};

@@ -8,6 +8,7 @@ namespace brio {
 class RealClock : public Clock {
 public:
     uint32_t milliseconds() override;
+    uint64_t microseconds() override;
     void sleep(uint32_t ms) override;
 };
 

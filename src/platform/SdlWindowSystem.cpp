@@ -75,7 +75,7 @@ int SdlWindowSystem::screenWidth() const {
     return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.w : 0;
 }
 
-void SdlWindowSystem::waitForMessages(uint32_t timeoutMs) {
+void SdlWindowSystem::waitForMessages(uint64_t timeoutUs) {
     // Reads what the display has sent so far; anything queued ends the wait at once.
     SDL_PumpEvents();
     if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) return;
@@ -84,9 +84,10 @@ void SdlWindowSystem::waitForMessages(uint32_t timeoutMs) {
         // a second connection and a message to a window, which has been seen to end the
         // program with an X error when that window was gone.)
         pollfd display{displayFd, POLLIN, 0};
-        (void)poll(&display, 1, int(timeoutMs));
+        const timespec timeout{time_t(timeoutUs / 1000000u), long(timeoutUs % 1000000u) * 1000L};
+        (void)ppoll(&display, 1, &timeout, nullptr);
     } else {
-        SDL_WaitEventTimeout(nullptr, int(timeoutMs));
+        SDL_WaitEventTimeout(nullptr, int((timeoutUs + 999u) / 1000u));
     }
 }
 

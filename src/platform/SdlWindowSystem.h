@@ -19,7 +19,7 @@ public:
 
     std::unique_ptr<HostWindow> createWindow(WindowKind kind, WindowEvents& events) override;
     void processPendingMessages() override;
-    void waitForMessages(uint32_t timeoutMs) override;
+    void waitForMessages(uint64_t timeoutUs) override;
     bool applicationActive() const override;
     int screenWidth() const override;
 
