@@ -169,3 +169,39 @@ TEST_F(StationPlaying, IdleOnlyWhileNothingIsDue) {
 
 }  // namespace
 }  // namespace brio
+
+namespace brio {
+namespace {
+
+TEST(StationWithABadLibrary, PlaysWhatItCanWithoutCrashing) {
+    test::StationEnvironment env;
+    test::writeFile(env.folder.path("styles.cfg"),
+                    "<Pelmora Base Styles>\r\n<arp100>\r\nname=Huge\r\nlength=2000000000\r\n"
+                    "36;100;0;1\r\n999;300;0;1\r\n-5;-5;0;nan\r\n2147483647;100;1;1e300\r\n\x01\x02;;;\r\n"
+                    "</arp100>\r\n<arp101>\r\nlength=-3\r\n48;100;0;1\r\n60;127;0;99999999\r\n</arp101>\r\n"
+                    "<style11>\r\nname=Broken\r\nbpm=-40\r\nstepsPerBeat=0\r\nshuffle=7\r\nmode0=1\r\narp0=100\r\n"
+                    "mode1=3\r\narp1=101\r\nprog1=900\r\nvol1=-20\r\nkey1=2000000000\r\nmode2=2\r\narp2=4000\r\n"
+                    "</style11>\r\n<style12>\r\nname=unclosed\r\n</Pelmora Base Styles>\r\n");
+    RecentFiles workspaces("recentS.cfg", 10), recordings("recentR.cfg", 10);
+    StyleLibrary library;
+    Options options(1920);
+    MidiSynth station(library, options, workspaces, recordings);
+    EXPECT_EQ(library.style(11).name, "Broken");
+    station.keyDown(120);  // F9: bass
+    station.keyDown(121);  // F10: rhythm
+    station.keyDown('C');
+    for (int ms = 0; ms < 3000; ++ms) {
+        env.clock.advance(1);
+        station.tick(true);
+    }
+    int kicks = 0;
+    for (const auto& m : env.midi.messages) {
+        EXPECT_LE(m.data1, 127);
+        EXPECT_LE(m.data2, 127);
+        if (m.status == 0x99 && m.data1 == 36 && m.data2 == 100) ++kicks;
+    }
+    EXPECT_GE(kicks, 1);  // the one playable drum note still sounds
+}
+
+}  // namespace
+}  // namespace brio
