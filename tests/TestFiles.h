@@ -11,6 +11,10 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
+
+#include "foundation/RealFormat.h"
+#include "foundation/Text.h"
 
 namespace brio::test {
 
@@ -77,6 +81,24 @@ inline bool writeFile(const std::string& path, const std::string& bytes) {
 inline std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+
+// Sets the decimal separator for one test and puts the previous one back.
+class SeparatorScope {
+public:
+    explicit SeparatorScope(char separator) : saved(decimalSeparator()) { setDecimalSeparator(separator); }
+    SeparatorScope(const SeparatorScope&) = delete;
+    SeparatorScope& operator=(const SeparatorScope&) = delete;
+    ~SeparatorScope() { setDecimalSeparator(saved); }
+
+private:
+    char saved;
+};
+
+// The items of a line list, for comparing with matchers.
+inline std::vector<std::string> itemsOf(const Text_& text) {
+    return std::vector<std::string>(text.begin(), text.end());
 }
 
 }  // namespace brio::test

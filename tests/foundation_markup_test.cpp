@@ -15,14 +15,15 @@
 namespace brio {
 namespace {
 
+using test::itemsOf;
+
+using test::SeparatorScope;
+
 using test::readFile;
 using test::TempDir;
 using test::writeFile;
 using ::testing::ElementsAre;
 
-std::vector<std::string> itemsOf(const Text_& text) {
-    return std::vector<std::string>(text.begin(), text.end());
-}
 
 Text_ textOf(const std::vector<std::string>& lines) {
     Text_ text;
@@ -30,18 +31,6 @@ Text_ textOf(const std::vector<std::string>& lines) {
     return text;
 }
 
-class SeparatorScope {
-public:
-    explicit SeparatorScope(char separator) : saved(decimalSeparator()) {
-        setDecimalSeparator(separator);
-    }
-    SeparatorScope(const SeparatorScope&) = delete;
-    SeparatorScope& operator=(const SeparatorScope&) = delete;
-    ~SeparatorScope() { setDecimalSeparator(saved); }
-
-private:
-    char saved;
-};
 
 class Child : public TextStream {
 public:

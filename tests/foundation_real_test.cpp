@@ -3,24 +3,14 @@
 #include <cmath>
 #include <string>
 
+#include "TestFiles.h"
 #include "foundation/RealFormat.h"
 
 namespace brio {
 namespace {
 
-// Sets the decimal separator for one test and puts the previous one back.
-class SeparatorScope {
-public:
-    explicit SeparatorScope(char separator) : saved(decimalSeparator()) {
-        setDecimalSeparator(separator);
-    }
-    SeparatorScope(const SeparatorScope&) = delete;
-    SeparatorScope& operator=(const SeparatorScope&) = delete;
-    ~SeparatorScope() { setDecimalSeparator(saved); }
+using test::SeparatorScope;
 
-private:
-    char saved;
-};
 
 TEST(FormatReal, KeepsAtMostFourSignificantDigitsAndDropsTrailingZeros) {
     SeparatorScope point('.');

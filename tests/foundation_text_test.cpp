@@ -18,15 +18,14 @@
 namespace brio {
 namespace {
 
+using test::itemsOf;
+
 using test::readFile;
 using test::TempDir;
 using test::writeFile;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-std::vector<std::string> itemsOf(const Text_& text) {
-    return std::vector<std::string>(text.begin(), text.end());
-}
 
 Text_ textOf(std::initializer_list<std::string> lines) {
     Text_ text;

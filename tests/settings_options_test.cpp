@@ -13,14 +13,13 @@
 namespace brio {
 namespace {
 
+using test::itemsOf;
+
 using test::readFile;
 using test::TempDir;
 using test::writeFile;
 using ::testing::ElementsAre;
 
-std::vector<std::string> itemsOf(const Text_& text) {
-    return std::vector<std::string>(text.begin(), text.end());
-}
 
 // The options file exactly as written with every value at its default.
 const std::string defaultDocument =

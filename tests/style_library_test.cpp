@@ -11,16 +11,8 @@
 namespace brio {
 namespace {
 
-class SeparatorScope {
-public:
-    explicit SeparatorScope(char separator) : saved(decimalSeparator()) { setDecimalSeparator(separator); }
-    SeparatorScope(const SeparatorScope&) = delete;
-    SeparatorScope& operator=(const SeparatorScope&) = delete;
-    ~SeparatorScope() { setDecimalSeparator(saved); }
+using test::SeparatorScope;
 
-private:
-    char saved;
-};
 
 struct StyleLibraryTest : ::testing::Test {
     test::StationEnvironment env;
