@@ -46,6 +46,10 @@ public:
     bool ready() const { return !display.empty(); }
     // "DISPLAY=:N" for the programs that use this server.
     std::string displayEnv() const { return "DISPLAY=" + display; }
+    // The environment of the program under test: this display, and no leak report at exit
+    // under the sanitizers (the windowing libraries that SDL loads and unloads itself leave
+    // memory behind; the unit tests keep leak detection on the program's own code).
+    std::vector<std::string> programEnv() const { return {displayEnv(), "LSAN_OPTIONS=detect_leaks=0"}; }
     // Runs xdotool with `args` on this display; its output, or nothing when it failed.
     std::optional<std::string> xdotool(const std::vector<std::string>& args, int timeoutMs = 10000);
 

@@ -13,7 +13,7 @@ namespace {
 
 // Starts the capture build under Xvfb, waits for its window and ends it with Escape.
 void runAndEscape(XvfbSession& x, ProgramFolder& program) {
-    Process brioletta({program.file("brioletta-capture")}, {x.displayEnv()});
+    Process brioletta({program.file("brioletta-capture")}, x.programEnv());
     ASSERT_TRUE(brioletta.started());
     const auto id = x.xdotool({"search", "--sync", "--onlyvisible", "--name", "^Brioletta - "});
     ASSERT_TRUE(id.has_value()) << "the main window did not appear";

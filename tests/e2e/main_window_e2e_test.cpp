@@ -20,7 +20,7 @@ TEST(MainWindowEndToEnd, OpensTitledAtPanelSizeAndEscapeEndsTheProgram) {
     XvfbSession x;
     ASSERT_TRUE(x.ready()) << "Xvfb did not start";
     ProgramFolder program;
-    Process brioletta({program.file("brioletta")}, {x.displayEnv()});
+    Process brioletta({program.file("brioletta")}, x.programEnv());
     ASSERT_TRUE(brioletta.started());
 
     const auto id = x.xdotool({"search", "--sync", "--onlyvisible", "--name", "^Brioletta - \\[NEW\\]$"});

@@ -47,7 +47,7 @@ TEST(PlayingEndToEnd, KeysPlayTonesAndF10PlaysTheRhythmOnTheStyleGrid) {
     ASSERT_TRUE(x.ready()) << "Xvfb did not start";
     ProgramFolder program;
     const int errors = open(program.file("stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    Process brioletta({program.file("brioletta-capture")}, {x.displayEnv()}, {{errors, 2}});
+    Process brioletta({program.file("brioletta-capture")}, x.programEnv(), {{errors, 2}});
     close(errors);
     ASSERT_TRUE(brioletta.started());
     const auto id = x.xdotool({"search", "--sync", "--onlyvisible", "--name", "^Brioletta - "});
