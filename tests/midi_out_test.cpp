@@ -98,8 +98,7 @@ TEST_F(MidiOutTest, DuringPlaybackOnlyThePumpReachesTheDeviceWithScaledVolumes) 
 
 TEST_F(MidiOutTest, TheRecorderKeepsWhatReachedTheDeviceWithItsTime) {
     Recorder& rec = recorder();
-    rec.state = Recorder::State::recording;
-    rec.startTime = 10000;
+    ASSERT_TRUE(rec.startRecording());
     env.clock.advance(1520);
     MidiOut::noteOn(60, 100, 0);
     MidiOut::noteOn(60, 200, 0);  // out of range: neither sent nor recorded

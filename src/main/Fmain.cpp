@@ -18,6 +18,7 @@ Fmain::~Fmain() { station.attachMainWindow(nullptr); }
 void Fmain::show() { host->show(); }
 
 void Fmain::buildPanel() {
+    station.attachWindowSystem(&windows);
     station.attachMainWindow(host.get());
     paint();
 }

@@ -72,45 +72,6 @@ void MidiSynth::resetPlayers() {
     stepControl.running = true;
 }
 
-void MidiSynth::newWorkspace(bool force) {
-    // Asking before a modified workspace is discarded comes with the workspace file.
-    fileName.clear();
-    computerKeyDown.fill(0);
-    pianoKeyDown.fill(0);
-    for (int key = 0; key < PianoKeyboard::maxKeys; ++key) panel.piano.releaseKey(key);
-    windowDragging = false;
-    quitRequested = false;
-    mouseKey = -1;
-    mouseHolding = false;
-
-    openMidiDevice(false);
-    MidiOut::reset();
-
-    for (int i = 0; i < instrumentCount; ++i) {
-        Instrument& instrument = instruments[size_t(i)];
-        instrument.reset();
-        instrument.followsMasterKeyShift = i < keyboardInstrumentCount;
-    }
-    resetPlayers();
-    setDefaults();
-    // Stopping the recorder comes with the recorder.
-    instruments[0].pan = 0.65;
-    instruments[1].pan = 0.2;
-    instruments[2].pan = 0.8;
-    instruments[0].active = true;
-
-    if (!force) applyAll(true, true);
-    takeSnapshot();
-    updateCaption();
-}
-
-void MidiSynth::takeSnapshot() {
-    writing = true;
-    lines.clear();
-    exchange();
-    savedText = lines;
-}
-
 void MidiSynth::openMidiDevice(bool reapply) {
     Text_ devices;
     MidiOut::listDevices(devices);
@@ -122,7 +83,7 @@ void MidiSynth::openMidiDevice(bool reapply) {
 }
 
 void MidiSynth::releaseAll() {
-    // Stopping the recorder comes with the recorder.
+    if (recorder().state != Recorder::State::idle) stopRecordingOrPlayback();
     for (int key = 0; key < virtualKeyCount; ++key) {
         if (computerKeyDown[size_t(key)]) keyUp(key);
     }
@@ -135,7 +96,11 @@ void MidiSynth::releaseAll() {
 void MidiSynth::tick(bool applicationActive) {
     stepControl.tick();
     for (Instrument& instrument : instruments) instrument.service();
-    // While recording or playing, the recorder's pump runs here (comes with the recorder).
+    if (recording || playing) {
+        recorder().pump();
+        if (recorder().state == Recorder::State::idle) stopRecordingOrPlayback();
+        // The panel's record and play lamp is redrawn here once the panel shows it.
+    }
     if (applicationActive) return;
     // In the background with nothing playing, the loop slows to about ten passes a second.
     if (!accompanimentRunning() && !playing) systemClock().sleep(backgroundPauseMs);
@@ -188,11 +153,6 @@ void MidiSynth::releaseBackgroundKeys() {
     }
 }
 
-void MidiSynth::requestQuit() {
-    // The questions about unsaved work come with the workspace file and the recorder.
-    quitRequested = true;
-}
-
 void MidiSynth::attachMainWindow(HostWindow* window) {
     mainWindow = window;
     if (!mainWindow) return;
@@ -215,10 +175,6 @@ std::string MidiSynth::captionText() const {
 
 void MidiSynth::updateCaption() {
     if (mainWindow) mainWindow->setCaption(captionText());
-}
-
-void MidiSynth::exchange() {
-    // The workspace keys come with the workspace file.
 }
 
 }  // namespace brio

@@ -20,6 +20,7 @@ class HostWindow;
 class Options;
 class RecentFiles;
 class StyleLibrary;
+class WindowSystem;
 
 // The station: the whole playing state of the main window, ticked by the main loop.
 class MidiSynth : public MidiSynthCore, public TextStream {
@@ -36,6 +37,8 @@ public:
     static constexpr uint32_t backgroundPauseMs = 100;
     static constexpr uint32_t restrikeMs = 30;
     static constexpr int dragAreaHeight = 51;     // the window is dragged by its top rows
+    static constexpr uint32_t playbackEndPauseMs = 250;
+    static constexpr const char* workspaceRoot = "Piano Workspace";
 
     // Opens the MIDI device chosen in `options` (choosing the default one on a first start),
     // builds the instruments and players and sets up a new workspace.
@@ -76,10 +79,27 @@ public:
     // Sets masterKeyShift (clamped to 0..48).
     void setMasterKeyShift(int shift);
 
-    // Sets every field to its value of a new, empty workspace.
+    // Workspaces. newWorkspace without `force` asks first when the workspace is modified (and
+    // the option asks for it); openWorkspace with an empty path shows the open box.
     void newWorkspace(bool force);
+    void openWorkspace(const std::string& path);
+    void saveWorkspace();
+    void saveWorkspaceAs();
+    bool isModified();
     // Remembers the workspace text for the modified check.
     void takeSnapshot();
+    // False when the user declines to discard a modified workspace.
+    bool confirmDiscardWorkspace();
+
+    // Recording and playback.
+    bool confirmDiscardRecording();
+    void startRecording();
+    void startPlayback();
+    void stopRecordingOrPlayback();
+    // The recording menu: the open box, the save box, and a recent recording.
+    void openRecording();
+    void saveRecordingAs();
+    void openRecentRecording(const std::string& path);
 
     // Opens the device of the options (the mapper for a number outside the device list);
     // with `reapply` every channel setting is sent again.
@@ -97,6 +117,8 @@ public:
 
     // Builds the panel on the main window (nullptr detaches it).
     void attachMainWindow(HostWindow* window);
+    // The windowing layer, whose messages the end of a playback processes.
+    void attachWindowSystem(WindowSystem* windows) { windowSystem = windows; }
     // Shows the whole panel on the main window.
     void paintPanel();
     // Caption: application title + " - " + file name, or "[NEW]" for a never saved workspace.
@@ -172,12 +194,18 @@ private:
     void sendGroupVolumes(bool keyboard, bool accompaniment, bool drums);
     void applyStyle(int styleIndex, bool applyTempo);
     void copySelectionToPanel();
+    // Both switches show what the recorder does.
+    void showRecorderState();
+    // Reads a recording file and plays it; the messages of a failure are shown.
+    void playRecordingFile(const std::string& path);
+    void clampLoadedValues();
 
     StyleLibrary& library;
     Options& options;
     RecentFiles& workspaceFiles;
     RecentFiles& recordingFiles;
     HostWindow* mainWindow = nullptr;
+    WindowSystem* windowSystem = nullptr;
     int dragStartX = 0;
     int dragStartY = 0;
 };

@@ -6,6 +6,7 @@
 #include "accompaniment/Tempo.h"
 #include "main/MidiSynth.h"
 #include "midi/MidiOut.h"
+#include "midi/Recorder.h"
 #include "settings/Options.h"
 
 namespace brio {
@@ -18,8 +19,19 @@ constexpr int programsPerBank = 8;
 
 void MidiSynth::controlChanged(const void* variable) {
     const bool master = variable == &volume || variable == &mute;
+    if (variable == &recording || variable == &playing) {
+        // The switch has toggled already. Until the recorder changes, both switches show what
+        // it does, so that stopping what runs sees the play switch as it was.
+        const bool on = variable == &recording ? recording : playing;
+        showRecorderState();
+        if (on && variable == &recording) startRecording();
+        else if (on) startPlayback();
+        else stopRecordingOrPlayback();
+        showRecorderState();
+        return;
+    }
+    if (master && recorder().state == Recorder::State::playing) recorder().setPlaybackVolume(effectiveMaster());
     if (master || variable == &instVolume || variable == &bassVolume || variable == &drumVolume) {
-        // During playback the recorder's playback volume follows the master (with the recorder).
         sendGroupVolumes(master || variable == &instVolume, master || variable == &bassVolume,
                          master || variable == &drumVolume);
     } else if (variable == &programBank || variable == &programInBank) {

@@ -1,14 +1,151 @@
 #include "midi/Recorder.h"
 
+#include <new>
+
 #include "foundation/Clock.h"
+#include "foundation/TextUtils.h"
+#include "graphics/UserDialogs.h"
+#include "midi/MidiOut.h"
 
 namespace brio {
 
-uint32_t Recorder::elapsed() const { return systemClock().milliseconds() - startTime; }
+namespace {
+
+void silenceEveryChannel() {
+    for (int channel = 0; channel < Recorder::channelCount; ++channel) {
+        MidiOut::allNotesOff(channel);
+        MidiOut::setSustain(false, channel);
+    }
+}
+
+// Reads one field ending in ";" from `rest`: its value, and `rest` after the ";". False when
+// there is no ";" or it is the first character.
+bool takeField(std::string& rest, int32_t& value) {
+    const size_t end = rest.find(';');
+    if (end == std::string::npos || end == 0) return false;
+    value = parseInt(rest.substr(0, end));
+    rest.erase(0, end + 1);
+    return true;
+}
+
+bool parseEventLine(const std::string& line, MidiEvent& event) {
+    std::string rest = line;
+    int32_t time = 0, status = 0, data1 = 0, data2 = 0;
+    if (!takeField(rest, time) || !takeField(rest, status) || !takeField(rest, data1) ||
+        !takeField(rest, data2)) {
+        return false;
+    }
+    event = MidiEvent{time, uint8_t(status), uint8_t(data1), uint8_t(data2)};
+    return true;
+}
+
+std::string eventLine(const MidiEvent& event) {
+    return formatUnsigned(uint32_t(event.time)) + ";" + formatInt(event.status) + ";" +
+           formatInt(event.data1) + ";" + formatInt(event.data2) + ";";
+}
+
+}  // namespace
+
+bool Recorder::startRecording() {
+    startTime = systemClock().milliseconds();
+    try {
+        events.clear();
+        events.resize(reservedEvents, false);
+    } catch (const std::bad_alloc&) {
+        silenceEveryChannel();
+        events.clear();
+        userDialogs().showNotice("Out of memory. Midi recording cannot start.");
+        return false;
+    }
+    state = State::recording;
+    unsaved = true;
+    return true;
+}
 
 void Recorder::record(const MidiEvent& event) {
     if (state != State::recording) return;
-    events.append(event);
+    if (events.count() + 1 < events.capacity - reserveMargin) {
+        events.append(event);
+        return;
+    }
+    state = State::idle;
+    silenceEveryChannel();
+    userDialogs().showNotice("Midi recording buffer is full. Recording stopped.");
+}
+
+void Recorder::startPlayback() {
+    startTime = systemClock().milliseconds();
+    position = 0;
+    state = State::playing;
+    channelVolume.fill(0);
+}
+
+void Recorder::stop() {
+    MidiOut::setVolume(0, markerChannel);
+    state = State::idle;
+}
+
+void Recorder::pump() {
+    if (state != State::playing) return;
+    const uint32_t now = systemClock().milliseconds();
+    while (position <= events.last) {
+        const MidiEvent& event = events.getConst(position);
+        if (elapsedMs(startTime, now) < event.time) return;
+        pumping = true;
+        MidiOut::send(event.status, event.data1, event.data2);
+        pumping = false;
+        ++position;
+    }
+    state = State::idle;
+}
+
+void Recorder::setPlaybackVolume(double volume) {
+    playbackVolume = volume >= 0.0 ? (volume > 1.0 ? 1.0 : volume) : 0.0;  // NaN becomes 0
+    rescaling = true;
+    for (int channel = 0; channel < channelCount; ++channel) {
+        MidiOut::setVolume(channelVolume[size_t(channel)], channel);
+    }
+    rescaling = false;
+}
+
+uint32_t Recorder::elapsed() const { return systemClock().milliseconds() - startTime; }
+
+bool Recorder::writeLines(Text_& lines) {
+    if (events.empty()) {
+        userDialogs().showNotice("No recording data to save.");
+        return false;
+    }
+    try {
+        lines.clear();
+        lines.resize(events.count() + 1, false);
+        lines.append(magic);
+        for (const MidiEvent& event : events) lines.append(eventLine(event));
+    } catch (const std::bad_alloc&) {
+        lines.clear();
+        userDialogs().showNotice("Out of memory. Unable to save recording.");
+        return false;
+    }
+    unsaved = false;
+    return true;
+}
+
+bool Recorder::readLines(const Text_& lines) {
+    if (lines.empty() || lines.getConst(0) != magic) {
+        userDialogs().showNotice("Invalid file format.");
+        return false;
+    }
+    if (lines.count() < 2) {
+        userDialogs().showNotice("File contains no recording data.");
+        return false;
+    }
+    events.clear();
+    events.resize(lines.count() - 1, false);
+    MidiEvent event;
+    for (const std::string& line : lines) {
+        if (parseEventLine(line, event)) events.append(event);  // the magic line has no ";"
+    }
+    unsaved = false;
+    return true;
 }
 
 Recorder& recorder() {

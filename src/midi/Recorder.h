@@ -4,23 +4,46 @@
 #include <cstdint>
 
 #include "foundation/Llist.h"
+#include "foundation/Text.h"
 #include "midi/MidiEvent.h"
 
 namespace brio {
 
-// Captures every message that reaches the MIDI device, with its time, and replays it. The
-// sender of the MIDI layer reads its state to gate and scale messages during playback.
+// Captures every message that reaches the MIDI device, with its time since the start, and
+// replays it with that timing. The sender of the MIDI layer reads its state to gate and scale
+// messages during playback. Recording files are text: a magic line, then "time;status;d1;d2;".
 class Recorder {
 public:
     enum class State : int8_t { idle = 0, recording = 1, playing = 2 };
     static constexpr int channelCount = 16;
+    static constexpr int reservedEvents = 1000000;
+    static constexpr int reserveMargin = 1000;  // recording stops this far short of the reserve
+    static constexpr const char* magic = "VELMORANDINE MIDI RECORDING";
+    static constexpr int markerChannel = 15;
 
     Recorder() = default;
 
+    // Starts a new recording (the old events are dropped); false when memory ran out.
+    bool startRecording();
+    // Stores a message that reached the device; only while recording. Stops the recording
+    // when the reserve is nearly full.
+    void record(const MidiEvent& event);
+    void startPlayback();
+    // Sends the end marker (volume 0 on channel 15, recorded while recording) and goes idle.
+    void stop();
+    // Sends every event that has fallen due; idle after the last one.
+    void pump();
+    // Factor 0..1 on the recorded volumes, applied again at once to every channel.
+    void setPlaybackVolume(double volume);
     // Milliseconds since the start of recording or playback.
     uint32_t elapsed() const;
-    // Stores a message that reached the device; only while recording.
-    void record(const MidiEvent& event);
+    bool isUnsaved() const { return unsaved; }
+
+    // The events as the lines of a recording file; false (with its message) when there are none.
+    bool writeLines(Text_& lines);
+    // The events from the lines of a recording file; false (with its message) when they are
+    // not one; the events are then left as they were.
+    bool readLines(const Text_& lines);
 
     State state = State::idle;
     uint32_t startTime = 0;    // clock at the start of recording or playback
@@ -28,9 +51,9 @@ public:
     Llist<MidiEvent> events;
     bool pumping = false;      // the playback pump is sending
     bool rescaling = false;    // the playback volume is being re-applied
-    double playbackVolume = 1.0;                    // 0..1, factor on recorded volumes
+    double playbackVolume = 1.0;                        // 0..1, factor on recorded volumes
     std::array<int32_t, channelCount> channelVolume{};  // last recorded volume per channel
-    bool unsaved = false;
+    bool unsaved = false;      // recorded and neither saved nor replaced since
 };
 
 // The process's one recorder, beside the MIDI output.

@@ -1,0 +1,115 @@
+// Recording and playback from the station: the switches, the recording menu and its files.
+#include "foundation/Clock.h"
+#include "foundation/TextUtils.h"
+#include "graphics/UserDialogs.h"
+#include "graphics/WindowHost.h"
+#include "main/MidiSynth.h"
+#include "midi/MidiOut.h"
+#include "midi/Recorder.h"
+#include "settings/Options.h"
+#include "settings/RecentFiles.h"
+
+namespace brio {
+
+namespace {
+constexpr const char* recordingFilter = "Brio Recording (*.prc)| *.prc";
+}  // namespace
+
+void MidiSynth::showRecorderState() {
+    recording = recorder().state == Recorder::State::recording;
+    playing = recorder().state == Recorder::State::playing;
+    // The record and play switches and the lamp are redrawn here once the panel shows them.
+}
+
+bool MidiSynth::confirmDiscardRecording() {
+    Recorder& rec = recorder();
+    if (!options.warnRecDelete || !rec.isUnsaved() || rec.events.empty()) return true;
+    releaseAll();
+    return userDialogs().askQuestion("You have an unsaved recording. Continue without saving?") != 1;
+}
+
+void MidiSynth::startRecording() {
+    if (!confirmDiscardRecording()) {
+        showRecorderState();
+        return;
+    }
+    if (recorder().state != Recorder::State::idle) stopRecordingOrPlayback();
+    recorder().startRecording();
+    showRecorderState();
+    // Every recording opens with the station's programs, pedals, volumes and pans.
+    for (Instrument& instrument : instruments) {
+        instrument.setProgram(instrument.program);
+        if (instrument.sustain) MidiOut::setSustain(true, instrument.channel);
+    }
+    sendMix();
+}
+
+void MidiSynth::startPlayback() {
+    stopRecordingOrPlayback();
+    recorder().startPlayback();
+    recorder().playbackVolume = effectiveMaster();
+    showRecorderState();
+}
+
+void MidiSynth::stopRecordingOrPlayback() {
+    const bool wasPlaying = playing;
+    for (Instrument& instrument : instruments) {
+        instrument.cutAll();
+        if (instrument.sustain) MidiOut::setSustain(false, instrument.channel);
+    }
+    recorder().stop();
+    for (const Instrument& instrument : instruments) {
+        MidiOut::allNotesOff(instrument.channel);
+        MidiOut::setSustain(false, instrument.channel);
+    }
+    showRecorderState();
+    if (!wasPlaying) return;
+    // The station's own programs, volumes and pans replace those of the recording.
+    if (windowSystem) windowSystem->processPendingMessages();
+    systemClock().sleep(playbackEndPauseMs);
+    openMidiDevice(false);
+    applyAll(false, false);
+}
+
+void MidiSynth::playRecordingFile(const std::string& path) {
+    Text_ fileLines;
+    if (fileLines.readTextFile(path, true) && recorder().readLines(fileLines)) {
+        recordingFiles.add(path);
+        startPlayback();
+    } else {
+        userDialogs().showNotice("     Failed to open file.     ");
+    }
+}
+
+void MidiSynth::openRecording() {
+    if (!confirmDiscardRecording()) return;
+    releaseAll();
+    std::string chosen;
+    if (!userDialogs().askOpenFileName(chosen, "Open Brio Recording", recordingFilter, programFolder())) return;
+    playRecordingFile(chosen);
+}
+
+void MidiSynth::saveRecordingAs() {
+    releaseAll();
+    std::string chosen;
+    if (!userDialogs().askSaveFileName(chosen, "Save Brio Recording As", recordingFilter, programFolder())) return;
+    Text_ fileLines;
+    if (recorder().writeLines(fileLines) && fileLines.writeTextFile(chosen)) {
+        recordingFiles.add(chosen);
+    } else {
+        userDialogs().showNotice("     Failed to save file.     ");
+    }
+}
+
+void MidiSynth::openRecentRecording(const std::string& path) {
+    if (!confirmDiscardRecording()) return;
+    Text_ probe;
+    if (!probe.readTextFile(path, false)) {
+        userDialogs().showNotice("     File does not exist.     ");
+        recordingFiles.remove(path);
+        return;
+    }
+    playRecordingFile(path);
+}
+
+}  // namespace brio

@@ -1,0 +1,162 @@
+// Workspaces: the station as a markup document, new, open and save, and the modified check.
+#include <algorithm>
+
+#include "accompaniment/StyleLibrary.h"
+#include "foundation/TextUtils.h"
+#include "graphics/UserDialogs.h"
+#include "main/MidiSynth.h"
+#include "midi/MidiOut.h"
+#include "midi/Recorder.h"
+#include "settings/Options.h"
+#include "settings/RecentFiles.h"
+
+namespace brio {
+
+namespace {
+
+constexpr const char* workspaceFilter = "Brio Workspace (*.pws)| *.pws";
+constexpr const char* fileMissing = "     File does not exist.     ";
+constexpr const char* openFailed = "     Failed to open file.     ";
+constexpr const char* saveFailed = "     Failed to save file.     ";
+constexpr int maxMasterKeyShift = 48;
+
+bool fileExists(const std::string& path) {
+    Text_ probe;
+    return !path.empty() && probe.readTextFile(path, false);
+}
+
+}  // namespace
+
+void MidiSynth::exchange() {
+    exchangeBool("mute", mute);
+    exchangeReal("volume", volume);
+    exchangeReal("instVolume", instVolume);
+    exchangeReal("bassVolume", bassVolume);
+    exchangeReal("drumVolume", drumVolume);
+    exchangeInt("style", style);
+    exchangeBool("keyStartRhythm", keyStartRhythm);
+    exchangeBool("keyStartBass", keyStartBass);
+    exchangeInt("masterKeyShift", masterKeyShift);
+    exchangeInt("splitKey", splitKey);
+    exchangeSection("drum machine", drumMachine);
+    exchangeSection("step control", stepControl);
+    for (int i = 0; i < keyboardInstrumentCount; ++i) {
+        exchangeSection("inst" + formatInt(i), instruments[size_t(i)]);
+        exchangeSection("arp" + formatInt(i), arpeggios[size_t(i)]);
+    }
+}
+
+void MidiSynth::takeSnapshot() {
+    writing = true;
+    lines.clear();
+    exchange();
+    savedText = lines;
+}
+
+bool MidiSynth::isModified() {
+    writing = true;
+    lines.clear();
+    exchange();
+    if (lines.count() != savedText.count()) return true;
+    for (int i = 0; i < lines.count(); ++i) {
+        if (lines.getConst(i) != savedText.getConst(i)) return true;
+    }
+    return false;
+}
+
+bool MidiSynth::confirmDiscardWorkspace() {
+    if (!options.warnStationDelete || !isModified()) return true;
+    releaseAll();
+    return userDialogs().askQuestion("Workspace has been modified. Continue without saving?") != 1;
+}
+
+void MidiSynth::requestQuit() {
+    if (!confirmDiscardWorkspace()) return;
+    if (!confirmDiscardRecording()) return;
+    quitRequested = true;
+}
+
+void MidiSynth::newWorkspace(bool force) {
+    if (!force && !confirmDiscardWorkspace()) return;
+    fileName.clear();
+    computerKeyDown.fill(0);
+    pianoKeyDown.fill(0);
+    for (int key = 0; key < PianoKeyboard::maxKeys; ++key) panel.piano.releaseKey(key);
+    windowDragging = false;
+    quitRequested = false;
+    mouseKey = -1;
+    mouseHolding = false;
+
+    openMidiDevice(false);
+    MidiOut::reset();
+
+    for (int i = 0; i < instrumentCount; ++i) {
+        Instrument& instrument = instruments[size_t(i)];
+        instrument.reset();
+        instrument.followsMasterKeyShift = i < keyboardInstrumentCount;
+    }
+    resetPlayers();
+    setDefaults();
+    if (recorder().state != Recorder::State::idle) recorder().stop();
+    instruments[0].pan = 0.65;
+    instruments[1].pan = 0.2;
+    instruments[2].pan = 0.8;
+    instruments[0].active = true;
+
+    if (!force) applyAll(true, true);
+    takeSnapshot();
+    updateCaption();
+}
+
+// Values a file may hold out of range are brought back into it.
+void MidiSynth::clampLoadedValues() {
+    masterKeyShift = std::clamp(masterKeyShift, 0, maxMasterKeyShift);
+    if (!StyleLibrary::validStyle(style)) style = 11;
+}
+
+void MidiSynth::openWorkspace(const std::string& path) {
+    if (!confirmDiscardWorkspace()) return;
+    std::string chosen = path;
+    if (chosen.empty()) {
+        if (!userDialogs().askOpenFileName(chosen, "Open", workspaceFilter, programFolder())) return;
+    } else if (!fileExists(chosen)) {
+        workspaceFiles.remove(chosen);
+        userDialogs().showNotice(fileMissing);
+        return;
+    }
+    newWorkspace(true);
+    fileName = chosen;
+    if (loadFile(fileName, workspaceRoot)) {
+        clampLoadedValues();
+        workspaceFiles.add(fileName);
+    } else {
+        newWorkspace(true);
+        userDialogs().showNotice(openFailed);
+    }
+    applyAll(true, false);
+    takeSnapshot();
+    updateCaption();
+}
+
+void MidiSynth::saveWorkspace() {
+    if (fileName.empty()) {
+        saveWorkspaceAs();
+        return;
+    }
+    if (saveFile(fileName, workspaceRoot)) {
+        takeSnapshot();  // only a file that was written makes the workspace unmodified
+    } else {
+        userDialogs().showNotice(saveFailed);
+    }
+    updateCaption();
+}
+
+void MidiSynth::saveWorkspaceAs() {
+    std::string chosen = fileName;
+    if (!userDialogs().askSaveFileName(chosen, "Save As", workspaceFilter, programFolder())) return;
+    fileName = chosen;
+    workspaceFiles.add(fileName);
+    saveWorkspace();
+}
+
+}  // namespace brio
