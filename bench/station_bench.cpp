@@ -1,5 +1,7 @@
 // The station's tick with everything playing, and the timing of the real main loop.
 #include <benchmark/benchmark.h>
+
+#include "AllocationCounter.h"
 #include <stdlib.h>
 #include <time.h>
 
@@ -22,19 +24,6 @@
 #include "platform/RealClock.h"
 #include "settings/Options.h"
 #include "settings/RecentFiles.h"
-
-// Counts every allocation of the process, to show that a steady tick makes none. (The
-// compiler cannot see that this new and this delete belong together.)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-static std::atomic<long> allocations{0};
-
-void* operator new(std::size_t size) {
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace brio {
 namespace {
@@ -112,14 +101,14 @@ void stationTickWithEverythingPlaying(benchmark::State& state) {
         program.midi.messages.clear();
     }
     program.midi.messages.reserve(1 << 20);
-    const long before = allocations;
+    const long before = allocationCount;
     for (auto _ : state) {
         clock.advance(1);
         program.station->tick(true);
         if (program.midi.messages.size() > (1 << 19)) program.midi.messages.clear();
     }
     state.counters["allocationsPerTick"] =
-        benchmark::Counter(double(allocations - before) / double(state.iterations()));
+        benchmark::Counter(double(allocationCount - before) / double(state.iterations()));
 }
 BENCHMARK(stationTickWithEverythingPlaying);
 
