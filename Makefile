@@ -2,9 +2,11 @@
 BUILD       ?= build
 BUILD_ASAN  ?= build-asan
 BUILD_BENCH ?= build-bench
+BUILD_FUZZ  ?= build-fuzz
+FUZZ_SECONDS ?= 300
 JOBS        ?= $(shell nproc)
 
-.PHONY: all setup build run test bench sanitize format clean
+.PHONY: all setup build run test bench sanitize fuzz format clean
 
 all: build
 
@@ -34,8 +36,20 @@ bench: setup
 	cmake --build $(BUILD_BENCH) -j $(JOBS)
 	./$(BUILD_BENCH)/bench/brio_bench $(BENCH_ARGS)
 
+# Each fuzz target runs FUZZ_SECONDS on its own corpus (seeded from fuzz/corpus).
+fuzz:
+	@bash scripts/setup.sh fuzz
+	CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIO_FUZZ=ON -DBRIO_TESTS=OFF
+	cmake --build $(BUILD_FUZZ) -j $(JOBS)
+	@for target in recording workspace; do \
+		mkdir -p $(BUILD_FUZZ)/corpus/$$target; \
+		echo "Fuzzing $$target for $(FUZZ_SECONDS) s"; \
+		./$(BUILD_FUZZ)/fuzz/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
+			-max_len=65536 $(BUILD_FUZZ)/corpus/$$target fuzz/corpus/$$target || exit 1; \
+	done
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH) $(BUILD_FUZZ)

@@ -15,6 +15,11 @@ packages=(
     zenity
 )
 
+# `setup.sh fuzz` also installs the compiler with the fuzzing engine.
+if [[ "${1:-}" == "fuzz" ]]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
+
 missing=()
 for package in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)

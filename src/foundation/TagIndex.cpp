@@ -1,7 +1,6 @@
 #include "foundation/TagIndex.h"
 
 #include <cstring>
-#include <ranges>
 
 namespace brio {
 
@@ -25,6 +24,22 @@ std::optional<SectionBounds> scan(const Text_& lines, const Positions& candidate
     return std::nullopt;
 }
 
+// Every line position 0..count-1, as a range for the scan.
+struct AllPositions {
+    struct Iterator {
+        int position;
+        int operator*() const { return position; }
+        Iterator& operator++() {
+            ++position;
+            return *this;
+        }
+        bool operator!=(const Iterator& other) const { return position != other.position; }
+    };
+    int count;
+    Iterator begin() const { return {0}; }
+    Iterator end() const { return {count}; }
+};
+
 }  // namespace
 
 void TagIndex::build(const Text_& lines) {
@@ -43,7 +58,7 @@ void TagIndex::clear() {
 }
 
 std::optional<SectionBounds> findSection(const Text_& lines, const std::string& name) {
-    return scan(lines, std::views::iota(0, lines.count()), name);
+    return scan(lines, AllPositions{lines.count()}, name);
 }
 
 std::optional<SectionBounds> findSection(const Text_& lines, const TagIndex& index,

@@ -30,7 +30,11 @@ int countLines(const std::string& content) {
 bool Text_::readTextFile(const std::string& path, bool trim) {
     std::string content;
     if (!readWholeFile(path, content)) return false;
+    setFromBytes(content, trim);
+    return true;
+}
 
+void Text_::setFromBytes(const std::string& content, bool trim) {
     // Slots for all lines are made at once: the file is split in one pass with no reallocation.
     int lineCount = countLines(content);
     resize(0, false);
@@ -50,7 +54,6 @@ bool Text_::readTextFile(const std::string& path, bool trim) {
     cursor = last;
     growth = growthAfterRead;
     if (trim) trimTrailingBlankLines();
-    return true;
 }
 
 bool Text_::writeTextFile(const std::string& path) const {

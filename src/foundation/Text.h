@@ -16,6 +16,8 @@ public:
     // yields a last empty line unless `trim` removes trailing blank lines. Lines of any length
     // are read whole. False, with the items unchanged, when the file cannot be read.
     bool readTextFile(const std::string& path, bool trim);
+    // The same from the bytes of a file already in memory.
+    void setFromBytes(const std::string& content, bool trim);
 
     // Writes every item followed by CR LF, replacing the file only when everything was written;
     // false leaves an existing file untouched.
