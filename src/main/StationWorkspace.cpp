@@ -118,6 +118,7 @@ void MidiSynth::openWorkspace(const std::string& path) {
     if (!confirmDiscardWorkspace()) return;
     std::string chosen = path;
     if (chosen.empty()) {
+        releaseAll();  // no note hangs while the box is open
         if (!userDialogs().askOpenFileName(chosen, "Open", workspaceFilter, programFolder())) return;
     } else if (!fileExists(chosen)) {
         workspaceFiles.remove(chosen);
@@ -153,6 +154,7 @@ void MidiSynth::saveWorkspace() {
 
 void MidiSynth::saveWorkspaceAs() {
     std::string chosen = fileName;
+    releaseAll();
     if (!userDialogs().askSaveFileName(chosen, "Save As", workspaceFilter, programFolder())) return;
     fileName = chosen;
     workspaceFiles.add(fileName);
