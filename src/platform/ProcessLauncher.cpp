@@ -38,20 +38,24 @@ private:
 class SpawnActions {
 public:
     explicit SpawnActions(int outputFd) {
-        ready = posix_spawn_file_actions_init(&actions) == 0;
-        if (!ready) return;
-        ready = posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO) == 0 &&
-                posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0) == 0;
+        initialised = posix_spawn_file_actions_init(&actions) == 0;
+        if (!initialised) return;
+        ready =
+            posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO) == 0 &&
+            posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0) == 0;
 #if defined(__GLIBC_PREREQ)
 #if __GLIBC_PREREQ(2, 34)
         ready = ready && posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1) == 0;
 #endif
 #endif
     }
-    ~SpawnActions() { posix_spawn_file_actions_destroy(&actions); }
+    ~SpawnActions() {
+        if (initialised) posix_spawn_file_actions_destroy(&actions);
+    }
     SpawnActions(const SpawnActions&) = delete;
     SpawnActions& operator=(const SpawnActions&) = delete;
 
+    bool initialised = false;
     bool ready = false;
     posix_spawn_file_actions_t actions;
 };
@@ -61,8 +65,8 @@ public:
 class SpawnAttributes {
 public:
     SpawnAttributes() {
-        ready = posix_spawnattr_init(&attributes) == 0;
-        if (!ready) return;
+        initialised = posix_spawnattr_init(&attributes) == 0;
+        if (!initialised) return;
         sigset_t none;
         sigset_t defaults;
         sigemptyset(&none);
@@ -70,19 +74,24 @@ public:
         sigaddset(&defaults, SIGPIPE);
         ready = posix_spawnattr_setsigmask(&attributes, &none) == 0 &&
                 posix_spawnattr_setsigdefault(&attributes, &defaults) == 0 &&
-                posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF) == 0;
+                posix_spawnattr_setflags(&attributes,
+                                         POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF) == 0;
     }
-    ~SpawnAttributes() { posix_spawnattr_destroy(&attributes); }
+    ~SpawnAttributes() {
+        if (initialised) posix_spawnattr_destroy(&attributes);
+    }
     SpawnAttributes(const SpawnAttributes&) = delete;
     SpawnAttributes& operator=(const SpawnAttributes&) = delete;
 
+    bool initialised = false;
     bool ready = false;
     posix_spawnattr_t attributes;
 };
 
 bool isExecutableFile(const std::string& path) {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
 }
 
 // The folders posix_spawnp searches: PATH, or the system's default when PATH is not set.
@@ -99,8 +108,10 @@ std::string readAll(int fd) {
     char buffer[4096];
     for (;;) {
         const ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count > 0) text.append(buffer, size_t(count));
-        else if (count == 0 || errno != EINTR) return text;
+        if (count > 0)
+            text.append(buffer, size_t(count));
+        else if (count == 0 || errno != EINTR)
+            return text;
     }
 }
 
@@ -123,7 +134,8 @@ bool PosixProcessLauncher::available(const std::string& tool) {
     size_t start = 0;
     for (;;) {
         const size_t end = folders.find(':', start);
-        const std::string folder = folders.substr(start, end == std::string::npos ? end : end - start);
+        const std::string folder =
+            folders.substr(start, end == std::string::npos ? end : end - start);
         // An empty entry means the current folder.
         if (isExecutableFile((folder.empty() ? "." : folder) + "/" + tool)) return true;
         if (end == std::string::npos) return false;
@@ -141,11 +153,12 @@ std::optional<RunResult> PosixProcessLauncher::run(const std::vector<std::string
     SpawnAttributes attributes;
     if (!actions.ready || !attributes.ready) return std::nullopt;
     std::vector<char*> arguments;
-    for (const std::string& argument : argv) arguments.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : argv)
+        arguments.push_back(const_cast<char*>(argument.c_str()));
     arguments.push_back(nullptr);
     pid_t pid = 0;
-    const int error = ::posix_spawnp(&pid, argv[0].c_str(), &actions.actions, &attributes.attributes,
-                                     arguments.data(), environ);
+    const int error = ::posix_spawnp(&pid, argv[0].c_str(), &actions.actions,
+                                     &attributes.attributes, arguments.data(), environ);
     // Our copy of the write end must go, or the read below would never see the end.
     writeEnd.close();
     if (error != 0) return std::nullopt;

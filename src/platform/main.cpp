@@ -15,6 +15,7 @@
 #include "platform/FreeTypeText.h"
 #include "platform/RealClock.h"
 #include "platform/SdlWindowSystem.h"
+#include "platform/SystemDialogs.h"
 
 #ifdef BRIO_CAPTURE
 #include "midi/CaptureMidiBackend.h"
@@ -70,6 +71,9 @@ int main(int, char**) {
     brio::installClock(&clock);
     brio::FreeTypeText text;
     brio::installFontRasterizer(&text);
+    brio::PosixProcessLauncher launcher;
+    brio::SystemDialogs dialogs(launcher);
+    brio::installUserDialogs(&dialogs);
     int status = 0;
     try {
         const brio::SpotLight spotLight;  // makes the blend tables before any window exists
@@ -81,6 +85,7 @@ int main(int, char**) {
     } catch (...) {
         showFatalError("An unexpected error ended the program.");
     }
+    brio::installUserDialogs(nullptr);
     brio::installFontRasterizer(nullptr);
     brio::installClock(nullptr);
     SDL_Quit();
