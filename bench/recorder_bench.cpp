@@ -8,21 +8,12 @@
 
 #include "foundation/Clock.h"
 #include "foundation/Text.h"
-#include "midi/MidiBackend.h"
+#include "midi/NullMidiBackend.h"
 #include "midi/MidiOut.h"
 #include "midi/Recorder.h"
 
 namespace brio {
 namespace {
-
-class SilentDevice : public MidiBackend {
-public:
-    std::vector<std::string> deviceNames() override { return {"Silent"}; }
-    bool open(int) override { return true; }
-    void send(uint32_t packed) override { benchmark::DoNotOptimize(packed); }
-    void reset() override {}
-    void close() override {}
-};
 
 struct RecorderBench {
     RecorderBench() {
@@ -36,7 +27,7 @@ struct RecorderBench {
         installClock(nullptr);
     }
     ManualClock clock{1000};
-    SilentDevice device;
+    NullMidiBackend device;
 };
 
 // One message through the sender into a recording (the recording is restarted, outside the

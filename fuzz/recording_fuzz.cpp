@@ -6,26 +6,13 @@
 
 #include "foundation/Clock.h"
 #include "foundation/Text.h"
-#include "midi/MidiBackend.h"
+#include "midi/NullMidiBackend.h"
 #include "midi/MidiOut.h"
 #include "midi/Recorder.h"
 
-namespace {
-
-class NullDevice : public brio::MidiBackend {
-public:
-    std::vector<std::string> deviceNames() override { return {"Null"}; }
-    bool open(int) override { return true; }
-    void send(uint32_t) override {}
-    void reset() override {}
-    void close() override {}
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static brio::ManualClock clock;
-    static NullDevice device;
+    static brio::NullMidiBackend device;
     static bool ready = [] {
         brio::installClock(&clock);
         brio::MidiOut::installBackend(&device);

@@ -15,21 +15,12 @@
 #include "foundation/FileIo.h"
 #include "foundation/TextUtils.h"
 #include "main/MidiSynth.h"
-#include "midi/MidiBackend.h"
+#include "midi/NullMidiBackend.h"
 #include "midi/MidiOut.h"
 #include "settings/Options.h"
 #include "settings/RecentFiles.h"
 
 namespace {
-
-class NullDevice : public brio::MidiBackend {
-public:
-    std::vector<std::string> deviceNames() override { return {"Null"}; }
-    bool open(int) override { return true; }
-    void send(uint32_t) override {}
-    void reset() override {}
-    void close() override {}
-};
 
 struct Program {
     Program() {
@@ -50,7 +41,7 @@ struct Program {
 
     std::string folder;
     brio::ManualClock clock{1000};
-    NullDevice device;
+    brio::NullMidiBackend device;
     std::unique_ptr<brio::RecentFiles> workspaces, recordings;
     std::unique_ptr<brio::StyleLibrary> library;
     std::unique_ptr<brio::Options> options;
