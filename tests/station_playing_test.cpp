@@ -152,19 +152,25 @@ TEST_F(StationPlaying, GoingToTheBackgroundReleasesHeldKeysAtTheNextTick) {
     EXPECT_EQ(notes(), expected);
 }
 
-TEST_F(StationPlaying, IdleOnlyWhileNothingIsDue) {
-    EXPECT_TRUE(station.idle());
+TEST_F(StationPlaying, NothingIsDueUntilATimedNoteOrAStepIs) {
+    const uint32_t limit = 100;
+    const auto due = [&] { return station.msUntilDue(fixture.clock.now, limit); };
+    EXPECT_EQ(due(), limit);
     station.keyDown('Z');
-    EXPECT_TRUE(station.idle());  // a held note needs no tick
+    EXPECT_EQ(due(), limit);  // a held note needs no tick
+    fixture.clock.advance(3);
     station.instruments[0].playTimed(40, 100, 1);
-    EXPECT_FALSE(station.idle());
-    station.keyUp('Z');
+    EXPECT_EQ(due(), 0u);     // its note-on
     station.tick(true);
+    EXPECT_EQ(station.msUntilDue(fixture.clock.now, 1000), 125u);  // its note-off
+    station.keyUp('Z');
     fixture.clock.advance(125);
     station.tick(true);
-    EXPECT_TRUE(station.idle());
-    station.keyDown(121);  // F10: the rhythm runs
-    EXPECT_FALSE(station.idle());
+    EXPECT_EQ(due(), limit);
+    station.keyDown(121);     // F10: the rhythm's first step comes at once
+    EXPECT_EQ(due(), 0u);
+    station.tick(true);
+    EXPECT_EQ(due(), 100u);   // the next step, 125 ms away, is beyond the limit
 }
 
 }  // namespace

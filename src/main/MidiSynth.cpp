@@ -118,17 +118,6 @@ void MidiSynth::runTicksFor(uint32_t ms) {
     }
 }
 
-bool MidiSynth::idle() const {
-    if (accompanimentRunning() || recording || playing) return false;
-    if (recorder().state != Recorder::State::idle) return false;
-    for (const Instrument& instrument : instruments) {
-        for (const Note& note : instrument.notes) {
-            if (!note.sounding || !note.held) return false;  // something is due at a time
-        }
-    }
-    return true;
-}
-
 uint32_t MidiSynth::msUntilDue(uint32_t now, uint32_t limit) const {
     if (recording || playing || recorder().state != Recorder::State::idle) return 0;
     uint32_t due = limit;

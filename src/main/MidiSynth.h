@@ -53,9 +53,6 @@ public:
     void tick(bool applicationActive);
     // Ticks until `ms` milliseconds have passed (30 ms for 0).
     void runTicksFor(uint32_t ms);
-    // True when nothing is due: no timed note pending, no player, no playback or recording.
-    // The main loop may then wait for window events instead of ticking.
-    bool idle() const;
     // Milliseconds from `now` until the next tick has something to do (a step, a note to
     // start or end), at most `limit`; 0 when the next tick should come at once.
     uint32_t msUntilDue(uint32_t now, uint32_t limit) const;
