@@ -5,36 +5,12 @@
 
 #include "accompaniment/Instrument.h"
 #include "foundation/Clock.h"
+#include "BenchEnvironment.h"
 #include "midi/CaptureMidiBackend.h"
 #include "midi/MidiOut.h"
 
 namespace brio {
 namespace {
-
-// A device that only counts, so the benchmark measures the sender rather than the capture.
-class CountingBackend : public MidiBackend {
-public:
-    std::vector<std::string> deviceNames() override { return {"Counter"}; }
-    bool open(int) override { return true; }
-    void send(uint32_t packed) override { benchmark::DoNotOptimize(sent += packed); }
-    void reset() override {}
-    void close() override {}
-    uint64_t sent = 0;
-};
-
-struct BenchEnvironment {
-    BenchEnvironment() {
-        installClock(&clock);
-        MidiOut::installBackend(&midi);
-        MidiOut::open(0);
-    }
-    ~BenchEnvironment() {
-        MidiOut::installBackend(nullptr);
-        installClock(nullptr);
-    }
-    ManualClock clock{1000};
-    CountingBackend midi;
-};
 
 void sendThroughTheSender(benchmark::State& state) {
     BenchEnvironment env;

@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "AllocationCounter.h"
+#include "BenchEnvironment.h"
 
 #include <cstdio>
 #include <string>
@@ -15,25 +16,10 @@
 namespace brio {
 namespace {
 
-struct RecorderBench {
-    RecorderBench() {
-        installClock(&clock);
-        MidiOut::installBackend(&device);
-        MidiOut::open(0);
-    }
-    ~RecorderBench() {
-        recorder() = Recorder();
-        MidiOut::installBackend(nullptr);
-        installClock(nullptr);
-    }
-    ManualClock clock{1000};
-    NullMidiBackend device;
-};
-
 // One message through the sender into a recording (the recording is restarted, outside the
 // timing, before it fills up).
 void recordOneEvent(benchmark::State& state) {
-    RecorderBench bench;
+    BenchEnvironment bench;
     Recorder& rec = recorder();
     rec.startRecording();
     long allocations = 0;  // those of restarting the recording, which do not count
@@ -62,7 +48,7 @@ void fillRecording(int count) {
 
 // Dense playback: 1000 events fall due in every millisecond's tick.
 void pumpDensePlayback(benchmark::State& state) {
-    RecorderBench bench;
+    BenchEnvironment bench;
     Recorder& rec = recorder();
     fillRecording(990000);
     for (int i = 0; i < rec.events.count(); ++i) rec.events.get(i).time = i / 1000;
@@ -82,7 +68,7 @@ void pumpDensePlayback(benchmark::State& state) {
 BENCHMARK(pumpDensePlayback);
 
 void writeRecordingOf999000Events(benchmark::State& state) {
-    RecorderBench bench;
+    BenchEnvironment bench;
     fillRecording(999000);
     const std::string path = "/tmp/brio-bench-recording.prc";
     for (auto _ : state) {
@@ -95,7 +81,7 @@ void writeRecordingOf999000Events(benchmark::State& state) {
 BENCHMARK(writeRecordingOf999000Events)->Unit(benchmark::kMillisecond);
 
 void readRecordingOf999000Events(benchmark::State& state) {
-    RecorderBench bench;
+    BenchEnvironment bench;
     fillRecording(999000);
     const std::string path = "/tmp/brio-bench-recording-read.prc";
     Text_ lines;
