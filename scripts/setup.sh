@@ -7,7 +7,7 @@ packages=(
     g++ cmake ninja-build pkg-config make
     libsdl2-dev
     libfreetype-dev libfontconfig-dev fonts-wine fonts-dejavu-core
-    librtmidi-dev
+    librtmidi-dev libasound2-dev
     libfluidsynth-dev
     libpng-dev
     libgtest-dev libgmock-dev libbenchmark-dev

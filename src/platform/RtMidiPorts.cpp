@@ -1,6 +1,6 @@
 #include "platform/RtMidiPorts.h"
 
-#include <dlfcn.h>
+#include <alsa/asoundlib.h>
 #include <rtmidi/RtMidi.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -73,12 +73,8 @@ void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 void RtMidiPorts::silenceAlsaLibrary() {
     static std::once_flag once;
     std::call_once(once, [] {
-        // Looked up at run time: the ALSA library comes in through RtMidi and the synthesizer,
-        // and the program does not link it directly.
-        using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
-        using SetHandler = int (*)(Handler);
-        void* symbol = dlsym(RTLD_DEFAULT, "snd_lib_error_set_handler");
-        if (symbol != nullptr) reinterpret_cast<SetHandler>(symbol)(ignoreAlsaError);
+        // The ALSA library otherwise prints its own errors (no sequencer, no sound card).
+        snd_lib_error_set_handler(ignoreAlsaError);
     });
 }
 
