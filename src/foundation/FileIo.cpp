@@ -97,6 +97,12 @@ bool targetMode(const std::string& target, mode_t& mode) {
 
 }  // namespace
 
+bool isReadableFile(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           ::access(path.c_str(), R_OK) == 0;
+}
+
 bool readWholeFile(const std::string& path, std::string& bytes) {
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0) return false;

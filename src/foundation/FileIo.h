@@ -7,6 +7,8 @@ namespace brio {
 // Reads the whole file into `bytes` (binary, any size). False, with `bytes` unchanged, when the
 // path cannot be opened or read (a folder included).
 bool readWholeFile(const std::string& path, std::string& bytes);
+// True when `path` names a regular file this process may read (checked without reading it).
+bool isReadableFile(const std::string& path);
 
 // Replaces the file's contents with `bytes` all or nothing: the bytes go to a temporary file in
 // the target's folder, which is renamed over the target only once every write, the flush to disk

@@ -84,9 +84,7 @@ void MidiSynth::openMidiDevice(bool reapply) {
 
 void MidiSynth::releaseAll() {
     if (recorder().state != Recorder::State::idle) stopRecordingOrPlayback();
-    for (int key = 0; key < virtualKeyCount; ++key) {
-        if (computerKeyDown[size_t(key)]) keyUp(key);
-    }
+    releaseComputerKeys();
     for (const Instrument& instrument : instruments) {
         MidiOut::allNotesOff(instrument.channel);
         MidiOut::setSustain(false, instrument.channel);
@@ -131,10 +129,14 @@ bool MidiSynth::accompanimentRunning() const {
     return std::any_of(arpeggios.begin(), arpeggios.end(), [](const Arpeggio& a) { return a.running(); });
 }
 
-void MidiSynth::releaseBackgroundKeys() {
+void MidiSynth::releaseComputerKeys() {
     for (int key = 0; key < virtualKeyCount; ++key) {
         if (computerKeyDown[size_t(key)]) keyUp(key);
     }
+}
+
+void MidiSynth::releaseBackgroundKeys() {
+    releaseComputerKeys();
     if (mouseHolding || mouseKey >= 0) {
         strike(mouseKey, true, false);
         mouseHolding = false;

@@ -171,6 +171,10 @@ private:
     void setDefaults();
     void resetPlayers();
     void releaseBackgroundKeys();
+    // Every computer key still marked as held is released as by its key-up.
+    void releaseComputerKeys();
+    // The workspace document in `lines`, as a save would write it.
+    void buildWorkspaceLines();
     void strike(int key, bool release, bool restrike);
     void keyStart(int key);
     void shiftOctave(int shift);

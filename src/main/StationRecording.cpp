@@ -1,5 +1,6 @@
 // Recording and playback from the station: the switches, the recording menu and its files.
 #include "foundation/Clock.h"
+#include "foundation/FileIo.h"
 #include "foundation/TextUtils.h"
 #include "graphics/UserDialogs.h"
 #include "graphics/WindowHost.h"
@@ -103,8 +104,7 @@ void MidiSynth::saveRecordingAs() {
 
 void MidiSynth::openRecentRecording(const std::string& path) {
     if (!confirmDiscardRecording()) return;
-    Text_ probe;
-    if (!probe.readTextFile(path, false)) {
+    if (!isReadableFile(path)) {
         userDialogs().showNotice("     File does not exist.     ");
         recordingFiles.remove(path);
         return;

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "accompaniment/StyleLibrary.h"
+#include "foundation/FileIo.h"
 #include "foundation/TextUtils.h"
 #include "graphics/UserDialogs.h"
 #include "main/MidiSynth.h"
@@ -19,11 +20,6 @@ constexpr const char* fileMissing = "     File does not exist.     ";
 constexpr const char* openFailed = "     Failed to open file.     ";
 constexpr const char* saveFailed = "     Failed to save file.     ";
 constexpr int maxMasterKeyShift = 48;
-
-bool fileExists(const std::string& path) {
-    Text_ probe;
-    return !path.empty() && probe.readTextFile(path, false);
-}
 
 }  // namespace
 
@@ -46,17 +42,19 @@ void MidiSynth::exchange() {
     }
 }
 
-void MidiSynth::takeSnapshot() {
+void MidiSynth::buildWorkspaceLines() {
     writing = true;
     lines.clear();
     exchange();
+}
+
+void MidiSynth::takeSnapshot() {
+    buildWorkspaceLines();
     savedText = lines;
 }
 
 bool MidiSynth::isModified() {
-    writing = true;
-    lines.clear();
-    exchange();
+    buildWorkspaceLines();
     if (lines.count() != savedText.count()) return true;
     for (int i = 0; i < lines.count(); ++i) {
         if (lines.getConst(i) != savedText.getConst(i)) return true;
@@ -120,7 +118,7 @@ void MidiSynth::openWorkspace(const std::string& path) {
     if (chosen.empty()) {
         releaseAll();  // no note hangs while the box is open
         if (!userDialogs().askOpenFileName(chosen, "Open", workspaceFilter, programFolder())) return;
-    } else if (!fileExists(chosen)) {
+    } else if (!isReadableFile(chosen)) {
         workspaceFiles.remove(chosen);
         userDialogs().showNotice(fileMissing);
         return;
