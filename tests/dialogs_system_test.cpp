@@ -112,7 +112,8 @@ TEST_F(SystemDialogsTest, SavedNamesFollowTheExtensionRule) {
     };
     EXPECT_EQ(saved(folder.path("waltz"), workspaceFilter), folder.path("waltz.pws"));
     EXPECT_EQ(saved(folder.path("song.txt"), workspaceFilter), folder.path("song.txt"));
-    EXPECT_EQ(saved(folder.path("my.songs/waltz"), workspaceFilter), folder.path("my.songs/waltz"));
+    EXPECT_EQ(saved(folder.path("my.songs/waltz"), workspaceFilter), folder.path("my.songs/waltz.pws"));
+    EXPECT_EQ(saved(folder.path("my.songs/.hidden"), workspaceFilter), folder.path("my.songs/.hidden"));
     EXPECT_EQ(saved(folder.path("waltz"), ""), folder.path("waltz"));
     EXPECT_TRUE(boxes.empty());
 }

@@ -1,17 +1,20 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "TestFiles.h"
+#include "foundation/FileIo.h"
 #include "foundation/Text.h"
 #include "foundation/TextUtils.h"
 
@@ -236,17 +239,60 @@ TEST(TextWrite, UnwritablePathsGiveFalse) {
     EXPECT_THAT(entries, ElementsAre("file", "folder", "pipe"));
 }
 
-TEST(TextWrite, ReadOnlyFolderRefusesAndKeepsTheFile) {
-    TempDir dir;
-    std::filesystem::create_directory(dir.path("locked"));
-    std::string path = dir.path("locked/out.txt");
-    writeFile(path, "old\r\n");
-    ::chmod(dir.path("locked").c_str(), 0555);
-    if (::access(dir.path("locked").c_str(), W_OK) == 0) {
-        GTEST_SKIP() << "permissions do not bind this user";
+// Runs `check` where permissions bind: in a child process as an unprivileged user when this
+// one is root. The result is the check's exit status (0 for success), -1 when none could run.
+int runUnprivileged(const std::function<int()>& check) {
+    if (::geteuid() != 0) return check();
+    const pid_t child = ::fork();
+    if (child < 0) return -1;
+    if (child == 0) {
+        constexpr uid_t nobody = 65534;
+        if (::setgid(nobody) != 0 || ::setuid(nobody) != 0) ::_exit(100);
+        ::_exit(check());
     }
-    EXPECT_FALSE(textOf({"new"}).writeTextFile(path));
-    EXPECT_EQ(readFile(path), "old\r\n");
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+TEST(TextWrite, AReadOnlyFolderGetsAWritableFileWrittenInPlaceAndKeepsAReadOnlyOne) {
+    TempDir dir;
+    ::chmod(dir.folder().c_str(), 0755);
+    std::filesystem::create_directory(dir.path("locked"));
+    const std::string writable = dir.path("locked/options.cfg");
+    const std::string readOnly = dir.path("locked/styles.cfg");
+    writeFile(writable, "old\r\n");
+    writeFile(readOnly, "old\r\n");
+    ::chmod(writable.c_str(), 0666);
+    ::chmod(readOnly.c_str(), 0644);
+    ::chmod(dir.path("locked").c_str(), 0555);
+    const int status = runUnprivileged([&] {
+        if (::access(dir.path("locked").c_str(), W_OK) == 0) return 1;  // must not bind: no test
+        if (!textOf({"new"}).writeTextFile(writable)) return 2;
+        if (textOf({"new"}).writeTextFile(readOnly)) return 3;
+        return 0;
+    });
+    ASSERT_NE(status, -1) << "no unprivileged check could run";
+    ASSERT_NE(status, 1) << "permissions do not bind";
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(readFile(writable), "new\r\n");
+    EXPECT_EQ(readFile(readOnly), "old\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path("locked")),
+                            std::filesystem::directory_iterator()),
+              2);  // no temporary file left behind
+}
+
+TEST(TextRead, AFifoOrAFolderIsRefusedAtOnceInsteadOfBlocking) {
+    TempDir dir;
+    const std::string fifo = dir.path("options.cfg");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    Text_ lines = textOf({"kept"});
+    EXPECT_FALSE(lines.readTextFile(fifo, true));
+    EXPECT_FALSE(lines.readTextFile(dir.folder(), true));
+    EXPECT_EQ(lines.count(), 1);
+    EXPECT_FALSE(isReadableFile(fifo));
+    EXPECT_TRUE(pathExists(fifo));
+    EXPECT_FALSE(pathExists(dir.path("missing")));
 }
 
 TEST(TextSplit, SplitFirstCutsAtTheFirstSeparatorOnly) {
@@ -344,13 +390,14 @@ TEST_F(ListFiles, NoMatchOrMissingFolderGivesAnEmptyList) {
     EXPECT_TRUE(listFiles(dir.path("missing/*"), true).empty());
 }
 
-TEST_F(ListFiles, EmptyFolderPartMeansTheCurrentFolder) {
+TEST_F(ListFiles, ANameWithoutFolderMeansTheCurrentFolderAndALeadingSlashTheRoot) {
     std::string previous = std::filesystem::current_path();
     std::filesystem::current_path(dir.folder());
-    Text_ withSlash = listFiles("/*.txt", true);
+    Text_ root = listFiles("/*", true);
     Text_ withoutSlash = listFiles("c.*", true);
     std::filesystem::current_path(previous);
-    EXPECT_THAT(itemsOf(withSlash), ElementsAre("c.txt"));
+    EXPECT_THAT(itemsOf(root), ::testing::IsSupersetOf({"proc", "tmp"}));
+    EXPECT_THAT(itemsOf(root), ::testing::Not(::testing::Contains("c.txt")));
     EXPECT_THAT(itemsOf(withoutSlash), ElementsAre("c.txt"));
 }
 

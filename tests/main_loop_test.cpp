@@ -5,6 +5,7 @@
 #include "main/Application.h"
 #include "main/MainLoop.h"
 #include "main/MidiSynth.h"
+#include "midi/Recorder.h"
 
 namespace brio {
 namespace {
@@ -67,6 +68,37 @@ TEST(MainLoop, WithNothingDueItWaitsForWindowEventsAtMostAFifthOfTheStallLimit) 
     EXPECT_EQ(loop.clock.sleepCalls, 0);
 }
 
+TEST(MainLoop, RecordingWaitsLikeIdlePlayingAndPlaybackWakesForEachEvent) {
+    LoopRun loop;
+    loop.station.recording = true;
+    loop.station.controlChanged(&loop.station.recording);
+    ASSERT_TRUE(loop.station.recording);
+    loop.run(5, 0);
+    EXPECT_EQ(loop.windows.waits, 4);  // nothing is due while recording: the longest waits
+    EXPECT_EQ(loop.clock.now, 5000u + 4 * 100);
+
+    loop.station.recording = false;
+    loop.station.controlChanged(&loop.station.recording);
+    Text_ file;
+    for (const char* line : {Recorder::magic, "0;144;60;100;", "40;144;60;0;", "300;144;62;100;", "420;144;62;0;"})
+        file.append(line);
+    ASSERT_TRUE(recorder().readLines(file));
+    loop.station.startPlayback();
+    const uint32_t start = loop.clock.now;
+    std::vector<uint32_t> passTimes;
+    loop.windowQuit = false;
+    loop.windows.onPass = [&](int) {
+        passTimes.push_back(loop.clock.now - start);
+        if (!loop.station.playing) loop.windowQuit = true;
+    };
+    runMainLoop(loop.station, loop.windows, loop.clock, loop.windowQuit);
+    // One pass at each event (and at most 100 ms apart); the last one ends the playback with
+    // its 250 ms pause.
+    EXPECT_EQ(passTimes, (std::vector<uint32_t>{0, 40, 140, 240, 300, 400, 420 + 250}));
+    EXPECT_EQ(loop.clock.sleepCalls, 1);
+    recorder() = Recorder();
+}
+
 TEST(MainLoop, EndsWhenTheStationAsksToQuit) {
     LoopRun loop;
     loop.windows.onPass = [&](int pass) {
@@ -83,8 +115,10 @@ TEST(MainLoop, IdleBackgroundPassesSlowDownAndLetGoOfHeldKeys) {
     loop.station.keyDown('Q');
     loop.run(5, 0);
     EXPECT_EQ(loop.station.computerKeyDown['Q'], 0);
-    // Every pass sleeps 100 ms in the tick, then waits for events as in the foreground.
-    EXPECT_EQ(loop.clock.sleptTotal, 5u * 100);
+    // One pass every 100 ms, spent waiting for window events, never in a blocking sleep.
+    EXPECT_EQ(loop.windows.waits, 4);
+    EXPECT_EQ(loop.clock.now, 5000u + 4 * 100);
+    EXPECT_EQ(loop.clock.sleepCalls, 0);
 }
 
 TEST(MainLoop, TheBackgroundDoesNotSlowTheRhythm) {

@@ -58,11 +58,25 @@ TEST_F(MidiOutTest, NothingIsSentWithoutAnOpenDevice) {
     EXPECT_TRUE(sent.empty());
 }
 
-TEST_F(MidiOutTest, OpeningAnotherDeviceResetsAndClosesTheFirst) {
-    const int resetsBefore = env.midi.resets;
+TEST_F(MidiOutTest, AnotherDeviceClosesTheFirstWhileTheSameDeviceIsOnlyReset) {
+    // Reopening the device that is open (a new workspace, the end of a playback) must not close
+    // it: the built-in synthesizer would restart its audio output and leave a gap.
+    for (const int device : {-1, -1, 0, 0, -1}) {
+        const bool same = env.midi.openedDevice == device;
+        const int resetsBefore = env.midi.resets;
+        const int closesBefore = env.midi.closes;
+        EXPECT_TRUE(MidiOut::open(device));
+        EXPECT_EQ(env.midi.resets, resetsBefore + 1) << device;
+        EXPECT_EQ(env.midi.closes, closesBefore + (same ? 0 : 1)) << device;
+        EXPECT_EQ(env.midi.openedDevice, device);
+        EXPECT_TRUE(MidiOut::isOpen());
+    }
+    // A reopen that fails leaves the program silent; the next open starts afresh.
+    env.midi.refuseOpen = true;
+    EXPECT_FALSE(MidiOut::open(-1));
+    EXPECT_FALSE(MidiOut::isOpen());
+    env.midi.refuseOpen = false;
     EXPECT_TRUE(MidiOut::open(-1));
-    EXPECT_EQ(env.midi.resets, resetsBefore + 1);
-    EXPECT_EQ(env.midi.openedDevice, -1);
 }
 
 TEST_F(MidiOutTest, DefaultDevicePrefersMicrosoftThenMsThenGs) {
@@ -94,6 +108,16 @@ TEST_F(MidiOutTest, DuringPlaybackOnlyThePumpReachesTheDeviceWithScaledVolumes) 
     EXPECT_EQ(rec.channelVolume[4], 0);
     const std::vector<Message> expected{{10000, 0xB3, 7, 50}, {10000, 0xB4, 7, 127}};
     EXPECT_EQ(sent, expected);
+
+    // Any factor, even one that was never clamped, gives a MIDI value.
+    sent.clear();
+    rec.pumping = true;
+    for (const double factor : {1e302, -3.0, std::nan("")}) {
+        rec.playbackVolume = factor;
+        MidiOut::setVolume(100, 5);
+    }
+    rec.pumping = false;
+    EXPECT_EQ(sent, (std::vector<Message>{{10000, 0xB5, 7, 127}, {10000, 0xB5, 7, 0}, {10000, 0xB5, 7, 0}}));
 }
 
 TEST_F(MidiOutTest, TheRecorderKeepsWhatReachedTheDeviceWithItsTime) {
@@ -104,7 +128,7 @@ TEST_F(MidiOutTest, TheRecorderKeepsWhatReachedTheDeviceWithItsTime) {
     MidiOut::noteOn(60, 200, 0);  // out of range: neither sent nor recorded
     ASSERT_EQ(rec.events.count(), 1);
     const MidiEvent& event = rec.events.getConst(0);
-    EXPECT_EQ(event.time, 1520);
+    EXPECT_EQ(event.time, 1520u);
     EXPECT_EQ(event.status, 0x90);
     EXPECT_EQ(event.data1, 60);
     EXPECT_EQ(event.data2, 100);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <vector>
 
 #include "Snapshot.h"
@@ -98,6 +100,31 @@ TEST(PianoKeyboard, ComputerKeysMapToPianoKeysWithTheOctaveShift) {
     EXPECT_EQ(piano.keyForCode('1'), 66);
     piano.setOctaveShift(-5);
     EXPECT_EQ(piano.keyForCode('1'), 30);
+}
+
+TEST(PianoKeyboard, EveryCodeMapsToItsTableKeyOrToNothingAtEveryOctaveShift) {
+    // The two blocks by physical key: Shift, the Z and A rows and the arrows; the number and Q rows.
+    const std::vector<std::pair<int, int>> lower{
+        {16, 7},   {'A', 8},  {'Z', 9},  {'S', 10}, {'X', 11}, {'C', 12}, {'F', 13}, {'V', 14},
+        {'G', 15}, {'B', 16}, {'N', 17}, {'J', 18}, {'M', 19}, {'K', 20}, {188, 21}, {'L', 22},
+        {190, 23}, {191, 24}, {222, 25}, {37, 26},  {38, 27},  {40, 28},  {39, 29}};
+    const std::vector<std::pair<int, int>> upper{
+        {'1', 30}, {'Q', 31}, {'2', 32}, {'W', 33}, {'3', 34}, {'E', 35}, {'R', 36},
+        {'5', 37}, {'T', 38}, {'6', 39}, {'Y', 40}, {'U', 41}, {'8', 42}, {'I', 43},
+        {'9', 44}, {'O', 45}, {'0', 46}, {'P', 47}, {219, 48}, {187, 49}, {221, 50}};
+    PianoKeyboard piano = builtPiano(20);
+    // Shifts in an order that rebuilds the map repeatedly, back to 0 at the end.
+    for (const int shift : {0, 12, 24, 12, 36, 0}) {
+        piano.setOctaveShift(shift);
+        std::map<int, int> expected;
+        for (const auto& [code, key] : lower) expected[code] = key;
+        for (const auto& [code, key] : upper) expected[code] = key + shift;
+        for (int code = -1; code <= 256; ++code) {
+            const auto found = expected.find(code);
+            ASSERT_EQ(piano.keyForCode(code), found == expected.end() ? -1 : found->second)
+                << "code " << code << " at shift " << shift;
+        }
+    }
 }
 
 TEST(PianoKeyboard, KeyPicturesHaveTheirShades) {

@@ -39,7 +39,7 @@ TEST_F(RecorderTest, ReadingKeepsOnlyWellFormedEventLines) {
                                        " -3;+144;60;300;", "7;a;b;c;", "junk"})));
     ASSERT_EQ(rec.events.count(), 3);
     EXPECT_EQ(rec.events.getConst(0).time, 1520);
-    EXPECT_EQ(rec.events.getConst(1).time, -3);
+    EXPECT_EQ(rec.events.getConst(1).time, uint32_t(-3));  // the 32 bits a negative time has
     EXPECT_EQ(rec.events.getConst(1).data2, 300 & 0xFF);  // the low eight bits
     EXPECT_EQ(rec.events.getConst(2).status, 0);           // no digits give 0
     EXPECT_TRUE(dialogs.notices.empty());
@@ -49,11 +49,63 @@ TEST_F(RecorderTest, ABadFileSaysWhyAndKeepsThePreviousRecording) {
     Recorder& rec = recorder();
     ASSERT_TRUE(rec.readLines(linesOf({Recorder::magic, "0;144;60;100;"})));
     EXPECT_FALSE(rec.readLines(linesOf({Recorder::magic})));
+    EXPECT_FALSE(rec.readLines(linesOf({Recorder::magic, "junk", "12;144;60", ";144;60;100;"})));
     EXPECT_FALSE(rec.readLines(linesOf({"velmorandine midi recording", "0;144;60;100;"})));
     EXPECT_FALSE(rec.readLines(Text_()));
-    EXPECT_EQ(dialogs.notices, (std::vector<std::string>{"File contains no recording data.", "Invalid file format.",
-                                                         "Invalid file format."}));
+    EXPECT_EQ(dialogs.notices,
+              (std::vector<std::string>{"File contains no recording data.", "File contains no recording data.",
+                                        "Invalid file format.", "Invalid file format."}));
     EXPECT_EQ(rec.events.count(), 1);
+}
+
+TEST_F(RecorderTest, EveryUnsigned32BitTimeReadsBackAsWritten) {
+    Recorder& rec = recorder();
+    const Text_ file = linesOf({Recorder::magic, "0;144;60;100;", "2147483647;144;60;0;",
+                                "2147483648;144;61;100;", "3000000000;144;61;0;", "4294967295;176;7;0;"});
+    ASSERT_TRUE(rec.readLines(file));
+    EXPECT_EQ(rec.events.getConst(3).time, 3000000000u);
+    Text_ written;
+    ASSERT_TRUE(rec.writeLines(written));
+    EXPECT_EQ(std::vector<std::string>(written.begin(), written.end()),
+              std::vector<std::string>(file.begin(), file.end()));
+}
+
+TEST_F(RecorderTest, AFailedSaveKeepsTheRecordingUnsavedAndOutOfTheRecentList) {
+    fixture.options->warnRecDelete = true;
+    station.startRecording();
+    station.keyDown('Z');
+    runFor(3);
+    station.stopRecordingOrPlayback();
+    dialogs.saveAnswer = fixture.folder.path("no such folder/take");
+    station.saveRecordingAs();
+    EXPECT_EQ(dialogs.notices, std::vector<std::string>{"     Failed to save file.     "});
+    EXPECT_TRUE(recorder().isUnsaved());
+    EXPECT_TRUE(fixture.recordingFiles->entries.empty());
+    EXPECT_FALSE(station.confirmDiscardRecording());  // leaving still asks
+
+    dialogs.saveAnswer = fixture.folder.path("take");
+    station.saveRecordingAs();
+    EXPECT_FALSE(recorder().isUnsaved());
+    EXPECT_EQ(fixture.recordingFiles->entries.count(), 1);
+}
+
+TEST_F(RecorderTest, OpeningARecentRecordingWhileRecordingStopsTheRecorderFirst) {
+    const std::string path = fixture.folder.path("take.prc");
+    ASSERT_TRUE(test::writeFile(path, std::string(Recorder::magic) + "\r\n0;144;60;100;\r\n40;144;60;0;\r\n"));
+    for (int round = 0; round < 2; ++round) {  // while recording, then while that file plays
+        if (round == 0) station.startRecording();
+        station.keyDown('Z');
+        runFor(3);
+        station.keyUp('Z');
+        station.openRecentRecording(path);
+        EXPECT_TRUE(dialogs.notices.empty()) << round;
+        EXPECT_TRUE(station.playing) << round;
+        EXPECT_EQ(recorder().events.count(), 2) << round;
+    }
+    sent.clear();
+    runFor(300);  // the 250 ms pause after the end comes in the tick
+    EXPECT_FALSE(station.playing);
+    EXPECT_EQ(recorder().events.count(), 2);
 }
 
 TEST_F(RecorderTest, SavingWithoutARecordingGivesBothMessagesInOrder) {

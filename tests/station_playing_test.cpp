@@ -49,6 +49,48 @@ TEST_F(StationPlaying, HoldingQThroughF6EndsItsNoteBeforeTheRowsMove) {
     EXPECT_EQ(station.panel.piano.keyForCode('Q'), 43);
 }
 
+TEST_F(StationPlaying, AKeyUpWhosePressWasUndoneLeavesTheMousesKeyAlone) {
+    int x = 0, y = 0;
+    mouseOnKey(43, x, y);
+    // Q's press is undone by F6 (Q then reaches key 43) or by releaseAll; meanwhile the mouse
+    // holds key 43. Q's late key-up must not end the mouse's note.
+    for (const bool byReleaseAll : {false, true}) {
+        station.keyDown(116);  // F5: rows at their own octave
+        station.keyUp(116);
+        station.keyDown('Q');
+        if (byReleaseAll) {
+            station.releaseAll();
+            station.keyDown(117);
+        } else {
+            station.keyDown(117);  // F6
+        }
+        station.keyUp(117);
+        station.mouseDown(x, y, 1);
+        sent.clear();
+        station.keyUp('Q');
+        EXPECT_TRUE(station.panel.piano.isDown(43)) << byReleaseAll;
+        EXPECT_TRUE(notes().empty()) << byReleaseAll;
+        station.mouseUp(x, y, 1, false);
+    }
+}
+
+TEST_F(StationPlaying, KeysBeyondTheKeyboardAtTheHighestOctaveStartNothing) {
+    station.keyStartRhythm = true;
+    station.keyStartBass = true;
+    station.keyDown(118);  // F7: "=" reaches key 73 and "]" key 74, past the last key 72
+    for (const int code : {187, 221}) {
+        station.keyDown(code);
+        station.keyUp(code);
+    }
+    EXPECT_FALSE(station.rhythm);
+    EXPECT_FALSE(station.bass);
+    EXPECT_TRUE(sent.empty());
+    station.keyDown(219);  // "[" reaches 72, the last key: it plays and starts both
+    EXPECT_TRUE(station.rhythm);
+    EXPECT_TRUE(station.bass);
+    EXPECT_EQ(notes(), (std::vector<Message>{{10000, 0x90, 96, 100}}));
+}
+
 TEST_F(StationPlaying, AKeyHeldByTheMouseIsStruckAgainFromTheKeyboard) {
     int x = 0, y = 0;
     mouseOnKey(12, x, y);
@@ -148,7 +190,7 @@ TEST_F(StationPlaying, GoingToTheBackgroundReleasesHeldKeysAtTheNextTick) {
     station.keyDown('Z');
     station.tick(false);
     EXPECT_EQ(station.computerKeyDown['Z'], 0);
-    const std::vector<Message> expected{{10000, 0x90, 33, 100}, {10100, 0x90, 33, 0}};
+    const std::vector<Message> expected{{10000, 0x90, 33, 100}, {10000, 0x90, 33, 0}};
     EXPECT_EQ(notes(), expected);
 }
 

@@ -271,6 +271,37 @@ TEST_F(ArpeggioTest, LongModePlaysEightTimesTheNoteLength) {
     EXPECT_EQ(sent, expected);
 }
 
+TEST_F(ArpeggioTest, ANoteWithoutALengthEndsAtTheNextStepInsteadOfHanging) {
+    // -1 once meant "held until released"; 0, other negatives and NaN had no end either.
+    for (const double length : {-1.0, 0.0, -7.5, std::numeric_limits<double>::quiet_NaN()}) {
+        sent.clear();
+        library = std::make_unique<StyleLibrary>();
+        pattern(0, 16, {{48, 100, 0, length}});
+        Instrument bass = activeInstrument(4);
+        Arpeggio arpeggio(*library, &bass);
+        arpeggio.active = true;
+        arpeggio.heldKeys.append(48);
+        clock.targets = {&arpeggio};
+        restart();
+        const uint32_t start = systemClock().milliseconds();
+        runFor(300, {&bass});
+        const std::vector<Message> expected{{start, 0x94, 72, 100}, {start + 125, 0x94, 72, 0}};
+        EXPECT_EQ(sent, expected) << "length " << length;
+        EXPECT_TRUE(bass.notes.empty());
+    }
+}
+
+TEST(Tempo, BpmsAtTheIntegerLimitsGiveTheEndsOfTheRange) {
+    const double kept = tempo;
+    for (const auto& [bpm, expected] : std::vector<std::pair<int, double>>{
+             {std::numeric_limits<int>::min(), 20.0}, {-5, 20.0}, {20, 20.0}, {120, 120.0},
+             {220, 220.0}, {std::numeric_limits<int>::max(), 220.0}}) {
+        setTempoFromBpm(bpm);
+        EXPECT_EQ(bpmFromFraction(tempo), expected) << bpm;
+    }
+    tempo = kept;
+}
+
 struct ArpeggioPedalTest : PlayerTest {
     Instrument bass = activeInstrument(4);
     Arpeggio arpeggio{*library, &bass};

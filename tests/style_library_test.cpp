@@ -186,5 +186,21 @@ TEST_F(StyleLibraryTest, AMissingSectionKeepsTheRecordButEmptiesThePatternNotes)
     EXPECT_EQ(library->style(2).bpm, 90);
 }
 
+TEST_F(StyleLibraryTest, ANameWithTheSeparatorNeverBecomesANote) {
+    StyleLibrary library;
+    ArpeggioStyle& pattern = library.pattern(3);
+    pattern.name = "Rock; Pop;";
+    pattern.notes.append(ArpeggioNote{36, 100, 0, 1.0});
+    // Saved and loaded three times: the note count must not grow.
+    std::unique_ptr<StyleLibrary> reloaded = savedAndReloaded(library);
+    reloaded = savedAndReloaded(*reloaded);
+    reloaded = savedAndReloaded(*reloaded);
+    const ArpeggioStyle& back = reloaded->pattern(3);
+    EXPECT_EQ(back.name, "Rock, Pop,");
+    ASSERT_EQ(back.notes.count(), 1);
+    EXPECT_EQ(back.notes.getConst(0).key, 36);
+    EXPECT_EQ(pattern.name, "Rock; Pop;");  // saving does not change the pattern in memory
+}
+
 }  // namespace
 }  // namespace brio

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 
 #include "FakeDialogs.h"
 #include "StationFixture.h"
@@ -146,13 +149,85 @@ TEST_F(WorkspaceTest, AWorkspaceSavedWithADecimalCommaOpensWithAPoint) {
     EXPECT_DOUBLE_EQ(station.volume, 0.65);
 }
 
-TEST_F(WorkspaceTest, ValuesOutOfRangeInAFileAreBroughtBack) {
+TEST_F(WorkspaceTest, ValuesOutOfRangeInAFileAreBroughtBackSentInRangeAndSavedInRange) {
     const std::string path = fixture.folder.path("odd.pws");
-    test::writeFile(path, "<Piano Workspace>\r\nmasterKeyShift=900\r\nstyle=-4\r\n</Piano Workspace>\r\n");
+    test::writeFile(path,
+                    "<Piano Workspace>\r\nvolume=1e308\r\ninstVolume=-3\r\nbassVolume=-1e9\r\n"
+                    "drumVolume=7\r\nstyle=-4\r\nmasterKeyShift=900\r\n"
+                    "<step control>\r\ntempo=-1\r\nshuffle=9\r\nstepsPerBeat=-2\r\n</step control>\r\n"
+                    "<inst0>\r\nprogram=300\r\nvolume=1e308\r\npan=-7\r\ntranspose=-99999\r\n</inst0>\r\n"
+                    "<inst1>\r\nprogram=-1\r\nvolume=-1\r\npan=12\r\ntranspose=2000000000\r\n</inst1>\r\n"
+                    "<drum machine>\r\nkeepDefaultTempo=false\r\n</drum machine>\r\n"
+                    "</Piano Workspace>\r\n");
+    fixture.midi.messages.clear();
     station.openWorkspace(path);
     EXPECT_EQ(masterKeyShift, 48);
     EXPECT_EQ(station.style, 11);
+    EXPECT_EQ(station.volume, 1.0);
+    EXPECT_EQ(station.instVolume, 0.0);
+    EXPECT_EQ(station.bassVolume, 0.0);
+    EXPECT_EQ(station.drumVolume, 1.0);
+    EXPECT_EQ(tempo, 0.0);
+    EXPECT_EQ(shuffle, 1.0);
+    const Instrument& a = station.instruments[0];
+    const Instrument& b = station.instruments[1];
+    EXPECT_EQ(std::vector<double>({a.volume, a.pan, b.volume, b.pan}), std::vector<double>({1.0, 0.0, 0.0, 1.0}));
+    EXPECT_EQ(std::vector<int>({a.program, a.transpose, b.program, b.transpose}),
+              std::vector<int>({127, -60, 0, 60}));
+    // What reaches the device last for the two instruments: programs, pans and volumes.
+    const auto lastSent = [&](uint8_t status, int controller) {
+        int value = -1;
+        for (const auto& m : fixture.midi.messages)
+            if (m.status == status && (controller < 0 || m.data1 == controller)) value = controller < 0 ? m.data1 : m.data2;
+        return value;
+    };
+    EXPECT_EQ(std::vector<int>({lastSent(0xC0, -1), lastSent(0xB0, 10), lastSent(0xB0, 7)}),
+              std::vector<int>({127, 0, 0}));
+    EXPECT_EQ(std::vector<int>({lastSent(0xC1, -1), lastSent(0xB1, 10), lastSent(0xB1, 7)}),
+              std::vector<int>({0, 127, 0}));
+    EXPECT_EQ(station.saveFile(path, MidiSynth::workspaceRoot), true);
+    const std::string saved = test::readFile(path);
+    for (const char* line : {"volume=1\r\n", "program=127\r\n", "transpose=-60\r\n", "pan=0\r\n"})
+        EXPECT_NE(saved.find(line), std::string::npos) << line;
+    EXPECT_EQ(saved.find("e308"), std::string::npos);
     masterKeyShift = 24;
+}
+
+TEST_F(WorkspaceTest, AFailedSaveAsKeepsTheOldNameAndTheRecentListAsTheyWere) {
+    const std::string kept = saveAs("kept");
+    dialogs.saveAnswer = fixture.folder.path("no such folder/other");
+    station.saveWorkspaceAs();
+    EXPECT_EQ(dialogs.notices, (std::vector<std::string>{"     Failed to save file.     "}));
+    EXPECT_EQ(station.fileName, kept);
+    EXPECT_EQ(station.captionText(), "Brioletta - " + kept);
+    ASSERT_EQ(fixture.workspaceFiles->entries.count(), 1);
+    EXPECT_EQ(fixture.workspaceFiles->entries.getConst(0), kept);
+}
+
+TEST_F(WorkspaceTest, AnEntryThatExistsButIsNoReadableFileFailsToOpenAndStaysListed) {
+    // A folder and a FIFO named like workspaces: neither may be read (the FIFO would block).
+    const std::string folder = fixture.folder.path("folder.pws");
+    const std::string fifo = fixture.folder.path("fifo.pws");
+    ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {folder, fifo}) {
+        fixture.workspaceFiles->add(path);
+        dialogs.notices.clear();
+        station.openWorkspace(path);
+        EXPECT_EQ(dialogs.notices, (std::vector<std::string>{"     Failed to open file.     "})) << path;
+        EXPECT_EQ(fixture.workspaceFiles->entries.getConst(0), path);
+        dialogs.openAnswer = path;  // chosen in the open box: the same message
+        dialogs.notices.clear();
+        station.openWorkspace("");
+        EXPECT_EQ(dialogs.notices, (std::vector<std::string>{"     Failed to open file.     "})) << path;
+    }
+}
+
+TEST_F(WorkspaceTest, ANewWorkspaceAlwaysStopsTheRecorderWithItsMarker) {
+    fixture.midi.messages.clear();
+    station.newWorkspace(true);
+    const CaptureMidiBackend::Message marker{10000, 0xBF, 7, 0};
+    EXPECT_EQ(std::count(fixture.midi.messages.begin(), fixture.midi.messages.end(), marker), 1);
 }
 
 }  // namespace

@@ -43,8 +43,11 @@ void Arpeggio::step(int n) {
     const double lengthFactor = mode == partLong ? longFactor : 1.0;
     for (const ArpeggioNote& note : pattern.notes) {
         if (note.pos != s) continue;
+        // A pattern note always ends: one without a length (0 or less, or not a number) lasts
+        // until the next step rather than being held like a pressed key.
+        const double steps = note.len > 0.0 ? note.len * lengthFactor : 1.0;
         for (int32_t held : heldKeys) {
-            instrument->playTimed(soundingKey(note.key, held), note.vel, note.len * lengthFactor);
+            instrument->playTimed(soundingKey(note.key, held), note.vel, steps);
         }
     }
 }

@@ -1,5 +1,7 @@
 #include "accompaniment/ArpeggioStyle.h"
 
+#include <algorithm>
+
 #include "foundation/RealFormat.h"
 #include "foundation/TextUtils.h"
 
@@ -22,19 +24,34 @@ ArpeggioNote parseNote(const std::string& line) {
                         parseInt(fields.getConst(2)), parseReal(fields.getConst(3))};
 }
 
+// A "key=value" line (a name holding the separator among them) is never a note.
+bool isKeyValueLine(const std::string& line) {
+    const size_t equals = line.find('=');
+    return equals != std::string::npos && equals < line.find(fieldSeparator);
+}
+
 }  // namespace
 
 void ArpeggioStyle::exchange() {
-    exchangeText("name", name);
+    if (writing) {
+        // The separator would make the name line read back as a note.
+        std::string storedName = name;
+        std::replace(storedName.begin(), storedName.end(), fieldSeparator, ',');
+        exchangeText("name", storedName);
+    } else {
+        exchangeText("name", name);
+    }
     exchangeInt("length", length);
     if (writing) {
         for (const ArpeggioNote& note : notes) writeLine(formatNote(note));
         return;
     }
-    // Every line holding a separator is a note, whatever else it holds.
+    // Every other line holding a separator is a note.
     notes.clear();
     for (const std::string& line : lines) {
-        if (line.find(fieldSeparator) != std::string::npos) notes.append(parseNote(line));
+        if (line.find(fieldSeparator) != std::string::npos && !isKeyValueLine(line)) {
+            notes.append(parseNote(line));
+        }
     }
 }
 

@@ -15,7 +15,8 @@ double clampFraction(double fraction) {
 
 double bpmFromFraction(double fraction) { return 20.0 + 200.0 * clampFraction(fraction); }
 
-double fractionFromBpm(int bpm) { return clampFraction((bpm - 20) * 0.005); }
+// In 64 bits, so that a bpm near the 32-bit limits from a hand-edited file cannot overflow.
+double fractionFromBpm(int bpm) { return clampFraction(double(int64_t(bpm) - 20) * 0.005); }
 
 int stepLengthMs() {
     const int steps = std::max(stepsPerBeat, 1);

@@ -95,6 +95,14 @@ bool targetMode(const std::string& target, mode_t& mode) {
     return true;
 }
 
+// The plain overwrite, for a target whose folder takes no temporary file.
+bool writeInPlace(const std::string& target, const std::string& bytes, mode_t mode) {
+    FileDescriptor file(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode));
+    if (file.get() < 0) return false;
+    const bool written = writeAll(file.get(), bytes) && ::fsync(file.get()) == 0;
+    return file.close() && written;
+}
+
 }  // namespace
 
 bool isReadableFile(const std::string& path) {
@@ -103,14 +111,20 @@ bool isReadableFile(const std::string& path) {
            ::access(path.c_str(), R_OK) == 0;
 }
 
-bool readWholeFile(const std::string& path, std::string& bytes) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) return false;
-    std::string content;
+bool pathExists(const std::string& path) {
     struct stat info {};
-    if (::fstat(file.get(), &info) == 0 && info.st_size > 0) {
-        content.reserve(static_cast<size_t>(info.st_size));
-    }
+    return !path.empty() && ::lstat(path.c_str(), &info) == 0;
+}
+
+bool readWholeFile(const std::string& path, std::string& bytes) {
+    // Opening without blocking: a FIFO would otherwise wait for a writer forever. It is
+    // refused below, before any read.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0) return false;
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    std::string content;
+    if (info.st_size > 0) content.reserve(static_cast<size_t>(info.st_size));
     char chunk[readChunk];
     for (;;) {
         ssize_t got = ::read(file.get(), chunk, sizeof chunk);
@@ -132,7 +146,7 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
     // A fixed short name, so that a target name near the length limit still gets a temporary.
     std::string tempPath = folderOf(target) + "/.brio-save-XXXXXX";
     FileDescriptor file(::mkstemp(tempPath.data()));
-    if (file.get() < 0) return false;
+    if (file.get() < 0) return writeInPlace(target, bytes, mode);
 
     bool written =
         ::fchmod(file.get(), mode) == 0 && writeAll(file.get(), bytes) && ::fsync(file.get()) == 0;

@@ -5,17 +5,21 @@
 namespace brio {
 
 // Reads the whole file into `bytes` (binary, any size). False, with `bytes` unchanged, when the
-// path cannot be opened or read (a folder included).
+// path cannot be opened or read or is not a regular file (a folder, a FIFO or a device, which
+// are never opened for reading, so none of them can block the program).
 bool readWholeFile(const std::string& path, std::string& bytes);
 // True when `path` names a regular file this process may read (checked without reading it).
 bool isReadableFile(const std::string& path);
+// True when something exists at `path`, readable or not.
+bool pathExists(const std::string& path);
 
 // Replaces the file's contents with `bytes` all or nothing: the bytes go to a temporary file in
 // the target's folder, which is renamed over the target only once every write, the flush to disk
 // and the close succeeded. On failure the result is false, the temporary file is gone and an
 // existing target is untouched. The new file keeps the old one's permission bits, else it gets
 // 0666 less the umask. A symbolic link as target is followed, so the link stays a link; an
-// existing target that is not a regular file is refused.
+// existing target that is not a regular file is refused. When no temporary file can be made
+// (a folder that may not be written), the target is written in place instead.
 bool replaceFile(const std::string& path, const std::string& bytes);
 
 }  // namespace brio

@@ -66,19 +66,22 @@ std::string formatUnsigned(uint32_t value) {
 }
 
 int32_t parseInt(const std::string& text) {
-    static constexpr int64_t maxMagnitude = int64_t{std::numeric_limits<int32_t>::max()} + 1;
+    return static_cast<int32_t>(std::clamp<int64_t>(parseInt64(text), std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+int64_t parseInt64(const std::string& text) {
+    static constexpr int64_t maxMagnitude = 1000000000000000;
     size_t i = 0;
     while (i < text.size() && isWhiteSpace(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     int64_t magnitude = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        // Stop accumulating past the int32 range so that long digit runs cannot overflow.
+        // Stop accumulating at the cap so that long digit runs cannot overflow.
         magnitude = std::min(magnitude * 10 + (text[i] - '0'), maxMagnitude);
     }
-    int64_t value = negative ? -magnitude : magnitude;
-    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
+    return negative ? -magnitude : magnitude;
 }
 
 std::string formatBool(bool value) {
@@ -96,8 +99,9 @@ bool parseBool(const std::string& text) {
 
 Text_ listFiles(const std::string& pattern, bool sorted) {
     size_t slash = pattern.rfind('/');
-    bool hereOnly = slash == std::string::npos || slash == 0;
-    std::string folder = hereOnly ? std::string(".") : pattern.substr(0, slash);
+    std::string folder = slash == std::string::npos ? std::string(".")
+                         : slash == 0                ? std::string("/")
+                                                     : pattern.substr(0, slash);
     std::string wildcard = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
 
     Text_ names;

@@ -21,6 +21,8 @@ std::string formatUnsigned(uint32_t value);
 // Leading white space, an optional sign, then decimal digits up to the first other character;
 // no digits gives 0 and values beyond the int32 range are clamped to it.
 int32_t parseInt(const std::string& text);
+// The same reading in 64 bits, the magnitude capped at 10^15 (far beyond any 32-bit value).
+int64_t parseInt64(const std::string& text);
 
 std::string formatBool(bool value);
 

@@ -64,6 +64,7 @@ bool PianoKeyboard::isWhite(int key) {
 }
 
 void PianoKeyboard::buildKeyMap() {
+    keyMap.clear();
     keyMap.resize(codeCount, false);
     for (int code = 0; code < codeCount; ++code) keyMap.append(-1);
     for (const auto& [code, key] : lowerBlock) keyMap.get(code) = key;

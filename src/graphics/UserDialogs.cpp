@@ -28,7 +28,10 @@ void installUserDialogs(UserDialogs* dialogs) { installed = dialogs ? dialogs : 
 
 std::string withFilterExtension(const std::string& name, const std::string& filter) {
     constexpr size_t extensionLength = 4;
-    if (filter.empty() || name.find('.') != std::string::npos) return name;
+    // Only the file name counts: a "." in a folder's name is no extension.
+    const size_t slash = name.rfind('/');
+    const size_t fileStart = slash == std::string::npos ? 0 : slash + 1;
+    if (filter.empty() || name.find('.', fileStart) != std::string::npos) return name;
     return name + filter.substr(filter.size() >= extensionLength ? filter.size() - extensionLength : 0);
 }
 

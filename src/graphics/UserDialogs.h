@@ -14,7 +14,7 @@ public:
     virtual bool askOpenFileName(std::string& fileName, const std::string& title,
                                  const std::string& filter, const std::string& initialFolder) = 0;
     // A save box proposing `fileName` (with overwrite confirmation). On OK the chosen path goes
-    // to `fileName`, with the filter's extension appended when it has no "." at all.
+    // to `fileName`, with the filter's extension appended when its file name has no ".".
     virtual bool askSaveFileName(std::string& fileName, const std::string& title,
                                  const std::string& filter, const std::string& initialFolder) = 0;
     // A plain message with an OK button.
@@ -29,7 +29,8 @@ UserDialogs& userDialogs();
 void installUserDialogs(UserDialogs* dialogs);
 
 // The name a save box returns, completed by the extension rule: with a non-empty filter and no
-// "." anywhere in `name`, the last four characters of the filter are appended.
+// "." in the file name (its folders do not count), the last four characters of the filter are
+// appended.
 std::string withFilterExtension(const std::string& name, const std::string& filter);
 
 }  // namespace brio

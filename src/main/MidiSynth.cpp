@@ -99,11 +99,10 @@ void MidiSynth::tick(bool applicationActive) {
         if (recorder().state == Recorder::State::idle) stopRecordingOrPlayback();
         // The panel's record and play lamp is redrawn here once the panel shows it.
     }
-    if (applicationActive) return;
-    // In the background with nothing playing, the loop slows to about ten passes a second.
-    if (!accompanimentRunning() && !playing) systemClock().sleep(backgroundPauseMs);
-    // Key-up events do not arrive in the background: let go of held keys.
-    releaseBackgroundKeys();
+    // Key-up events do not arrive in the background: let go of held keys. (With nothing
+    // playing, the loop then waits its longest, about ten passes a second, as in the
+    // foreground; a pause here as well would halve that.)
+    if (!applicationActive) releaseBackgroundKeys();
 }
 
 void MidiSynth::runTicksFor(uint32_t ms) {
@@ -117,8 +116,9 @@ void MidiSynth::runTicksFor(uint32_t ms) {
 }
 
 uint32_t MidiSynth::msUntilDue(uint32_t now, uint32_t limit) const {
-    if (recording || playing || recorder().state != Recorder::State::idle) return 0;
-    uint32_t due = limit;
+    // A recorder that went idle by itself is noticed by the next tick at once.
+    if ((recording || playing) && recorder().state == Recorder::State::idle) return 0;
+    uint32_t due = recorder().msUntilDue(now, limit);
     if (accompanimentRunning()) due = stepControl.msUntilNextStep(now, due);
     for (const Instrument& instrument : instruments) due = instrument.msUntilDue(now, due);
     return due;

@@ -34,7 +34,6 @@ public:
     static constexpr int drumInstrument = 9;
     static constexpr int defaultBassKey = 12;     // C, when the accompaniment starts without a bass key
     static constexpr int velocity = 100;          // computer keys and the mouse always play at 100
-    static constexpr uint32_t backgroundPauseMs = 100;
     static constexpr uint32_t restrikeMs = 30;
     static constexpr int dragAreaHeight = 51;     // the window is dragged by its top rows
     static constexpr uint32_t playbackEndPauseMs = 250;
@@ -175,6 +174,8 @@ private:
     void releaseComputerKeys();
     // The workspace document in `lines`, as a save would write it.
     void buildWorkspaceLines();
+    // Saves under fileName; the message of a failure is shown. True when the file was written.
+    bool writeWorkspace();
     void strike(int key, bool release, bool restrike);
     void keyStart(int key);
     void shiftOctave(int shift);

@@ -61,7 +61,9 @@ void MidiSynth::keyDown(int virtualKey) {
 }
 
 void MidiSynth::keyUp(int virtualKey) {
-    if (!validCode(virtualKey)) return;
+    // A key whose press was already undone (an octave change, releaseAll) has nothing left
+    // to release; the piano key may belong to the mouse by now.
+    if (!validCode(virtualKey) || !computerKeyDown[size_t(virtualKey)]) return;
     computerKeyDown[size_t(virtualKey)] = 0;
     if (virtualKey == spaceKey) {
         sustain = false;
@@ -83,7 +85,8 @@ void MidiSynth::shiftOctave(int shift) {
 }
 
 void MidiSynth::strike(int key, bool release, bool restrike) {
-    if (key < 0) return;
+    // Keys the upper rows reach beyond the keyboard (at F7) play nothing and start nothing.
+    if (key < 0 || key >= panel.piano.keyCount()) return;
     if (!release) keyStart(key);
     if (release) releasePianoKey(key);
     else pressPianoKey(key, velocity);

@@ -1,4 +1,6 @@
 // Recording and playback from the station: the switches, the recording menu and its files.
+#include <algorithm>
+
 #include "foundation/Clock.h"
 #include "foundation/FileIo.h"
 #include "foundation/TextUtils.h"
@@ -48,7 +50,7 @@ void MidiSynth::startRecording() {
 void MidiSynth::startPlayback() {
     stopRecordingOrPlayback();
     recorder().startPlayback();
-    recorder().playbackVolume = effectiveMaster();
+    recorder().playbackVolume = std::clamp(effectiveMaster(), 0.0, 1.0);
     showRecorderState();
 }
 
@@ -73,6 +75,8 @@ void MidiSynth::stopRecordingOrPlayback() {
 }
 
 void MidiSynth::playRecordingFile(const std::string& path) {
+    // The file's events must not replace those of a running recorder.
+    if (recorder().state != Recorder::State::idle) stopRecordingOrPlayback();
     Text_ fileLines;
     if (fileLines.readTextFile(path, true) && recorder().readLines(fileLines)) {
         recordingFiles.add(path);
@@ -96,6 +100,7 @@ void MidiSynth::saveRecordingAs() {
     if (!userDialogs().askSaveFileName(chosen, "Save Brio Recording As", recordingFilter, programFolder())) return;
     Text_ fileLines;
     if (recorder().writeLines(fileLines) && fileLines.writeTextFile(chosen)) {
+        recorder().unsaved = false;  // only once the file is written
         recordingFiles.add(chosen);
     } else {
         userDialogs().showNotice("     Failed to save file.     ");
@@ -104,7 +109,7 @@ void MidiSynth::saveRecordingAs() {
 
 void MidiSynth::openRecentRecording(const std::string& path) {
     if (!confirmDiscardRecording()) return;
-    if (!isReadableFile(path)) {
+    if (!pathExists(path)) {
         userDialogs().showNotice("     File does not exist.     ");
         recordingFiles.remove(path);
         return;

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "accompaniment/StyleLibrary.h"
+#include "accompaniment/Tempo.h"
 #include "foundation/FileIo.h"
 #include "foundation/TextUtils.h"
 #include "graphics/UserDialogs.h"
@@ -20,6 +21,11 @@ constexpr const char* fileMissing = "     File does not exist.     ";
 constexpr const char* openFailed = "     Failed to open file.     ";
 constexpr const char* saveFailed = "     Failed to save file.     ";
 constexpr int maxMasterKeyShift = 48;
+constexpr int maxProgram = 127;
+constexpr int maxTranspose = 60;
+
+// A real from a file in 0..1; anything else, not a number included, becomes the nearest end.
+void clampUnit(double& value) { value = value >= 0.0 ? std::min(value, 1.0) : 0.0; }
 
 }  // namespace
 
@@ -95,7 +101,7 @@ void MidiSynth::newWorkspace(bool force) {
     }
     resetPlayers();
     setDefaults();
-    if (recorder().state != Recorder::State::idle) recorder().stop();
+    recorder().stop();
     instruments[0].pan = 0.65;
     instruments[1].pan = 0.2;
     instruments[2].pan = 0.8;
@@ -110,6 +116,15 @@ void MidiSynth::newWorkspace(bool force) {
 void MidiSynth::clampLoadedValues() {
     masterKeyShift = std::clamp(masterKeyShift, 0, maxMasterKeyShift);
     if (!StyleLibrary::validStyle(style)) style = 11;
+    for (double* level : {&volume, &instVolume, &bassVolume, &drumVolume, &tempo, &shuffle}) clampUnit(*level);
+    stepsPerBeat = std::max(stepsPerBeat, 1);
+    for (int i = 0; i < keyboardInstrumentCount; ++i) {
+        Instrument& instrument = instruments[size_t(i)];
+        instrument.program = std::clamp(instrument.program, 0, maxProgram);
+        instrument.transpose = std::clamp(instrument.transpose, -maxTranspose, maxTranspose);
+        clampUnit(instrument.volume);
+        clampUnit(instrument.pan);
+    }
 }
 
 void MidiSynth::openWorkspace(const std::string& path) {
@@ -118,7 +133,7 @@ void MidiSynth::openWorkspace(const std::string& path) {
     if (chosen.empty()) {
         releaseAll();  // no note hangs while the box is open
         if (!userDialogs().askOpenFileName(chosen, "Open", workspaceFilter, programFolder())) return;
-    } else if (!isReadableFile(chosen)) {
+    } else if (!pathExists(chosen)) {
         workspaceFiles.remove(chosen);
         userDialogs().showNotice(fileMissing);
         return;
@@ -142,21 +157,30 @@ void MidiSynth::saveWorkspace() {
         saveWorkspaceAs();
         return;
     }
-    if (saveFile(fileName, workspaceRoot)) {
-        takeSnapshot();  // only a file that was written makes the workspace unmodified
-    } else {
-        userDialogs().showNotice(saveFailed);
-    }
+    writeWorkspace();
+}
+
+bool MidiSynth::writeWorkspace() {
+    const bool written = saveFile(fileName, workspaceRoot);
+    if (written) takeSnapshot();  // only a file that was written makes the workspace unmodified
+    else userDialogs().showNotice(saveFailed);
     updateCaption();
+    return written;
 }
 
 void MidiSynth::saveWorkspaceAs() {
     std::string chosen = fileName;
     releaseAll();
     if (!userDialogs().askSaveFileName(chosen, "Save As", workspaceFilter, programFolder())) return;
+    const std::string previous = fileName;
     fileName = chosen;
-    workspaceFiles.add(fileName);
-    saveWorkspace();
+    // Only a file that was written joins the recent list and names the workspace.
+    if (writeWorkspace()) {
+        workspaceFiles.add(fileName);
+    } else {
+        fileName = previous;
+        updateCaption();
+    }
 }
 
 }  // namespace brio

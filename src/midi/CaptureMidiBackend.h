@@ -33,7 +33,10 @@ public:
     bool open(int device) override;
     void send(uint32_t packed) override;
     void reset() override { ++resets; }
-    void close() override { opened = false; }
+    void close() override {
+        opened = false;
+        ++closes;
+    }
 
     // The device names reported; tests replace them to check the default-device rule.
     std::vector<std::string> names{"Capture"};
@@ -41,6 +44,7 @@ public:
     bool opened = false;
     int openedDevice = -2;
     int resets = 0;
+    int closes = 0;
     std::vector<Message> messages;
 
 private:

@@ -11,6 +11,7 @@ namespace {
 
 MidiBackend* backend = nullptr;
 bool deviceOpen = false;
+int openDevice = 0;  // the device number that is open, while deviceOpen
 
 constexpr uint8_t controlChange = 0xB0;
 constexpr uint8_t noteOnStatus = 0x90;
@@ -35,8 +36,9 @@ bool passesPlaybackGate(uint8_t status, uint8_t data1, uint8_t& data2) {
     if (!rec.pumping && !rec.rescaling) return false;
     if ((status & 0xF0) == controlChange && data1 == volumeController) {
         if (!rec.rescaling) rec.channelVolume[status & 0x0F] = data2;
+        // Saturates before the conversion: any factor (even one never clamped) stays a MIDI value.
         const double scaled = data2 * rec.playbackVolume;
-        data2 = uint8_t(std::clamp(int(scaled), 0, 127));
+        data2 = scaled >= 0.0 ? uint8_t(std::min(scaled, 127.0)) : 0;
     }
     return true;
 }
@@ -66,8 +68,15 @@ int defaultDevice() {
 }
 
 bool open(int device) {
-    close();
+    if (deviceOpen && device == openDevice) {
+        // The same device again is reset in place: the backend keeps what it can open only
+        // slowly (the built-in synthesizer its audio output), so there is no audible gap.
+        backend->reset();
+    } else {
+        close();
+    }
     deviceOpen = backend && backend->open(device);
+    openDevice = device;
     return deviceOpen;
 }
 
@@ -88,7 +97,7 @@ void send(uint8_t status, uint8_t data1, uint8_t data2) {
     if (!deviceOpen) return;
     if (!passesPlaybackGate(status, data1, data2)) return;
     Recorder& rec = recorder();
-    const int32_t time = rec.state == Recorder::State::idle ? 0 : int32_t(rec.elapsed());
+    const uint32_t time = rec.state == Recorder::State::idle ? 0 : rec.elapsed();
     rec.record(MidiEvent{time, status, data1, data2});
     backend->send(uint32_t(status) | uint32_t(data1) << 8 | uint32_t(data2) << 16);
 }

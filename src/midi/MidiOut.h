@@ -21,7 +21,8 @@ void listDevices(Text_& list);
 // The first device whose name contains "Microsoft", else "MS", else "GS" (case-sensitive);
 // -1 (the mapper) when none does.
 int defaultDevice();
-// Closes (with reset) the open device, then opens `device`, or the mapper for -1.
+// Closes (with reset) the open device, then opens `device`, or the mapper for -1. The device
+// that is open already is only reset and opened again, without closing it first.
 bool open(int device);
 bool isOpen();
 void reset();

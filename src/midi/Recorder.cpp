@@ -1,5 +1,7 @@
 #include "midi/Recorder.h"
 
+#include <algorithm>
+#include <limits>
 #include <new>
 
 #include "foundation/Clock.h"
@@ -20,27 +22,36 @@ void silenceEveryChannel() {
 
 // Reads one field ending in ";" from `rest`: its value, and `rest` after the ";". False when
 // there is no ";" or it is the first character.
-bool takeField(std::string& rest, int32_t& value) {
+bool takeField(std::string& rest, std::string& field) {
     const size_t end = rest.find(';');
     if (end == std::string::npos || end == 0) return false;
-    value = parseInt(rest.substr(0, end));
+    field = rest.substr(0, end);
     rest.erase(0, end + 1);
     return true;
 }
 
+// Times are written as unsigned 32-bit numbers; a negative one (as older writers produced)
+// keeps its 32 bits, so every time the writer produces reads back unchanged.
+uint32_t parseTime(const std::string& text) {
+    const int64_t value = parseInt64(text);
+    return uint32_t(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                        std::numeric_limits<uint32_t>::max()));
+}
+
 bool parseEventLine(const std::string& line, MidiEvent& event) {
     std::string rest = line;
-    int32_t time = 0, status = 0, data1 = 0, data2 = 0;
+    std::string time, status, data1, data2;
     if (!takeField(rest, time) || !takeField(rest, status) || !takeField(rest, data1) ||
         !takeField(rest, data2)) {
         return false;
     }
-    event = MidiEvent{time, uint8_t(status), uint8_t(data1), uint8_t(data2)};
+    event = MidiEvent{parseTime(time), uint8_t(parseInt(status)), uint8_t(parseInt(data1)),
+                      uint8_t(parseInt(data2))};
     return true;
 }
 
 std::string eventLine(const MidiEvent& event) {
-    return formatUnsigned(uint32_t(event.time)) + ";" + formatInt(event.status) + ";" +
+    return formatUnsigned(event.time) + ";" + formatInt(event.status) + ";" +
            formatInt(event.data1) + ";" + formatInt(event.data2) + ";";
 }
 
@@ -90,7 +101,7 @@ void Recorder::pump() {
     const uint32_t now = systemClock().milliseconds();
     while (position <= events.last) {
         const MidiEvent& event = events.getConst(position);
-        if (elapsedMs(startTime, now) < event.time) return;
+        if (now - startTime < event.time) return;
         pumping = true;
         MidiOut::send(event.status, event.data1, event.data2);
         pumping = false;
@@ -106,6 +117,15 @@ void Recorder::setPlaybackVolume(double volume) {
         MidiOut::setVolume(channelVolume[size_t(channel)], channel);
     }
     rescaling = false;
+}
+
+uint32_t Recorder::msUntilDue(uint32_t now, uint32_t limit) const {
+    if (state != State::playing) return limit;
+    if (position > events.last) return 0;  // the pump ends the playback
+    const uint32_t passed = now - startTime;
+    const uint32_t due = events.getConst(position).time;
+    if (due <= passed) return 0;
+    return std::min(due - passed, limit);
 }
 
 uint32_t Recorder::elapsed() const { return systemClock().milliseconds() - startTime; }
@@ -125,7 +145,6 @@ bool Recorder::writeLines(Text_& lines) {
         userDialogs().showNotice("Out of memory. Unable to save recording.");
         return false;
     }
-    unsaved = false;
     return true;
 }
 
@@ -138,12 +157,17 @@ bool Recorder::readLines(const Text_& lines) {
         userDialogs().showNotice("File contains no recording data.");
         return false;
     }
-    events.clear();
-    events.resize(lines.count() - 1, false);
+    Llist<MidiEvent> read(lines.count() - 1, 1, true);
     MidiEvent event;
     for (const std::string& line : lines) {
-        if (parseEventLine(line, event)) events.append(event);  // the magic line has no ";"
+        if (parseEventLine(line, event)) read.append(event);  // the magic line has no ";"
     }
+    // Lines that are all malformed hold no recording: the current one stays.
+    if (read.empty()) {
+        userDialogs().showNotice("File contains no recording data.");
+        return false;
+    }
+    events = std::move(read);
     unsaved = false;
     return true;
 }

@@ -35,11 +35,15 @@ public:
     void pump();
     // Factor 0..1 on the recorded volumes, applied again at once to every channel.
     void setPlaybackVolume(double volume);
+    // Milliseconds from `now` until the playback pump has an event to send (0 when one is
+    // overdue or the playback is at its end); `limit` when not playing or the event is later.
+    uint32_t msUntilDue(uint32_t now, uint32_t limit) const;
     // Milliseconds since the start of recording or playback.
     uint32_t elapsed() const;
     bool isUnsaved() const { return unsaved; }
 
     // The events as the lines of a recording file; false (with its message) when there are none.
+    // The recording counts as unsaved until the caller has written the lines.
     bool writeLines(Text_& lines);
     // The events from the lines of a recording file; false (with its message) when they are
     // not one; the events are then left as they were.

@@ -37,6 +37,7 @@ public:
     WindowEvents& handler() { return events; }
     // Shows the whole image again (after the system lost the window's content).
     void presentAll();
+    Uint32 id() const { return SDL_GetWindowID(window); }
 
 private:
     void damaged(const Rect& area) override;

@@ -3,9 +3,11 @@
 #include <poll.h>
 #include <sys/resource.h>
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 
+#include "graphics/UserDialogs.h"
 #include "platform/SdlKeyCodes.h"
 #include "platform/SdlWindow.h"
 #include "platform/X11Connection.h"
@@ -93,7 +95,15 @@ void SdlWindowSystem::waitForMessages(uint64_t timeoutUs) {
 
 void SdlWindowSystem::processPendingMessages() {
     SDL_Event event;
-    while (SDL_PollEvent(&event)) route(event);
+    while (SDL_PollEvent(&event)) {
+        try {
+            route(event);
+        } catch (const std::exception& error) {
+            userDialogs().showNotice(error.what());
+        } catch (...) {
+            userDialogs().showNotice("An unexpected error occurred.");
+        }
+    }
 }
 
 void SdlWindowSystem::route(const SDL_Event& event) {
@@ -124,10 +134,11 @@ void SdlWindowSystem::route(const SDL_Event& event) {
             if (!window) return;
             const SDL_MouseButtonEvent& b = event.button;
             if (event.type == SDL_MOUSEBUTTONDOWN) {
+                buttonsHeld |= SDL_BUTTON(b.button);
                 window->handler().mouseDown(b.x, b.y, buttonOf(b.button));
             } else {
-                const bool leftHeld = (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
-                window->handler().mouseUp(b.x, b.y, buttonOf(b.button), leftHeld);
+                buttonsHeld &= ~SDL_BUTTON(b.button);
+                window->handler().mouseUp(b.x, b.y, buttonOf(b.button), (buttonsHeld & SDL_BUTTON_LMASK) != 0);
             }
             return;
         }
@@ -135,6 +146,7 @@ void SdlWindowSystem::route(const SDL_Event& event) {
             SdlWindow* window = windowFor(event.motion.windowID);
             if (!window) return;
             const SDL_MouseMotionEvent& m = event.motion;
+            buttonsHeld = m.state;
             window->handler().mouseMove(m.x, m.y, (m.state & SDL_BUTTON_LMASK) != 0,
                                         (m.state & SDL_BUTTON_RMASK) != 0);
             return;

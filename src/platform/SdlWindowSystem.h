@@ -23,6 +23,8 @@ public:
     bool applicationActive() const override;
     int screenWidth() const override;
 
+    // Hands every pending event to its window. An exception from a handler is shown in a
+    // message box and the program goes on with the next event.
     // Windows deregister themselves when they are destroyed.
     void forget(Uint32 windowId);
 
@@ -34,6 +36,9 @@ private:
     SDL_Cursor* handCursor = nullptr;
     Uint32 mainWindowId = 0;
     int displayFd = -1;  // the X display connection, for waiting on events
+    // Mouse buttons held as of the last routed event (SDL button masks): a release reports
+    // the buttons still held at that moment, not when it happens to be processed.
+    Uint32 buttonsHeld = 0;
 };
 
 }  // namespace brio

@@ -31,6 +31,12 @@ std::vector<std::string> SystemMidi::deviceNames() {
 }
 
 bool SystemMidi::open(int device) {
+    // The synthesizer opened again keeps its audio output and is only reset to power-on.
+    if (device < 0 && openPart == Open::synth) {
+        if (synthPart->open()) return true;
+        openPart = Open::none;
+        return false;
+    }
     close();
     try {
         if (device >= 0) {

@@ -21,7 +21,8 @@ public:
     ~SystemMidi() override;
 
     std::vector<std::string> deviceNames() override;
-    // Closes the open device, then opens port `device` or, for -1, the built-in synthesizer.
+    // Closes the open device, then opens port `device` or, for -1, the built-in synthesizer;
+    // the synthesizer that is open already is reset in place, keeping its audio output.
     bool open(int device) override;
     void send(uint32_t packed) override;
     void reset() override;

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "FakeDialogs.h"
+#include "platform/SdlWindow.h"
+#include "platform/SdlWindowSystem.h"
+
+namespace brio {
+namespace {
+
+// The windowing layer on SDL's dummy video driver, fed with events queued beforehand.
+struct SdlWindowSystemTest : ::testing::Test {
+    // Remembers the mouse releases and can be told to throw on a key.
+    struct Handler : WindowEvents {
+        void keyDown(int key) override {
+            if (key == 'X') throw std::runtime_error("The handler failed.");
+            if (key == 'Y') throw 42;
+            keys.push_back(key);
+        }
+        void mouseUp(int, int, int button, bool leftHeld) override { releases.emplace_back(button, leftHeld); }
+        std::vector<int> keys;
+        std::vector<std::pair<int, bool>> releases;
+    };
+
+    void SetUp() override {
+        SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) GTEST_SKIP() << SDL_GetError();
+        windows = std::make_unique<SdlWindowSystem>();
+        window = windows->createWindow(WindowKind::main, handler);
+        id = dynamic_cast<SdlWindow&>(*window).id();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    }
+    void TearDown() override {
+        window.reset();
+        windows.reset();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_Quit();
+    }
+    void key(SDL_Scancode code) {
+        SDL_Event event{};
+        event.type = SDL_KEYDOWN;
+        event.key.windowID = id;
+        event.key.keysym.scancode = code;
+        SDL_PushEvent(&event);
+    }
+    void button(Uint32 type, Uint8 which) {
+        SDL_Event event{};
+        event.type = type;
+        event.button.windowID = id;
+        event.button.button = which;
+        SDL_PushEvent(&event);
+    }
+
+    test::FakeDialogs dialogs;
+    Handler handler;
+    std::unique_ptr<SdlWindowSystem> windows;
+    std::unique_ptr<HostWindow> window;
+    Uint32 id = 0;
+};
+
+TEST_F(SdlWindowSystemTest, AnErrorInAHandlerIsShownAndTheNextEventsStillArrive) {
+    key(SDL_SCANCODE_A);
+    key(SDL_SCANCODE_X);
+    key(SDL_SCANCODE_Y);
+    key(SDL_SCANCODE_B);
+    windows->processPendingMessages();
+    EXPECT_EQ(handler.keys, (std::vector<int>{'A', 'B'}));
+    EXPECT_EQ(dialogs.notices, (std::vector<std::string>{"The handler failed.", "An unexpected error occurred."}));
+}
+
+TEST_F(SdlWindowSystemTest, AReleaseReportsTheButtonsHeldWhenItHappened) {
+    // All four are queued before any is processed: the state at processing time would be the
+    // final one (nothing held) for every release.
+    button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+    button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
+    button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
+    button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
+    windows->processPendingMessages();
+    EXPECT_EQ(handler.releases, (std::vector<std::pair<int, bool>>{{rightButton, true}, {leftButton, false}}));
+}
+
+}  // namespace
+}  // namespace brio

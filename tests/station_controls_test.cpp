@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+
+#include "StationFixture.h"
+#include "accompaniment/Tempo.h"
+
+namespace brio {
+namespace {
+
+using Message = CaptureMidiBackend::Message;
+
+struct StationControls : ::testing::Test {
+    test::StationFixture fixture;
+    MidiSynth& station = *fixture.station;
+    Options& options = *fixture.options;
+    std::vector<Message>& sent = fixture.midi.messages;
+
+    void SetUp() override { sent.clear(); }
+    void TearDown() override { station.newWorkspace(true); }  // the process-wide tempo values
+
+    // The last value sent on `channel` for a controller (or, with controller -1, the program).
+    std::optional<int> lastSent(int channel, int controller) const {
+        std::optional<int> value;
+        for (const Message& m : sent) {
+            if (controller < 0 && m.status == 0xC0 + channel) value = m.data1;
+            if (controller >= 0 && m.status == 0xB0 + channel && m.data1 == controller) value = m.data2;
+        }
+        return value;
+    }
+    // Note messages as (channel, key, velocity), in order.
+    std::vector<std::tuple<int, int, int>> notes() const {
+        std::vector<std::tuple<int, int, int>> result;
+        for (const Message& m : sent)
+            if ((m.status & 0xF0) == 0x90) result.emplace_back(m.status & 0x0F, m.data1, m.data2);
+        return result;
+    }
+    std::vector<int32_t> held(int arpeggio) const {
+        std::vector<int32_t> keys;
+        for (int32_t key : station.arpeggios[size_t(arpeggio)].heldKeys) keys.push_back(key);
+        return keys;
+    }
+    void runFor(uint32_t ms) {
+        for (uint32_t i = 0; i < ms; ++i) {
+            station.tick(true);
+            fixture.clock.advance(1);
+        }
+    }
+    BaseStyle& namedStyle(int index) {
+        BaseStyle& style = fixture.library->style(index);
+        style.name = "Test";
+        style.bpm = 90;
+        style.shuffle = 0.4;
+        style.stepsPerBeat = 3;
+        style.prog = {0, 33, 48, 25, 0};
+        style.vol = {90, 100, 50, 80, 0};
+        style.key = {0, -12, 0, 12, 5};
+        style.mode = {partOn, partOn, partSustained, partLong, partOff};
+        style.arp = {5, 6, 7, 8, 9};
+        return style;
+    }
+};
+
+TEST_F(StationControls, AStyleSetsEachPartAndSendsItsProgramsLevelsPansAndPedals) {
+    namedStyle(20);
+    station.selectStyle(20, true);
+    EXPECT_EQ(station.style, 20);
+    EXPECT_EQ(stepsPerBeat, 3);
+    EXPECT_EQ(station.drumMachine.arpIdx, 5);
+    struct Part {
+        int channel, program, volume, pan, sustain, transpose, arpIdx, mode;
+        bool active;
+    };
+    // Volumes: master 1 x group 0.8 x the part's percent; pans 0.38, 0.9, 0.17, 0.75 of 127.5.
+    const Part parts[] = {{4, 33, 102, 48, 0, -12, 6, partOn, true},
+                          {5, 48, 51, 114, 127, 0, 7, partSustained, true},
+                          {6, 25, 81, 21, 0, 12, 8, partLong, true},
+                          {7, 0, 0, 95, 0, 5, 9, partOff, false}};
+    for (const Part& part : parts) {
+        const Instrument& instrument = station.instruments[size_t(part.channel)];
+        const Arpeggio& arpeggio = station.arpeggios[size_t(part.channel)];
+        EXPECT_EQ(lastSent(part.channel, -1), part.program) << part.channel;
+        EXPECT_EQ(lastSent(part.channel, 7), part.volume) << part.channel;
+        EXPECT_EQ(lastSent(part.channel, 10), part.pan) << part.channel;
+        EXPECT_EQ(lastSent(part.channel, 64), part.sustain) << part.channel;
+        EXPECT_EQ(instrument.transpose, part.transpose) << part.channel;
+        EXPECT_EQ(instrument.active, part.active) << part.channel;
+        EXPECT_EQ(arpeggio.arpIdx, part.arpIdx) << part.channel;
+        EXPECT_EQ(arpeggio.mode, part.mode) << part.channel;
+    }
+    EXPECT_TRUE(station.instruments[Instrument::drumChannel].active);
+    EXPECT_EQ(lastSent(9, 7), 91);  // 0.9 x 1 x 0.8
+    EXPECT_EQ(lastSent(8, 64), 0);  // the fifth accompaniment instrument's pedal is lifted too
+
+    // A style index out of range changes nothing and sends nothing.
+    sent.clear();
+    station.selectStyle(100, true);
+    station.selectStyle(-2, true);
+    EXPECT_EQ(station.style, 20);
+    EXPECT_TRUE(sent.empty());
+}
+
+TEST_F(StationControls, TheStylesTempoIsTakenOnlyWhenKeepDefaultTempoEndsUpSet) {
+    namedStyle(20);
+    struct Case {
+        bool alwaysResetTempo, applyTempo, keepDefaultTempo;
+        bool styleTempo;
+    };
+    for (const Case& c : {Case{true, true, false, true}, Case{true, false, false, false},
+                          Case{false, true, false, false}, Case{false, false, true, true}}) {
+        options.alwaysResetTempo = c.alwaysResetTempo;
+        station.drumMachine.keepDefaultTempo = c.keepDefaultTempo;
+        tempo = 0.6;
+        shuffle = 0.1;
+        station.selectStyle(20, c.applyTempo);
+        const std::string label = std::to_string(c.alwaysResetTempo) + std::to_string(c.applyTempo) +
+                                  std::to_string(c.keepDefaultTempo);
+        EXPECT_DOUBLE_EQ(tempo, c.styleTempo ? 0.35 : 0.6) << label;
+        EXPECT_DOUBLE_EQ(shuffle, c.styleTempo ? 0.4 : 0.1) << label;
+    }
+    // Changing the tempo by hand clears the flag; setting the flag again brings the style's back.
+    tempo = 0.7;
+    station.controlChanged(&tempo);
+    EXPECT_FALSE(station.drumMachine.keepDefaultTempo);
+    station.drumMachine.keepDefaultTempo = true;
+    station.controlChanged(&station.drumMachine.keepDefaultTempo);
+    EXPECT_DOUBLE_EQ(tempo, 0.35);
+}
+
+TEST_F(StationControls, StoppingTheRhythmStopsBassAndArpeggiosOnlyAsTheOptionsSay) {
+    for (const bool stopBass : {false, true}) {
+        for (const bool stopArps : {false, true}) {
+            options.autoStopBass = stopBass;
+            options.autoStopArps = stopArps;
+            station.bass = true;
+            station.controlChanged(&station.bass);
+            station.rhythm = true;
+            station.controlChanged(&station.rhythm);
+            // With the bass on and no bass key, the accompaniment plays on C.
+            EXPECT_EQ(held(4), std::vector<int32_t>{12});
+            EXPECT_EQ(held(8), std::vector<int32_t>{12});
+            station.arpeggios[0].heldKeys.append(40);
+
+            station.rhythm = false;
+            station.controlChanged(&station.rhythm);
+            EXPECT_FALSE(station.drumMachine.active);
+            EXPECT_EQ(station.bass, !stopBass) << stopBass << stopArps;
+            EXPECT_EQ(station.arpeggios[4].active, !stopBass) << stopBass << stopArps;
+            EXPECT_EQ(held(0).empty(), stopArps) << stopBass << stopArps;
+            station.arpeggios[0].heldKeys.clear();
+            station.bass = false;
+            station.controlChanged(&station.bass);
+        }
+    }
+}
+
+TEST_F(StationControls, TheBassSwitchMovesKeysBelowTheSplitBetweenTonesAndAccompaniment) {
+    station.arpeggios[1].active = true;
+    station.instruments[1].active = true;
+    for (int key : {5, 40, 9}) station.pressPianoKey(key, 100);  // two bass keys and a melody key
+    ASSERT_EQ(held(1), (std::vector<int32_t>{5, 9, 40}));
+    sent.clear();
+
+    station.bass = true;
+    station.controlChanged(&station.bass);
+    // Tone A's notes below the split end; the arpeggio keeps the melody key; the lowest bass
+    // key drives the accompaniment.
+    EXPECT_EQ(notes(), (std::vector<std::tuple<int, int, int>>{{0, 29, 0}, {0, 33, 0}}));
+    EXPECT_EQ(held(1), std::vector<int32_t>{40});
+    for (int i = 4; i <= 8; ++i) {
+        EXPECT_EQ(held(i), std::vector<int32_t>{5}) << i;
+        EXPECT_TRUE(station.arpeggios[size_t(i)].active) << i;
+    }
+    sent.clear();
+
+    station.bass = false;
+    station.controlChanged(&station.bass);
+    EXPECT_EQ(held(1), (std::vector<int32_t>{40, 5, 9}));  // the bass keys join the arpeggio
+    for (int i = 4; i <= 8; ++i) {
+        EXPECT_FALSE(station.arpeggios[size_t(i)].active) << i;
+        EXPECT_EQ(lastSent(i, 64), 0) << i;
+    }
+}
+
+TEST_F(StationControls, ArpeggioAndHoldSwitchesTakeTheKeysHeldNow) {
+    station.bass = true;
+    station.controlChanged(&station.bass);
+    for (int key : {7, 36, 43}) station.pressPianoKey(key, 100);
+    sent.clear();
+
+    station.arpeggioSwitch = true;
+    station.controlChanged(&station.arpeggioSwitch);
+    // Tone A's sounding notes end and the arpeggio takes the keys at or above the split.
+    EXPECT_EQ(notes(), (std::vector<std::tuple<int, int, int>>{{0, 60, 0}, {0, 67, 0}}));
+    EXPECT_EQ(held(0), (std::vector<int32_t>{36, 43}));
+
+    station.holdSwitch = true;
+    station.controlChanged(&station.holdSwitch);
+    station.releasePianoKey(36);
+    EXPECT_EQ(held(0), (std::vector<int32_t>{36, 43}));  // hold keeps the list
+    station.holdSwitch = false;
+    station.controlChanged(&station.holdSwitch);
+    EXPECT_EQ(held(0), std::vector<int32_t>{43});  // replaced by the keys held now
+}
+
+TEST_F(StationControls, AKeyboardArpeggiatorPlaysItsPatternOnTheHeldKeysAndHoldKeepsIt) {
+    // Pattern 3: the root on step 0 and the fifth on step 2, each one step long.
+    ArpeggioStyle& pattern = fixture.library->pattern(3);
+    pattern.length = 4;
+    pattern.notes.append(ArpeggioNote{48, 90, 0, 1.0});
+    pattern.notes.append(ArpeggioNote{55, 80, 2, 1.0});
+    station.arpeggios[0].arpIdx = 3;
+    station.arpeggioSwitch = true;
+    station.controlChanged(&station.arpeggioSwitch);
+    sent.clear();
+    const uint32_t start = fixture.clock.now;
+
+    station.keyDown('C');  // piano key 12: note 36 with the master shift of 24
+    runFor(600);           // steps of 125 ms at 120 bpm
+    station.keyUp('C');
+    runFor(300);
+    const std::vector<Message> expected{
+        {start, 0x90, 36, 90},       {start + 125, 0x90, 36, 0}, {start + 250, 0x90, 43, 80},
+        {start + 375, 0x90, 43, 0},  {start + 500, 0x90, 36, 90}, {start + 625, 0x90, 36, 0}};
+    EXPECT_EQ(sent, expected);
+
+    // With hold on, the pattern goes on after the key is let go.
+    station.holdSwitch = true;
+    station.controlChanged(&station.holdSwitch);
+    station.keyDown('C');
+    station.keyUp('C');
+    sent.clear();
+    runFor(1000);
+    EXPECT_EQ(notes().size(), 8u);  // four notes on and four off in eight steps
+    EXPECT_EQ(held(0), std::vector<int32_t>{12});
+}
+
+}  // namespace
+}  // namespace brio
