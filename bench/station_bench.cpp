@@ -126,6 +126,7 @@ public:
     }
     bool applicationActive() const override { return true; }
     int screenWidth() const override { return 1920; }
+    int screenHeight() const override { return 1080; }
 
 private:
     Clock& clock;

@@ -18,6 +18,9 @@ public:
     FakeWindow(WindowKind kind, WindowEvents& events) : kind(kind), events(events) {}
     void setCaption(const std::string& text) override { title = text; }
     std::string caption() const override { return title; }
+    int clientWidth() const override { return width; }
+    int clientHeight() const override { return height; }
+    void setBordered(bool value) override { bordered = value; }
     void setClientSize(int w, int h) override {
         width = w;
         height = h;
@@ -53,6 +56,7 @@ public:
     int width = 0;
     int height = 0;
     bool shown = false;
+    bool bordered = false;
     int x = 100, y = 100;
     int cursorX = 0, cursorY = 0;
     CursorShape cursor = CursorShape::hand;
@@ -82,6 +86,7 @@ public:
     }
     bool applicationActive() const override { return active; }
     int screenWidth() const override { return screen; }
+    int screenHeight() const override { return screenTall; }
 
     FakeWindow* windowOf(WindowKind kind) const {
         for (FakeWindow* w : created)
@@ -95,6 +100,7 @@ public:
     uint32_t passCostMs = 0;
     bool active = true;
     int screen = 1920;
+    int screenTall = 1080;
     int passes = 0;
     int waits = 0;
 };

@@ -74,8 +74,8 @@ TEST(MainLoop, RecordingWaitsLikeIdlePlayingAndPlaybackWakesForEachEvent) {
     loop.station.controlChanged(&loop.station.recording);
     ASSERT_TRUE(loop.station.recording);
     loop.run(5, 0);
-    EXPECT_EQ(loop.windows.waits, 4);  // nothing is due while recording: the longest waits
-    EXPECT_EQ(loop.clock.now, 5000u + 4 * 100);
+    EXPECT_EQ(loop.windows.waits, 4);  // nothing is due while recording: the lamp's pace only
+    EXPECT_EQ(loop.clock.now, 5000u + 4 * MidiSynth::lampStepMs);
 
     loop.station.recording = false;
     loop.station.controlChanged(&loop.station.recording);
@@ -92,9 +92,9 @@ TEST(MainLoop, RecordingWaitsLikeIdlePlayingAndPlaybackWakesForEachEvent) {
         if (!loop.station.playing) loop.windowQuit = true;
     };
     runMainLoop(loop.station, loop.windows, loop.clock, loop.windowQuit);
-    // One pass at each event (and at most 100 ms apart); the last one ends the playback with
-    // its 250 ms pause.
-    EXPECT_EQ(passTimes, (std::vector<uint32_t>{0, 40, 140, 240, 300, 400, 420 + 250}));
+    // One pass at each event, and at the lamp's pace between them; the last one ends the
+    // playback with its 250 ms pause.
+    EXPECT_EQ(passTimes, (std::vector<uint32_t>{0, 40, 80, 120, 160, 200, 240, 280, 300, 340, 380, 420 + 250}));
     EXPECT_EQ(loop.clock.sleepCalls, 1);
     recorder() = Recorder();
 }
@@ -142,30 +142,41 @@ TEST(Station, AutoRepeatedKeyDownIsIgnoredAndKeyUpClearsTheKey) {
     EXPECT_FALSE(station.quitRequested);
 }
 
-TEST(Application, ShowsTheMainWindowAndCreatesTheOthersHiddenInOrder) {
+TEST(Application, ShowsTheMainWindowCentredInTheViewOfTheScreenAndCreatesTheOthersHidden) {
     test::StationEnvironment env;
     ManualClock& clock = env.clock;
-    FakeWindowSystem windows(clock);
-    std::string caption;
-    int width = 0, height = 0;
-    std::vector<bool> shown;
-    windows.onPass = [&](int pass) {
-        if (pass == 200) {
-            test::FakeWindow* main = windows.windowOf(WindowKind::main);
-            caption = main->title;
-            width = main->width;
-            height = main->height;
-            for (auto* w : windows.created) shown.push_back(w->shown);
-            main->events.keyDown(27);
-        }
+    // A first start on a wide screen takes the large view, and the window grown to it is centred
+    // again; a narrow screen refuses it, and the window keeps the normal size and place it has.
+    struct Case {
+        int screenWidth, screenHeight, width, height, left, top;
     };
-    EXPECT_EQ(runApplication(windows, clock, env.midi), 0);
+    for (const Case& c : {Case{1920, 1080, 1203, 533, 359, 274}, Case{1024, 768, 987, 503, 100, 100}}) {
+        FakeWindowSystem windows(clock);
+        windows.screen = c.screenWidth;
+        windows.screenTall = c.screenHeight;
+        std::string caption;
+        int width = 0, height = 0, left = 0, top = 0;
+        std::vector<bool> shown;
+        windows.onPass = [&](int pass) {
+            if (pass == 200) {
+                test::FakeWindow* main = windows.windowOf(WindowKind::main);
+                caption = main->title;
+                width = main->width;
+                height = main->height;
+                left = main->x;
+                top = main->y;
+                for (auto* w : windows.created) shown.push_back(w->shown);
+                main->events.keyDown(27);
+            }
+        };
+        EXPECT_EQ(runApplication(windows, clock, env.midi), 0);
 
-    EXPECT_EQ(caption, "Brioletta - [NEW]");
-    EXPECT_EQ(width, 987);
-    EXPECT_EQ(height, 503);
-    EXPECT_EQ(shown, (std::vector<bool>{true, false, false, false}));
-    ASSERT_EQ(windows.created.size(), 0u + 4);
+        EXPECT_EQ(caption, "Brioletta - [NEW]");
+        EXPECT_EQ(std::vector<int>({width, height}), std::vector<int>({c.width, c.height}));
+        EXPECT_EQ(std::vector<int>({left, top}), std::vector<int>({c.left, c.top}));
+        EXPECT_EQ(shown, (std::vector<bool>{true, false, false, false}));
+        ASSERT_EQ(windows.created.size(), 0u + 4);
+    }
 }
 
 TEST(Application, ClosingTheWindowByTheSystemEndsTheLoop) {

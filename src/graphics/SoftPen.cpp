@@ -53,7 +53,8 @@ SoftPen& SoftPen::setColour(Color colour) {
 }
 
 void SoftPen::plot(double x, double y) {
-    if (!target) return;
+    // The four pixels need two columns and two rows: a one-pixel-wide or -tall target takes none.
+    if (!target || target->width() < 2 || target->height() < 2) return;
     // trunc(x) must be 0..width-2 (and likewise y); NaN fails every comparison.
     if (!(x > -1.0 && x < target->width() - 1.0 && y > -1.0 && y < target->height() - 1.0)) return;
     const int cx = int(x);

@@ -39,6 +39,10 @@ public:
     virtual void setCaption(const std::string& caption) = 0;
     virtual std::string caption() const = 0;
     virtual void setClientSize(int width, int height) = 0;
+    virtual int clientWidth() const = 0;
+    virtual int clientHeight() const = 0;
+    // A single fixed border (title bar included) or none.
+    virtual void setBordered(bool bordered) = 0;
     virtual void show() = 0;
     virtual void hide() = 0;
     virtual bool visible() const = 0;
@@ -66,8 +70,9 @@ public:
     virtual void waitForMessages(uint64_t timeoutUs) = 0;
     // True while one of the program's windows has the input focus.
     virtual bool applicationActive() const = 0;
-    // Width of the screen in pixels; 0 when unknown.
+    // Size of the screen in pixels; 0 when unknown.
     virtual int screenWidth() const = 0;
+    virtual int screenHeight() const = 0;
 };
 
 }  // namespace brio

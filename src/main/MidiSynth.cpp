@@ -5,6 +5,7 @@
 #include "accompaniment/StyleLibrary.h"
 #include "accompaniment/Tempo.h"
 #include "foundation/Clock.h"
+#include "graphics/DrawSurface.h"
 #include "graphics/WindowHost.h"
 #include "main/AppIdentity.h"
 #include "midi/MidiBackend.h"
@@ -28,7 +29,7 @@ MidiSynth::MidiSynth(StyleLibrary& library, Options& options, RecentFiles& works
       recordingFiles(recordingFiles) {
     workspaceFiles.seedFromFolder("*.pws");
     recordingFiles.seedFromFolder("*.prc");
-    panel.build();  // the piano's keys exist before any window shows them
+    panel.buildPiano(options.largeView);  // the piano's keys exist before any window shows them
     if (options.midiDevice == notChosenDevice) options.midiDevice = MidiOut::defaultDevice();
     openMidiDevice(false);
     arpeggios.reserve(instrumentCount);
@@ -97,7 +98,7 @@ void MidiSynth::tick(bool applicationActive) {
     if (recording || playing) {
         recorder().pump();
         if (recorder().state == Recorder::State::idle) stopRecordingOrPlayback();
-        // The panel's record and play lamp is redrawn here once the panel shows it.
+        refreshRecorderLamp();
     }
     // Key-up events do not arrive in the background: let go of held keys. (With nothing
     // playing, the loop then waits its longest, about ten passes a second, as in the
@@ -118,7 +119,8 @@ void MidiSynth::runTicksFor(uint32_t ms) {
 uint32_t MidiSynth::msUntilDue(uint32_t now, uint32_t limit) const {
     // A recorder that went idle by itself is noticed by the next tick at once.
     if ((recording || playing) && recorder().state == Recorder::State::idle) return 0;
-    uint32_t due = recorder().msUntilDue(now, limit);
+    // The lamp moves while the recorder runs: a pass at least every lampStepMs keeps it smooth.
+    uint32_t due = recorder().msUntilDue(now, (recording || playing) ? std::min(limit, lampStepMs) : limit);
     if (accompanimentRunning()) due = stepControl.msUntilNextStep(now, due);
     for (const Instrument& instrument : instruments) due = instrument.msUntilDue(now, due);
     return due;
@@ -146,14 +148,19 @@ void MidiSynth::releaseBackgroundKeys() {
 
 void MidiSynth::attachMainWindow(HostWindow* window) {
     mainWindow = window;
-    if (!mainWindow) return;
-    panel.build();
-    mainWindow->setClientSize(panel.width(), panel.height());
+    if (!mainWindow) {
+        DrawSurface& surface = drawSurface();
+        surface.enabled = false;
+        surface.backBuffer = nullptr;
+        surface.windowCanvas = nullptr;
+        return;
+    }
+    buildPanel();
     updateCaption();
 }
 
 void MidiSynth::paintPanel() {
-    if (mainWindow) panel.paintAll(mainWindow->canvas(), options.keyHighlight);
+    if (mainWindow && panel.isBuilt()) panel.paintAll(mainWindow->canvas(), options.keyHighlight);
 }
 
 void MidiSynth::repaintPiano() {

@@ -37,6 +37,7 @@ public:
     static constexpr uint32_t restrikeMs = 30;
     static constexpr int dragAreaHeight = 51;     // the window is dragged by its top rows
     static constexpr uint32_t playbackEndPauseMs = 250;
+    static constexpr uint32_t lampStepMs = 40;    // the recorder lamp's strokes move a pixel in 36 ms
     static constexpr const char* workspaceRoot = "Piano Workspace";
 
     // Opens the MIDI device chosen in `options` (choosing the default one on a first start),
@@ -113,6 +114,13 @@ public:
 
     // Builds the panel on the main window (nullptr detaches it).
     void attachMainWindow(HostWindow* window);
+    // Builds the whole panel again from the options (view, border, colours) and shows it; the
+    // window is resized and centred on the screen when its size changes.
+    void buildPanel();
+    // Makes tone k (0..2) the selected one: its tab, its program and arpeggio switches.
+    void selectTone(int tone);
+    // The details view of the tone display instead of the program names.
+    void toggleToneDetails();
     // The windowing layer, whose messages the end of a playback processes.
     void attachWindowSystem(WindowSystem* windows) { windowSystem = windows; }
     // Shows the whole panel on the main window.
@@ -160,6 +168,8 @@ public:
     bool arpeggioSwitch = false;
     bool holdSwitch = false;
 
+    bool toneDetails = false;   // the tone display shows volume, pan and transpose
+
     bool mouseHolding = false;  // the right button keeps the mouse's key down
     int32_t mouseKey = -1;      // piano key held by the mouse
     bool windowDragging = false;
@@ -180,6 +190,22 @@ private:
     void keyStart(int key);
     void shiftOctave(int shift);
     void repaintPiano();
+    // Partial redraws of the panel (nothing before it is built).
+    void refreshToneDisplay();
+    void refreshStyleDisplay();
+    void refreshKeyLabels();
+    void refreshRecorderLamp();
+    void paintWidgets();
+    // Redraws the tones section's tabs for the selected tone and shows them.
+    void showToneTabs();
+    // The clicks on the panel itself after the widgets and the piano had theirs; true when
+    // the click was taken.
+    void panelClick(int x, int y);
+    bool toneDisplayClick(int x, int y);
+    // A press or drag on the details view's volume or pan track; false when not on one.
+    bool detailsTrackInput(int x, int y, bool pressed);
+    void transposeSelected(int semitones);
+    void stepStyle(int direction);
     void switchRhythm(bool on);
     void switchBass(bool on);
     void rhythmChanged();
@@ -210,6 +236,7 @@ private:
     WindowSystem* windowSystem = nullptr;
     int dragStartX = 0;
     int dragStartY = 0;
+    enum class DetailsDrag { none, volume, pan } detailsDrag = DetailsDrag::none;
 };
 
 }  // namespace brio

@@ -36,6 +36,7 @@ void MidiSynth::controlChanged(const void* variable) {
                          master || variable == &drumVolume);
     } else if (variable == &programBank || variable == &programInBank) {
         instruments[size_t(selectedInstrument)].setProgram(programBank * programsPerBank + programInBank);
+        refreshToneDisplay();
     } else if (variable == &arpeggioSwitch) {
         arpeggioSwitchChanged();
     } else if (variable == &holdSwitch) {
@@ -48,7 +49,8 @@ void MidiSynth::controlChanged(const void* variable) {
         bassChanged();
     } else if (variable == &tempo || variable == &shuffle) {
         drumMachine.keepDefaultTempo = false;
-        // The tempo display is refreshed here once the panel shows it.
+        if (panel.isBuilt()) panel.controls.paintBound(&drumMachine.keepDefaultTempo);
+        refreshStyleDisplay();
     } else if (variable == &drumMachine.keepDefaultTempo) {
         keepDefaultTempoChanged();
     }
@@ -77,7 +79,6 @@ void MidiSynth::sustainChanged() {
         instruments[size_t(i)].sustain = sustain;
         MidiOut::setSustain(sustain, i);
     }
-    // The sustain widget is refreshed here once it exists.
 }
 
 void MidiSynth::rhythmChanged() {
@@ -138,7 +139,11 @@ void MidiSynth::keepDefaultTempoChanged() {
     const BaseStyle& current = library.style(style);
     setTempoFromBpm(current.bpm);
     shuffle = current.shuffle;
-    // The tempo and shuffle widgets and the tempo display are refreshed here once they exist.
+    if (panel.isBuilt()) {
+        panel.controls.paintBound(&tempo);
+        panel.controls.paintBound(&shuffle);
+    }
+    refreshStyleDisplay();
 }
 
 void MidiSynth::sendGroupVolumes(bool keyboard, bool accompaniment, bool drums) {
@@ -181,7 +186,10 @@ void MidiSynth::applyAll(bool withSelection, bool applyTempo) {
     sendMix();
     selectStyle(style, applyTempo);
     for (int i = firstAccompaniment; i <= lastAccompaniment; ++i) arpeggios[size_t(i)].active = bass;
-    // Every widget is refreshed here once the panel has them.
+    if (withSelection) showToneTabs();
+    paintWidgets();
+    refreshToneDisplay();
+    refreshStyleDisplay();
     updateCaption();
 }
 
@@ -199,7 +207,10 @@ void MidiSynth::applyStyle(int styleIndex, bool applyTempo) {
         instruments[size_t(i)].cutAll();
         MidiOut::setSustain(false, i);
     }
-    if (options.alwaysResetTempo && applyTempo) drumMachine.keepDefaultTempo = true;
+    if (options.alwaysResetTempo && applyTempo) {
+        drumMachine.keepDefaultTempo = true;
+        if (panel.isBuilt()) panel.controls.paintBound(&drumMachine.keepDefaultTempo);
+    }
     if (drumMachine.keepDefaultTempo) {
         setTempoFromBpm(chosen.bpm);
         shuffle = chosen.shuffle;
@@ -225,7 +236,11 @@ void MidiSynth::applyStyle(int styleIndex, bool applyTempo) {
     drums.active = chosen.mode[0] != 0;
     drums.volume = chosen.vol[0] * 0.01;
     sendMix();
-    // The panel (style display, tempo) is refreshed here once it shows them.
+    if (panel.isBuilt()) {
+        panel.controls.paintBound(&tempo);
+        panel.controls.paintBound(&shuffle);
+    }
+    refreshStyleDisplay();
 }
 
 }  // namespace brio

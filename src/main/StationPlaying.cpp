@@ -81,7 +81,7 @@ void MidiSynth::shiftOctave(int shift) {
         if (computerKeyDown[size_t(code)] && panel.piano.keyForCode(code) >= lowestUpperRowKey) keyUp(code);
     }
     panel.piano.setOctaveShift(shift);
-    // The panel's key-assignment labels are refreshed here once they exist.
+    refreshKeyLabels();
 }
 
 void MidiSynth::strike(int key, bool release, bool restrike) {
@@ -105,12 +105,13 @@ void MidiSynth::keyStart(int key) {
 
 void MidiSynth::switchRhythm(bool on) {
     rhythm = on;
-    // The rhythm switch widget is refreshed here once it exists.
+    if (panel.isBuilt()) panel.controls.paintBound(&rhythm);
     controlChanged(&rhythm);
 }
 
 void MidiSynth::switchBass(bool on) {
     bass = on;
+    if (panel.isBuilt()) panel.controls.paintBound(&bass);
     controlChanged(&bass);
 }
 
@@ -175,7 +176,7 @@ void MidiSynth::toggleInstrument(int index) {
         arpeggios[size_t(index)].heldKeys.clear();
     }
     instrument.active = !instrument.active;
-    // The panel is refreshed here once it shows the tones.
+    refreshToneDisplay();
 }
 
 void MidiSynth::setMasterKeyShift(int shift) {
@@ -183,15 +184,14 @@ void MidiSynth::setMasterKeyShift(int shift) {
     for (int i = 0; i < keyboardInstrumentCount; ++i) {
         if (!arpeggios[size_t(i)].active) instruments[size_t(i)].cutAll();
     }
+    refreshToneDisplay();
 }
 
 void MidiSynth::mouseDown(int x, int y, int button) {
-    // The widgets under the cursor take the click first, once the panel has them.
-    if (y < dragAreaHeight && mainWindow) {
-        windowDragging = true;
-        mainWindow->cursorOnScreen(dragStartX, dragStartY);
-        dragStartX -= mainWindow->left();
-        dragStartY -= mainWindow->top();
+    // The widget under the cursor takes the click first; a new press ends a details drag.
+    detailsDrag = DetailsDrag::none;
+    if (panel.isBuilt()) {
+        if (const void* changed = panel.controls.mouseInput(x, y, true)) controlChanged(changed);
     }
     const int pianoX = x - panel.keyboardLeft;
     const int pianoY = y - panel.keyboardTop;
@@ -209,6 +209,7 @@ void MidiSynth::mouseDown(int x, int y, int button) {
     } else if (button == rightButton) {
         mouseHolding = true;
     }
+    if (button == leftButton) panelClick(x, y);
 }
 
 void MidiSynth::mouseMove(int x, int y, bool leftHeld, bool rightHeld) {
@@ -233,11 +234,16 @@ void MidiSynth::mouseMove(int x, int y, bool leftHeld, bool rightHeld) {
             strike(mouseKey, false, false);
         }
     }
-    // The widgets under the cursor get the drag here, once the panel has them.
+    if (detailsTrackInput(x, y, false)) return;
+    if (panel.isBuilt()) {
+        if (const void* changed = panel.controls.mouseInput(x, y, false)) controlChanged(changed);
+    }
 }
 
 void MidiSynth::mouseUp(int /*x*/, int /*y*/, int button, bool leftHeld) {
     windowDragging = false;
+    if (!leftHeld) detailsDrag = DetailsDrag::none;
+    if (panel.isBuilt()) panel.controls.releaseButtons();
     if (button == leftButton && !mouseHolding) {
         strike(mouseKey, true, false);
         mouseKey = -1;

@@ -21,7 +21,11 @@ constexpr const char* recordingFilter = "Brio Recording (*.prc)| *.prc";
 void MidiSynth::showRecorderState() {
     recording = recorder().state == Recorder::State::recording;
     playing = recorder().state == Recorder::State::playing;
-    // The record and play switches and the lamp are redrawn here once the panel shows them.
+    if (panel.isBuilt()) {
+        panel.controls.paintBound(&recording);
+        panel.controls.paintBound(&playing);
+    }
+    refreshRecorderLamp();
 }
 
 bool MidiSynth::confirmDiscardRecording() {

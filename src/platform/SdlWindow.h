@@ -24,6 +24,9 @@ public:
     void setCaption(const std::string& text) override;
     std::string caption() const override { return title; }
     void setClientSize(int width, int height) override;
+    int clientWidth() const override { return screen.width(); }
+    int clientHeight() const override { return screen.height(); }
+    void setBordered(bool bordered) override { SDL_SetWindowBordered(window, bordered ? SDL_TRUE : SDL_FALSE); }
     void show() override { SDL_ShowWindow(window); }
     void hide() override { SDL_HideWindow(window); }
     bool visible() const override { return (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) != 0; }

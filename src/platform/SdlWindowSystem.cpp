@@ -77,6 +77,11 @@ int SdlWindowSystem::screenWidth() const {
     return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.w : 0;
 }
 
+int SdlWindowSystem::screenHeight() const {
+    SDL_DisplayMode mode;
+    return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.h : 0;
+}
+
 void SdlWindowSystem::waitForMessages(uint64_t timeoutUs) {
     // Reads what the display has sent so far; anything queued ends the wait at once.
     SDL_PumpEvents();

@@ -22,6 +22,7 @@ public:
     void waitForMessages(uint64_t timeoutUs) override;
     bool applicationActive() const override;
     int screenWidth() const override;
+    int screenHeight() const override;
 
     // Hands every pending event to its window. An exception from a handler is shown in a
     // message box and the program goes on with the next event.

@@ -1,4 +1,5 @@
 #include "Process.h"
+#include "ProgramRun.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -133,6 +134,17 @@ std::optional<std::string> XvfbSession::xdotool(const std::vector<std::string>& 
     std::vector<std::string> argv{"xdotool"};
     argv.insert(argv.end(), args.begin(), args.end());
     return runAndCapture(argv, {displayEnv()}, timeoutMs);
+}
+
+std::optional<std::string> XvfbSession::findWindow(const std::string& pattern, int timeoutMs) {
+    const long long deadline = monotonicMs() + timeoutMs;
+    while (monotonicMs() < deadline) {
+        const int left = int(deadline - monotonicMs());
+        const auto found = xdotool({"search", "--sync", "--onlyvisible", "--name", pattern}, std::max(left, 1));
+        if (found && !found->empty()) return found->substr(0, found->find('\n'));
+        usleep(50000);
+    }
+    return std::nullopt;
 }
 
 }  // namespace brio::e2e

@@ -52,6 +52,10 @@ public:
     std::vector<std::string> programEnv() const { return {displayEnv(), "LSAN_OPTIONS=detect_leaks=0"}; }
     // Runs xdotool with `args` on this display; its output, or nothing when it failed.
     std::optional<std::string> xdotool(const std::vector<std::string>& args, int timeoutMs = 10000);
+    // The first visible window whose name matches `pattern`, waited for. A search can fail
+    // with an X error when a window it looks at goes away meanwhile (the program's start makes
+    // and drops windows), so it is tried again until the time is up.
+    std::optional<std::string> findWindow(const std::string& pattern, int timeoutMs = 10000);
 
 private:
     std::unique_ptr<Process> server;

@@ -15,7 +15,7 @@ namespace {
 void runAndEscape(XvfbSession& x, ProgramFolder& program) {
     Process brioletta({program.file("brioletta-capture")}, x.programEnv());
     ASSERT_TRUE(brioletta.started());
-    const auto id = x.xdotool({"search", "--sync", "--onlyvisible", "--name", "^Brioletta - "});
+    const auto id = x.findWindow("^Brioletta - ");
     ASSERT_TRUE(id.has_value()) << "the main window did not appear";
     const std::string window = id->substr(0, id->find('\n'));
     ASSERT_TRUE(x.xdotool({"windowfocus", "--sync", window}).has_value());

@@ -50,7 +50,7 @@ TEST(PlayingEndToEnd, KeysPlayTonesAndF10PlaysTheRhythmOnTheStyleGrid) {
     Process brioletta({program.file("brioletta-capture")}, x.programEnv(), {{errors, 2}});
     close(errors);
     ASSERT_TRUE(brioletta.started());
-    const auto id = x.xdotool({"search", "--sync", "--onlyvisible", "--name", "^Brioletta - "});
+    const auto id = x.findWindow("^Brioletta - ");
     ASSERT_TRUE(id.has_value());
     const std::string window = id->substr(0, id->find('\n'));
     ASSERT_TRUE(x.xdotool({"windowfocus", "--sync", window}).has_value());

@@ -1,0 +1,199 @@
+// The station's panel: building it on the main window, the partial redraws after changes, and
+// the clicks on the panel itself (menus, close box, tones, displays, styles, octave buttons).
+#include <algorithm>
+
+#include "accompaniment/StyleLibrary.h"
+#include "accompaniment/Tempo.h"
+#include "graphics/DrawSurface.h"
+#include "graphics/WindowHost.h"
+#include "main/MidiSynth.h"
+#include "midi/MidiOut.h"
+#include "midi/Recorder.h"
+#include "panel/PanelRefresh.h"
+#include "settings/Options.h"
+
+namespace brio {
+
+namespace {
+
+constexpr int maxTranspose = 60;
+constexpr int trackSlack = 3;  // a press this close beside a details track still takes it
+constexpr int programsPerBank = 8;
+
+// Right and bottom exclusive, as the panel's click areas are laid out.
+bool inBox(int x, int y, const Rect& r) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
+}  // namespace
+
+void MidiSynth::buildPanel() {
+    if (!mainWindow) return;
+    DrawSurface& surface = drawSurface();
+    surface.backBuffer = &panel.image;
+    surface.windowCanvas = &mainWindow->canvas();
+    mainWindow->setBordered(options.windowBorder);
+    const PanelLook look{options.colors, options.lcdColor, options.largeView};
+    const PanelBindings bindings{&volume,       &instVolume,     &bassVolume,     &drumVolume,
+                                 &recording,   &playing,        &mute,           &programBank,
+                                 &programInBank, &arpeggioSwitch, &holdSwitch,     &rhythm,
+                                 &bass,        &keyStartRhythm, &keyStartBass,   &drumMachine.keepDefaultTempo,
+                                 &tempo,       &shuffle};
+    // The window takes its size first, so the widgets painting during the build reach it.
+    const bool resized = mainWindow->clientWidth() != (options.largeView ? MainPanel::largeWidth : MainPanel::normalWidth) ||
+                         mainWindow->clientHeight() != (options.largeView ? MainPanel::largeHeight : MainPanel::normalHeight);
+    if (resized) {
+        const int width = options.largeView ? MainPanel::largeWidth : MainPanel::normalWidth;
+        const int height = options.largeView ? MainPanel::largeHeight : MainPanel::normalHeight;
+        mainWindow->setClientSize(width, height);
+        surface.windowCanvas = &mainWindow->canvas();
+        if (windowSystem) {
+            mainWindow->moveTo(windowSystem->screenWidth() / 2 - width / 2, windowSystem->screenHeight() / 2 - height / 2);
+        }
+    }
+    if (!panel.build(look, bindings)) return;
+    panel.drawToneTabs(selectedInstrument);
+    refreshToneDisplay();
+    refreshStyleDisplay();
+    refreshKeyLabels();
+    refreshRecorderLamp();
+    paintPanel();
+}
+
+void MidiSynth::paintWidgets() {
+    if (panel.isBuilt()) panel.controls.paintAll();
+}
+
+void MidiSynth::refreshToneDisplay() {
+    const Instrument& tone = instruments[size_t(selectedInstrument)];
+    brio::refreshToneDisplay(panel, ToneView{tone.program, tone.active, tone.volume, tone.pan, tone.transpose,
+                                             toneDetails, masterKeyShift});
+    refreshRecorderLamp();  // the display's repaint covered the lamp
+}
+
+void MidiSynth::refreshStyleDisplay() {
+    if (!StyleLibrary::validStyle(style)) return;
+    const BaseStyle& current = library.style(style);
+    brio::refreshStyleDisplay(panel, current.name, current.bpm, tempoText());
+}
+
+void MidiSynth::refreshKeyLabels() { brio::refreshKeyLabels(panel, options.showKeyAssignment); }
+
+void MidiSynth::refreshRecorderLamp() {
+    const Recorder& rec = recorder();
+    const LampState state = rec.state == Recorder::State::recording ? LampState::recording
+                            : rec.state == Recorder::State::playing ? LampState::playing
+                                                                     : LampState::off;
+    drawRecorderLamp(panel, state, state == LampState::off ? 0 : rec.elapsed());
+}
+
+void MidiSynth::selectTone(int tone) {
+    selectedInstrument = std::clamp(tone, 0, 2);
+    showToneTabs();
+    copySelectionToPanel();
+    paintWidgets();
+    refreshToneDisplay();
+}
+
+void MidiSynth::showToneTabs() {
+    if (!panel.isBuilt()) return;
+    panel.drawToneTabs(selectedInstrument);
+    drawSurface().copyToWindow(makeRect(panel.sectionLeft[1], MainPanel::sectionTop,
+                                        panel.sectionLeft[1] + panel.sectionWidth, MainPanel::sectionTop + 23));
+}
+
+void MidiSynth::toggleToneDetails() {
+    toneDetails = !toneDetails;
+    detailsDrag = DetailsDrag::none;
+    refreshToneDisplay();
+}
+
+void MidiSynth::panelClick(int x, int y) {
+    // The selector popup is closed here once the menus have it.
+    for (int i = 0; i < panel.menuBoxes.count(); ++i) {
+        if (inBox(x, y, panel.menuBoxes.getConst(i))) return;  // the menus open here
+    }
+    if (inBox(x, y, panel.closeBox)) {
+        requestQuit();
+        return;
+    }
+    if (y < dragAreaHeight && mainWindow) {
+        windowDragging = true;
+        mainWindow->cursorOnScreen(dragStartX, dragStartY);
+        dragStartX -= mainWindow->left();
+        dragStartY -= mainWindow->top();
+    }
+    if (inBox(x, y, panel.octaveUpBox)) setMasterKeyShift(masterKeyShift + 12);
+    else if (inBox(x, y, panel.octaveDownBox)) setMasterKeyShift(masterKeyShift - 12);
+    else if (inBox(x, y, panel.toneStrip)) selectTone((x - panel.toneStrip.left) / (panel.sectionWidth / 3));
+    else if (pointInRect(x, y, panel.toneDisplay.rect)) toneDisplayClick(x, y);
+    else if (inBox(x, y, panel.previousStyleBox)) stepStyle(-1);
+    else if (inBox(x, y, panel.nextStyleBox)) stepStyle(1);
+    // The octave, program, pattern and style pickers open here once the selector exists.
+}
+
+bool MidiSynth::toneDisplayClick(int x, int y) {
+    if (panel.toneDisplay.hitTest(x, y, LcdDisplay::leftIcon)) {
+        toggleInstrument(selectedInstrument);
+        return true;
+    }
+    if (toneDetails) {
+        if (detailsTrackInput(x, y, true)) return true;
+        const int steps[5] = {-12, -1, 0, 1, 12};
+        for (size_t i = 0; i < panel.transposeBoxes.size(); ++i) {
+            if (steps[i] != 0 && inBox(x, y, panel.transposeBoxes[i])) {
+                transposeSelected(steps[i]);
+                return true;
+            }
+        }
+    }
+    if (panel.toneDisplay.hitTest(x, y, LcdDisplay::rightIcon)) {
+        toggleToneDetails();
+        return true;
+    }
+    return false;  // the program picker opens here once the selector exists
+}
+
+bool MidiSynth::detailsTrackInput(int x, int y, bool pressed) {
+    if (pressed) {
+        detailsDrag = DetailsDrag::none;
+        const auto near = [&](const Rect& r) {
+            return x >= r.left - trackSlack && x < r.right + trackSlack && y >= r.top && y < r.bottom;
+        };
+        if (near(panel.volumeBarBox)) detailsDrag = DetailsDrag::volume;
+        else if (near(panel.panBarBox)) detailsDrag = DetailsDrag::pan;
+    }
+    if (detailsDrag == DetailsDrag::none) return false;
+    const Rect& track = detailsDrag == DetailsDrag::volume ? panel.volumeBarBox : panel.panBarBox;
+    if (track.right <= track.left) return false;
+    const double value = std::clamp(double(x - track.left) / double(track.right - track.left), 0.0, 1.0);
+    Instrument& tone = instruments[size_t(selectedInstrument)];
+    (detailsDrag == DetailsDrag::volume ? tone.volume : tone.pan) = value;
+    refreshToneDisplay();
+    sendMix();
+    return true;
+}
+
+void MidiSynth::transposeSelected(int semitones) {
+    Instrument& tone = instruments[size_t(selectedInstrument)];
+    tone.transpose = std::clamp(tone.transpose + semitones, -maxTranspose, maxTranspose);
+    refreshToneDisplay();
+    // Notes sounding at the old pitch would never get their note-off.
+    for (int i = 0; i < keyboardInstrumentCount; ++i) {
+        Instrument& instrument = instruments[size_t(i)];
+        instrument.cutAll();
+        if (instrument.sustain) MidiOut::setSustain(false, instrument.channel);
+    }
+}
+
+// The previous or next named style after the current one, wrapping around.
+void MidiSynth::stepStyle(int direction) {
+    for (int step = 1; step <= StyleLibrary::styleCount; ++step) {
+        const int candidate =
+            ((style + direction * step) % StyleLibrary::styleCount + StyleLibrary::styleCount) % StyleLibrary::styleCount;
+        if (!library.style(candidate).isEmpty()) {
+            selectStyle(candidate, true);
+            return;
+        }
+    }
+}
+
+}  // namespace brio
