@@ -42,7 +42,7 @@ BENCHMARK(recordOneEvent);
 void fillRecording(int count) {
     Recorder& rec = recorder();
     rec.startRecording();
-    for (int i = 0; i < count; ++i) rec.record(MidiEvent{i / 10, uint8_t(0x90 + i % 16), uint8_t(i % 128), 100});
+    for (int i = 0; i < count; ++i) rec.record(MidiEvent{uint32_t(i / 10), uint8_t(0x90 + i % 16), uint8_t(i % 128), 100});
     rec.state = Recorder::State::idle;
 }
 

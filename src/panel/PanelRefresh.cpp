@@ -31,12 +31,13 @@ void line(Canvas& canvas, int x0, int y0, int x1, int y1) {
     canvas.lineTo(x1, y1);
 }
 
-// A chevron pointing left (direction -1) or right (+1) with its tip at (x, yc), two pixels thick.
+// A chevron pointing left (direction -1) or right (+1) with its tip at (x, yc), two pixels thick:
+// its arms open away from the direction it points.
 void chevron(Canvas& canvas, int x, int yc, int direction) {
     for (int thick = 0; thick < 2; ++thick) {
         const int tip = x - direction * thick;
-        line(canvas, tip + direction * 3, yc - 3, tip, yc);
-        line(canvas, tip, yc, tip + direction * 3 + direction, yc + 3 + 1);
+        line(canvas, tip - direction * 3, yc - 3, tip, yc);
+        line(canvas, tip, yc, tip - direction * 4, yc + 4);
     }
 }
 
@@ -105,7 +106,7 @@ void drawTransposeBoxes(MainPanel& panel, Canvas& canvas, Color ink, Color dim, 
             const int direction = i < 2 ? -1 : 1;
             const int count = (i == 0 || i == 4) ? 2 : 1;
             for (int c = 0; c < count; ++c) {
-                const int tip = direction < 0 ? box.left + 3 + 3 * c : box.right - 4 - 3 * c;
+                const int tip = direction < 0 ? box.left + 2 + 4 * c : box.right - 3 - 4 * c;
                 chevron(canvas, tip, yc, direction);
             }
         }

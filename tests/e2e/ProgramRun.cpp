@@ -2,6 +2,7 @@
 
 #include <time.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -28,6 +29,16 @@ std::string readWholeFile(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::vector<Captured> readCapture(const std::string& path) {
+    std::vector<Captured> result;
+    std::istringstream in(readWholeFile(path));
+    for (std::string line; std::getline(in, line);) {
+        Captured c{};
+        if (std::sscanf(line.c_str(), "%lld;%d;%d;%d;", &c.time, &c.status, &c.data1, &c.data2) == 4) result.push_back(c);
+    }
+    return result;
 }
 
 long long monotonicMs() {

@@ -27,4 +27,11 @@ std::string readWholeFile(const std::string& path);
 // Milliseconds on the monotonic clock.
 long long monotonicMs();
 
+// One line of the capture build's "midi-capture.txt".
+struct Captured {
+    long long time;
+    int status, data1, data2;
+};
+std::vector<Captured> readCapture(const std::string& path);
+
 }  // namespace brio::e2e

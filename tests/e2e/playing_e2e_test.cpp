@@ -17,21 +17,6 @@
 namespace brio::e2e {
 namespace {
 
-struct Captured {
-    long long time;
-    int status, data1, data2;
-};
-
-std::vector<Captured> readCapture(const std::string& path) {
-    std::vector<Captured> result;
-    std::istringstream in(readWholeFile(path));
-    for (std::string line; std::getline(in, line);) {
-        Captured c{};
-        if (std::sscanf(line.c_str(), "%lld;%d;%d;%d;", &c.time, &c.status, &c.data1, &c.data2) == 4) result.push_back(c);
-    }
-    return result;
-}
-
 bool played(const std::vector<Captured>& capture, int note) {
     bool on = false, off = false;
     for (const Captured& c : capture) {

@@ -1,0 +1,354 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "FakeWindowSystem.h"
+#include "Snapshot.h"
+#include "StationFixture.h"
+#include "WidgetSurface.h"
+#include "accompaniment/Tempo.h"
+#include "midi/GeneralMidi.h"
+#include "midi/Recorder.h"
+#include "panel/PanelColors.h"
+#include "platform/FreeTypeText.h"
+
+namespace brio {
+namespace {
+
+using Message = CaptureMidiBackend::Message;
+
+// The station with its panel built on a fake main window, as the program shows it.
+struct PanelTest : ::testing::Test {
+    test::StationFixture fixture;
+    MidiSynth& station = *fixture.station;
+    Options& options = *fixture.options;
+    test::FakeWindowSystem windows{fixture.clock};
+    WindowEvents events;
+    std::unique_ptr<HostWindow> window;
+    MainPanel& panel = station.panel;
+
+    ~PanelTest() override {
+        station.attachMainWindow(nullptr);
+        recorder() = Recorder();
+    }
+    test::FakeWindow& open(bool large, int colors = 0, int lcdColor = 0) {
+        options.largeView = large;
+        options.colors = colors;
+        options.lcdColor = lcdColor;
+        if (!window) window = windows.createWindow(WindowKind::main, events);
+        station.attachWindowSystem(&windows);
+        station.attachMainWindow(window.get());
+        return *windows.windowOf(WindowKind::main);
+    }
+    void click(int x, int y) {
+        station.mouseDown(x, y, leftButton);
+        station.mouseUp(x, y, leftButton, false);
+    }
+    static int centreX(const Rect& r) { return (r.left + r.right) / 2; }
+    static int centreY(const Rect& r) { return (r.top + r.bottom) / 2; }
+    const ScButton* button(const std::string& caption) const {
+        for (const ScButton& b : panel.controls.buttons)
+            if (b.caption == caption || b.label == caption) return &b;
+        return nullptr;
+    }
+    std::vector<Message> sentOn(int channel, uint8_t kind) const {
+        std::vector<Message> result;
+        for (const Message& m : fixture.midi.messages)
+            if (m.status == kind + channel) result.push_back(m);
+        return result;
+    }
+};
+
+struct PanelTextTest : PanelTest {
+    PanelTextTest() { installFontRasterizer(&text); }
+    ~PanelTextTest() override { installFontRasterizer(nullptr); }
+    bool drawn(const std::string& what) const {
+        for (const auto& call : text.calls)
+            if (call.text == what) return true;
+        return false;
+    }
+    MarkingRasterizer text;
+};
+
+TEST_F(PanelTest, BothViewsHaveTheirSizeSectionsPianoAndTabs) {
+    struct View {
+        bool large;
+        int width, height, sectionWidth, left1, left2, pianoX, pianoY;
+    };
+    for (const View& v : {View{false, 987, 503, 313, 337, 652, 41, 354}, View{true, 1203, 533, 385, 409, 796, 42, 358}}) {
+        test::FakeWindow& main = open(v.large);
+        EXPECT_EQ(std::vector<int>({main.width, main.height}), std::vector<int>({v.width, v.height}));
+        EXPECT_EQ(std::vector<int>({panel.image.width(), panel.image.height()}), std::vector<int>({v.width, v.height}));
+        EXPECT_EQ(panel.sectionWidth, v.sectionWidth);
+        EXPECT_EQ(panel.sectionLeft, (std::array<int, 3>{22, v.left1, v.left2}));
+        EXPECT_EQ(std::vector<int>({panel.keyboardLeft, panel.keyboardTop}), std::vector<int>({v.pianoX, v.pianoY}));
+        // The tab dividers of "*A;B;C" at a third and two thirds of the section.
+        const Color divider = scaleColor(panel.sectionColor(), 0.7f);
+        for (int k = 1; k <= 2; ++k) {
+            EXPECT_EQ(panel.image.pixel(v.left1 + k * (v.sectionWidth / 3), MainPanel::sectionTop + 12), divider)
+                << v.large << " tab " << k;
+        }
+        EXPECT_EQ(panel.menuBoxes.count(), 4);
+        EXPECT_EQ(panel.closeBox, makeRect(v.width - 28, 18, v.width - 14, 32));
+        // A rebuild never duplicates widgets: 4 + 2 faders, 24 radios, 13 other buttons, 4 switches.
+        EXPECT_EQ(panel.controls.faders.count(), 6);
+        EXPECT_EQ(panel.controls.switches.count(), 4);
+        EXPECT_EQ(panel.controls.buttons.count(), 24 + 13);
+        // What the window shows is the panel.
+        EXPECT_TRUE(sameImage(main.screen, panel.image)) << v.large;
+    }
+}
+
+TEST_F(PanelTest, SchemeAndDisplayIndicesAreClampedAndDarkSchemesGetLightCaptions) {
+    for (int colors = -2; colors <= 9; ++colors) {
+        const int lcd = colors % 5 - 1;  // -1..3 among them
+        open(false, colors, lcd);
+        const int scheme = std::clamp(colors, 0, 6);
+        EXPECT_EQ(panel.sectionColor(), PanelColors::sectionColors[size_t(scheme)]) << colors;
+        EXPECT_EQ(drawSurface().lcdColor, PanelColors::lcdColors[size_t(std::clamp(lcd, 0, 2))]) << lcd;
+        const Color captions = scheme >= 3 ? 0xD0D0D0 : 0x000000;
+        for (const ScFader& fader : panel.controls.faders) ASSERT_EQ(fader.textColor, captions) << colors;
+        for (const ScButton& b : panel.controls.buttons) ASSERT_EQ(b.faceColor, panel.sectionColor()) << colors;
+    }
+}
+
+TEST_F(PanelTextTest, TheToneDisplayShowsTheProgramTheOctaveAndTheDetails) {
+    open(false);
+    EXPECT_TRUE(drawn("Piano"));
+    EXPECT_TRUE(drawn("001 " + programName(0)));
+    EXPECT_FALSE(drawn("Octave"));
+
+    const Rect box = panel.toneDisplay.rect;
+    const int yc = box.top + 9;
+    const Color ink = scaleColor(panel.toneDisplay.colour, 0.35f);
+    station.setMasterKeyShift(48);  // two chevrons right of "Octave"
+    EXPECT_TRUE(drawn("Octave"));
+    EXPECT_EQ(panel.image.pixel(box.right - 67, yc - 2), ink);
+    EXPECT_EQ(panel.image.pixel(box.right - 63, yc - 2), ink);
+    station.setMasterKeyShift(0);  // two chevrons left of it
+    EXPECT_EQ(panel.image.pixel(box.right - 108, yc - 2), ink);
+    EXPECT_EQ(panel.image.pixel(box.right - 112, yc - 2), ink);
+    EXPECT_NE(panel.image.pixel(box.right - 67, yc - 2), ink);
+    station.setMasterKeyShift(24);
+
+    text.calls.clear();
+    station.toggleToneDetails();
+    EXPECT_FALSE(drawn("Piano"));
+    for (const char* label : {"Volume", "Panorama", "Transpose", "0"}) EXPECT_TRUE(drawn(label)) << label;
+    EXPECT_NE(panel.volumeBarBox, emptyRect);
+    EXPECT_NE(panel.transposeBoxes[4], emptyRect);
+}
+
+TEST_F(PanelTextTest, TheStyleDisplayShowsTheDefaultTempoExceptForAMetronome) {
+    BaseStyle& metronome = fixture.library->style(5);
+    metronome.name = "Metronome 4/4";
+    BaseStyle& waltz = fixture.library->style(6);
+    waltz.name = "Waltz";
+    waltz.bpm = 90;
+    open(false);
+    station.selectStyle(6, true);
+    EXPECT_TRUE(drawn("Waltz (90 BPM)"));
+    EXPECT_TRUE(drawn("90 BPM"));
+    station.selectStyle(5, true);
+    EXPECT_TRUE(drawn("Metronome 4/4"));
+    EXPECT_FALSE(drawn("Metronome 4/4 (120 BPM)"));
+}
+
+TEST_F(PanelTest, KeyLabelsComeAndGoWithTheOptionAndTheFKeyMarkersFollowTheOctave) {
+    const auto stripIsClear = [&] {
+        const int top = panel.keyboardTop + panel.piano.whiteKeyHeight() + 2;
+        for (int y = top; y <= panel.height() - 2; ++y)
+            for (int x = panel.keyboardLeft; x <= panel.width() - panel.keyboardLeft; ++x)
+                if (panel.image.pixel(x, y) != MainPanel::keyboardAreaColor) return false;
+        return true;
+    };
+    options.showKeyAssignment = true;
+    open(false);
+    EXPECT_FALSE(stripIsClear());
+    const int markerY = panel.keyboardTop - 13;
+    for (const auto& [key, visible, hidden] : {std::tuple{116, 670, 523}, std::tuple{117, 523, 669}, std::tuple{118, 650, 689}}) {
+        station.keyDown(key);
+        station.keyUp(key);
+        EXPECT_EQ(panel.image.pixel(visible, markerY), panel.sectionColor()) << key;
+        EXPECT_EQ(panel.image.pixel(hidden, markerY), MainPanel::keyboardAreaColor) << key;
+    }
+    options.showKeyAssignment = false;
+    open(false);
+    EXPECT_TRUE(stripIsClear());
+}
+
+TEST_F(PanelTest, ClicksOnTheCloseBoxTabsOctaveButtonsAndStyleArrows) {
+    for (const int index : {3, 7, 50}) fixture.library->style(index).name = "Style " + std::to_string(index);
+    open(false);
+    // The title bar drags the window, but not from a menu button.
+    station.mouseDown(centreX(panel.menuBoxes.getConst(0)), 25, leftButton);
+    EXPECT_FALSE(station.windowDragging);
+    station.mouseUp(0, 0, leftButton, false);
+    station.mouseDown(400, 10, leftButton);
+    EXPECT_TRUE(station.windowDragging);
+    station.mouseUp(400, 10, leftButton, false);
+
+    // Tab B, then the "Or" bank: a program change on channel 1 only.
+    fixture.midi.messages.clear();
+    click(panel.toneStrip.left + panel.sectionWidth / 2, panel.toneStrip.top + 5);
+    EXPECT_EQ(station.selectedInstrument, 1);
+    const ScButton* organ = button("Or");
+    ASSERT_NE(organ, nullptr);
+    click(centreX(organ->rect), centreY(organ->rect));
+    EXPECT_EQ(station.instruments[1].program, 16);
+    EXPECT_EQ(sentOn(1, 0xC0), (std::vector<Message>{{10000, 0xC1, 16, 0}}));
+    EXPECT_TRUE(sentOn(0, 0xC0).empty());
+
+    click(centreX(panel.octaveUpBox), centreY(panel.octaveUpBox));
+    EXPECT_EQ(masterKeyShift, 36);
+    click(centreX(panel.octaveDownBox), centreY(panel.octaveDownBox));
+    click(centreX(panel.octaveDownBox), centreY(panel.octaveDownBox));
+    EXPECT_EQ(masterKeyShift, 12);
+    station.setMasterKeyShift(24);
+
+    // "<" and ">" step over the named styles and wrap at both ends.
+    station.selectStyle(50, true);
+    click(centreX(panel.nextStyleBox), centreY(panel.nextStyleBox));
+    EXPECT_EQ(station.style, 3);
+    click(centreX(panel.previousStyleBox), centreY(panel.previousStyleBox));
+    EXPECT_EQ(station.style, 50);
+    click(centreX(panel.previousStyleBox), centreY(panel.previousStyleBox));
+    EXPECT_EQ(station.style, 7);
+
+    click(centreX(panel.closeBox), centreY(panel.closeBox));
+    EXPECT_TRUE(station.quitRequested);
+}
+
+TEST_F(PanelTest, TheToneDisplaySwitchesTheToneAndItsDetailsViewSetsLevelsAndTranspose) {
+    open(false);
+    const LcdDisplay& display = panel.toneDisplay;
+    const Rect onOff = display.hitAreas[LcdDisplay::leftIcon];
+    click(centreX(onOff), centreY(onOff));
+    EXPECT_FALSE(station.instruments[0].active);
+    click(centreX(onOff), centreY(onOff));
+    EXPECT_TRUE(station.instruments[0].active);
+
+    const Rect details = display.hitAreas[LcdDisplay::rightIcon];
+    click(centreX(details), centreY(details));
+    ASSERT_TRUE(station.toneDetails);
+    const Rect volume = panel.volumeBarBox;
+    // A press 2 pixels left of the track sets 0; the drag that follows moves it to the end.
+    fixture.midi.messages.clear();
+    station.mouseDown(volume.left - 2, centreY(volume), leftButton);
+    EXPECT_EQ(station.instruments[0].volume, 0.0);
+    station.mouseMove(volume.right + 40, centreY(volume), true, false);
+    EXPECT_EQ(station.instruments[0].volume, 1.0);
+    station.mouseUp(volume.right + 40, centreY(volume), leftButton, false);
+    station.mouseMove(volume.left, centreY(volume), false, false);  // no button: no change
+    EXPECT_EQ(station.instruments[0].volume, 1.0);
+    EXPECT_EQ(sentOn(0, 0xB0).back(), (Message{10000, 0xB0, 10, 82}));  // the mix went out
+    const Rect pan = panel.panBarBox;
+    click(pan.left + (pan.right - pan.left) / 4, centreY(pan));
+    EXPECT_DOUBLE_EQ(station.instruments[0].pan, 0.25);
+
+    const int expected[] = {-12, -13, -13, -12, 0};
+    for (size_t i : {0u, 1u, 2u, 3u, 4u}) {
+        const Rect box = panel.transposeBoxes[i];
+        click(centreX(box), centreY(box));
+        EXPECT_EQ(station.instruments[0].transpose, expected[i]) << i;
+    }
+    for (int i = 0; i < 8; ++i) click(centreX(panel.transposeBoxes[4]), centreY(panel.transposeBoxes[4]));
+    EXPECT_EQ(station.instruments[0].transpose, 60);
+}
+
+TEST_F(PanelTest, TheWidgetsDriveTheStation) {
+    open(false);
+    const ScButton* rhythm = button("Rhythm");
+    ASSERT_NE(rhythm, nullptr);
+    click(centreX(rhythm->rect), centreY(rhythm->rect));
+    EXPECT_TRUE(station.rhythm);
+    EXPECT_TRUE(station.drumMachine.active);
+    click(centreX(rhythm->rect), centreY(rhythm->rect));
+    EXPECT_FALSE(station.rhythm);
+
+    // Mute: volume 0 on the keyboard channels.
+    fixture.midi.messages.clear();
+    const ScSwitch& mute = panel.controls.switches.getConst(0);
+    click(centreX(mute.rect), centreY(mute.rect));
+    EXPECT_TRUE(station.mute);
+    for (int channel = 0; channel < 4; ++channel)
+        EXPECT_EQ(sentOn(channel, 0xB0).back(), (Message{10000, uint8_t(0xB0 + channel), 7, 0})) << channel;
+    click(centreX(mute.rect), centreY(mute.rect));
+
+    // The Master fader: a press at its bottom end jumps to 0 and is sent.
+    const ScFader& master = panel.controls.faders.getConst(0);
+    fixture.midi.messages.clear();
+    station.mouseDown(centreX(master.rect), master.handleCentreY(0.0), leftButton);
+    station.mouseUp(0, 0, leftButton, false);
+    EXPECT_EQ(station.volume, 0.0);
+    EXPECT_EQ(sentOn(0, 0xB0).back(), (Message{10000, 0xB0, 7, 0}));
+
+    // Record and Play.
+    const ScButton* record = button("Record");
+    const ScButton* play = button("Play");
+    ASSERT_TRUE(record && play);
+    click(centreX(record->rect), centreY(record->rect));
+    EXPECT_TRUE(station.recording);
+    EXPECT_EQ(recorder().state, Recorder::State::recording);
+    click(centreX(record->rect), centreY(record->rect));
+    EXPECT_FALSE(station.recording);
+    click(centreX(play->rect), centreY(play->rect));
+    EXPECT_TRUE(station.playing);
+}
+
+TEST_F(PanelTest, TheLampPulsesWhileRecordingAndIsClearedAfterwards) {
+    open(false);
+    const Rect box = panel.toneDisplay.rect;
+    const Rect lamp = makeRect(box.right - 46, box.top + 8, box.right - 8, box.top + 11);
+    const Color background = panel.image.pixel(lamp.left - 1, lamp.top);
+    const auto lampPixels = [&] {
+        std::vector<Color> pixels;
+        for (int y = lamp.top; y <= lamp.bottom; ++y)
+            for (int x = lamp.left; x <= lamp.right; ++x) pixels.push_back(panel.image.pixel(x, y));
+        return pixels;
+    };
+    const std::vector<Color> idle = lampPixels();
+    EXPECT_TRUE(std::all_of(idle.begin(), idle.end(), [&](Color c) { return c == background; }));
+    station.recording = true;
+    station.controlChanged(&station.recording);
+    station.tick(true);
+    const std::vector<Color> first = lampPixels();
+    EXPECT_NE(first, idle);
+    fixture.clock.advance(300);
+    station.tick(true);
+    EXPECT_NE(lampPixels(), first);  // the strokes moved and the level changed
+    station.recording = false;
+    station.controlChanged(&station.recording);
+    EXPECT_EQ(lampPixels(), idle);
+}
+
+// Pictures of the panel for a person to look at.
+TEST_F(PanelTest, Snapshots) {
+    FreeTypeText font;
+    installFontRasterizer(&font);
+    for (int scheme = 0; scheme < 7; ++scheme) {
+        for (const bool large : {false, true}) {
+            open(large, scheme, scheme % 3);
+            saveSnapshot(panel.image, std::string("panel-") + (large ? "large" : "normal") + "-scheme" +
+                                          std::to_string(scheme) + "-lcd" + std::to_string(scheme % 3));
+        }
+    }
+    options.showKeyAssignment = true;
+    open(false, 0, 0);
+    station.toggleToneDetails();
+    station.setMasterKeyShift(36);
+    station.keyDown('Z');
+    station.keyDown('E');
+    station.keyDown(121);  // F10: rhythm on
+    station.recording = true;
+    station.controlChanged(&station.recording);
+    station.tick(true);
+    station.paintPanel();
+    saveSnapshot(panel.image, "panel-normal-playing-details-labels");
+    station.keyUp('Z');
+    station.keyUp('E');
+    installFontRasterizer(nullptr);
+}
+
+}  // namespace
+}  // namespace brio
