@@ -1,9 +1,334 @@
 #include "dialog/Fdialog.h"
 
+#include <algorithm>
+#include <utility>
+
+#include "dialog/DialogOwner.h"
+#include "dialog/ListChooser.h"
+#include "graphics/Canvas.h"
+#include "graphics/Drawing.h"
+#include "graphics/UrlOpener.h"
+#include "panel/PanelColors.h"
+#include "settings/Options.h"
+
 namespace brio {
 
-Fdialog::Fdialog(WindowSystem& windows) : host(windows.createWindow(WindowKind::dialog, *this)) {}
+namespace {
 
-Fdialog::~Fdialog() = default;
+constexpr int escapeKey = 27;
+
+constexpr int optionsWidth = 412, optionsHeight = 442;
+constexpr int aboutWidth = 426, aboutHeight = 300;
+constexpr int hotKeysWidth = 400, hotKeysHeight = 303;
+constexpr int closeFromBottom = 48;  // the Close button's top above the page's bottom edge
+
+// Options page.
+constexpr int checkWidth = 26, checkHeight = 22;
+constexpr int checkTextGap = 31;  // from a check box's left edge to its text
+constexpr int titleToBox = 56;    // from a selector box's title to the box, at least
+constexpr int titleGap = 8;       // between the widest title and the boxes
+constexpr int deviceBoxWidth = 200;
+constexpr int colorBoxWidth = 120;
+constexpr int deviceRow = 50, panelColorRow = 305, lcdColorRow = 335;
+
+struct CheckRow {
+    int y;
+    const char* text;
+    bool Options::*option;
+};
+constexpr CheckRow checkRows[] = {
+    {95, "Warning before deleting workspace", &Options::warnStationDelete},
+    {125, "Warning before deleting a recording", &Options::warnRecDelete},
+    {170, "Stop bass when stopping rhythm", &Options::autoStopBass},
+    {200, "Stop arpeggios when stopping rhythm", &Options::autoStopArps},
+    {230, "Key start only when pressing a bass key", &Options::keyStartOnlyFromBass},
+    {260, "Always set tempo & shuffle to default when changing styles", &Options::alwaysResetTempo},
+};
+
+// About page.
+constexpr int headingSize = 21;
+constexpr int headingRow = 50, versionRow = 75, visitRow = 162, linkRow = 176;
+
+// Hot Keys page.
+constexpr int keyColumn = 216;
+struct HotKeyRow {
+    int y;
+    const char* description;
+    const char* keys;
+};
+constexpr HotKeyRow hotKeyRows[] = {
+    {50, "Sustain pedal", "Space"},
+    {68, "Shift octave", "Page Up, Page Down"},
+    {104, "Switch on/off A, B, C tones", "F1, F2, F3"},
+    {122, "Shift QWERTY keys assignment", "F5, F6, F7"},
+    {140, "Start/stop bass", "F9"},
+    {158, "Start/stop rhythm ", "F10"},
+    {194, "Exit dialog/application", "Esc"},
+};
+
+// A press on a button counts on its rectangle less the bottom row, as the buttons take it.
+bool onButton(int x, int y, const Rect& r) {
+    return r.left <= x && x <= r.right && r.top <= y && y <= r.bottom - 1;
+}
+
+}  // namespace
+
+Fdialog::Fdialog(WindowSystem& windows)
+    : windows(windows), host(windows.createWindow(WindowKind::dialog, *this)) {
+    host->setBordered(false);
+}
+
+Fdialog::~Fdialog() {
+    // A page cannot be open here (the page calls return only when closed), but the surface must
+    // never be left pointing at a picture that is going away.
+    if (savedSurface) drawSurface() = *savedSurface;
+}
+
+void Fdialog::connect(Options& newOptions, DialogOwner* newOwner, ListChooser* newChooser,
+                      std::string title) {
+    options = &newOptions;
+    owner = newOwner;
+    chooser = newChooser;
+    applicationTitle = std::move(title);
+    host->setCaption(applicationTitle);
+    // Entry k of the device list stands for device k - 1, the mapper first.
+    boxes.clear();
+    boxes.emplace_back("Midi device", options->midiDevices, options->midiDevice, 1,
+                       SelectorBox::Fallback::firstEntry);
+    boxes.emplace_back("Panel color", options->colorSchemes, options->colors, 0,
+                       SelectorBox::Fallback::nearestEntry);
+    boxes.emplace_back("LCD color", options->lcdColors, options->lcdColor, 0,
+                       SelectorBox::Fallback::nearestEntry);
+}
+
+// Only one page is open at a time: a page call while one shows does nothing.
+void Fdialog::showOptions() {
+    if (!options || visible()) return;
+    buildPage(DialogPageKind::options, optionsWidth, optionsHeight, "Options");
+    buildOptionsContent();
+    runPage();
+}
+
+void Fdialog::showAbout() {
+    if (visible()) return;
+    buildPage(DialogPageKind::about, aboutWidth, aboutHeight, "About");
+    buildAboutContent();
+    runPage();
+}
+
+void Fdialog::showHotKeys() {
+    if (visible()) return;
+    buildPage(DialogPageKind::hotKeys, hotKeysWidth, hotKeysHeight, "Hot Keys");
+    buildHotKeysContent();
+    runPage();
+}
+
+void Fdialog::buildPage(DialogPageKind kind, int width, int height, const std::string& title) {
+    host->setCaption(applicationTitle);
+    host->setClientSize(width, height);
+    const int screenW = windows.screenWidth();
+    const int screenH = windows.screenHeight();
+    host->moveTo(std::max(0, (screenW - width) / 2), std::max(0, (screenH - height) / 2));
+    current.build(kind, width, height, title);
+    group.clear();
+    closeRect = emptyRect;
+    closeIndex = -1;
+    if (!savedSurface) savedSurface = drawSurface();
+    useSurface();
+}
+
+void Fdialog::buildOptionsContent() {
+    const int x = current.margin;
+    for (const CheckRow& row : checkRows) {
+        group.addToggle(x, row.y, checkWidth, checkHeight, "", &(options->*row.option));
+        current.text(x + checkTextGap, row.y, row.text);
+    }
+    // The boxes line up 56 pixels right of the titles, or further when a title is wider than
+    // that in the installed font, so that no title runs under a box.
+    Canvas& canvas = current.picture.canvas();
+    canvas.setFont(DialogPage::textSize, false);
+    int boxX = x + titleToBox;
+    for (const SelectorBox& box : boxes)
+        boxX = std::max(boxX, x + canvas.textWidth(box.title()) + titleGap);
+    const int rows[selectorBoxCount] = {deviceRow, panelColorRow, lcdColorRow};
+    const int widths[selectorBoxCount] = {deviceBoxWidth, colorBoxWidth, colorBoxWidth};
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        boxes[i].place(boxX, rows[i], widths[i]);
+        current.text(x, rows[i], boxes[i].title());
+    }
+    paintBoxes(false);
+}
+
+void Fdialog::buildAboutContent() {
+    const int x = current.margin;
+    current.text(x, headingRow, applicationTitle, headingSize);
+    current.text(x, versionRow, std::string("Version ") + version);
+    current.text(x, visitRow, "For news and more apps visit:");
+    current.text(x, linkRow, makerWebAddress);
+}
+
+void Fdialog::buildHotKeysContent() {
+    for (const HotKeyRow& row : hotKeyRows) {
+        current.text(current.margin, row.y, row.description);
+        current.text(keyColumn, row.y, row.keys);
+    }
+}
+
+void Fdialog::runPage() {
+    const int w = current.picture.width();
+    const int h = current.picture.height();
+    closeRect = group
+                    .addButton(w - current.margin - closeWidth, h - closeFromBottom, closeWidth,
+                               closeHeight, "Close")
+                    .rect;
+    closeIndex = group.buttons.count() - 1;
+    group.paintAll();
+
+    dragging = false;
+    linkPressed = false;
+    cursorShape = CursorShape::arrow;
+    host->setCursorShape(cursorShape);
+    host->show();
+    copyPicture();
+    while (host->visible()) {
+        windows.processPendingMessages();
+        if (owner && owner->quitRequested()) close();
+        if (!host->visible()) break;
+        windows.waitForMessages(waitTimeoutUs);
+    }
+    dragging = false;
+    if (savedSurface) drawSurface() = *savedSurface;
+    savedSurface.reset();
+}
+
+void Fdialog::close() {
+    dragging = false;
+    linkPressed = false;
+    host->hide();
+}
+
+void Fdialog::useSurface() {
+    DrawSurface& surface = drawSurface();
+    surface.backBuffer = &current.picture;
+    surface.windowCanvas = &host->canvas();
+    surface.faceColor = current.pageColor;
+    surface.textColor = current.textColor;
+    if (options) surface.lcdColor = PanelColors::lcd(options->lcdColor);
+    surface.enabled = true;
+}
+
+void Fdialog::retakeSurface() {
+    if (drawSurface().backBuffer != &current.picture) savedSurface = drawSurface();
+    useSurface();
+}
+
+void Fdialog::paintBoxes(bool copy) {
+    for (SelectorBox& box : boxes) box.paint(copy);
+}
+
+void Fdialog::copyPicture() {
+    if (!current.picture.isValid()) return;
+    blitToWindow(current.picture, host->canvas(),
+                 makeRect(0, 0, current.picture.width() - 1, current.picture.height() - 1), 0, 0);
+}
+
+bool Fdialog::closeButtonPressed() const {
+    return closeIndex >= 0 && closeIndex < group.buttons.count() &&
+           group.buttons.getConst(closeIndex).pressed;
+}
+
+bool Fdialog::overLink(int x, int y) const {
+    return current.kind == DialogPageKind::about && pointInRect(x, y, current.link);
+}
+
+void Fdialog::chooseFrom(SelectorBox& box) {
+    const Rect& r = box.display.rect;
+    const int x = host->left() + (r.left + r.right) / 2;
+    const int y = host->top() + r.bottom + 1;
+    const int entry = chooser->choose(box.entries(), x, y, box.display.colour);
+    if (!box.choose(entry)) return;
+    if (&box == &boxes[0]) {
+        if (owner) owner->midiDeviceChanged();
+    } else if (owner) {
+        owner->panelColorsChanged();
+    }
+    // The owner may have pointed the surface at its own panel; every box is repainted because
+    // a new display colour changes all three.
+    retakeSurface();
+    paintBoxes(true);
+}
+
+void Fdialog::keyDown(int virtualKey) {
+    if (!host->visible() || virtualKey != escapeKey) return;
+    // Escape meant for an open popup closes only the popup.
+    if (chooser && chooser->isOpen())
+        chooser->close();
+    else
+        close();
+}
+
+void Fdialog::mouseDown(int x, int y, int button) {
+    if (!host->visible()) return;
+    // A press beside an open popup only dismisses it: it neither changes an option nor opens
+    // the popup again while it is still on its way out.
+    if (chooser && chooser->isOpen()) {
+        chooser->close();
+        return;
+    }
+    if (button != leftButton) return;
+    group.mouseInput(x, y, true);
+    linkPressed = overLink(x, y);
+    if (current.kind == DialogPageKind::options && chooser) {
+        for (SelectorBox& box : boxes) {
+            if (box.hit(x, y)) {
+                chooseFrom(box);
+                return;
+            }
+        }
+    }
+    host->cursorOnScreen(pressCursorX, pressCursorY);
+    pressWindowX = host->left();
+    pressWindowY = host->top();
+    dragging = current.kind != DialogPageKind::about && y >= 0 && y < DialogPage::titleHeight;
+}
+
+void Fdialog::mouseMove(int x, int y, bool /*leftHeld*/, bool /*rightHeld*/) {
+    if (!host->visible()) return;
+    if (current.kind == DialogPageKind::about) {
+        const CursorShape wanted = overLink(x, y) ? CursorShape::hand : CursorShape::arrow;
+        if (wanted != cursorShape) {
+            cursorShape = wanted;
+            host->setCursorShape(cursorShape);
+        }
+    }
+    if (!dragging) return;
+    int cursorX = 0, cursorY = 0;
+    host->cursorOnScreen(cursorX, cursorY);
+    host->moveTo(pressWindowX + cursorX - pressCursorX, pressWindowY + cursorY - pressCursorY);
+}
+
+void Fdialog::mouseUp(int x, int y, int button, bool /*leftHeld*/) {
+    if (!host->visible()) return;
+    dragging = false;
+    if (button != leftButton) return;
+    // Only a click that began on the Close button or the link counts, as with any button.
+    const bool closing = closeButtonPressed() && onButton(x, y, closeRect);
+    const bool opening = linkPressed && overLink(x, y);
+    linkPressed = false;
+    group.releaseButtons();
+    if (closing) {
+        close();
+        return;
+    }
+    if (opening) urlOpener().openUrl(webScheme + current.linkAddress);
+}
+
+void Fdialog::paint() {
+    copyPicture();
+}
+
+void Fdialog::closeQuery() {
+    close();
+}
 
 }  // namespace brio

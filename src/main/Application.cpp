@@ -6,6 +6,8 @@
 #include "dialog/Fdialog.h"
 #include "foundation/Clock.h"
 #include "graphics/WindowHost.h"
+#include "main/AppIdentity.h"
+#include "main/CommandWindowAdapters.h"
 #include "main/Fmain.h"
 #include "main/MainLoop.h"
 #include "main/MidiSynth.h"
@@ -44,8 +46,22 @@ int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi) {
     // Windows, in order; destroyed before the global objects.
     Fmain fmain(station, windows);
     Fdialog fdialog(windows);
-    Fselector fselector(windows);
+    Fselector fselector(windows, clock);
     Fprogrammer fprogrammer(windows);
+
+    // The commands' windows as the station and the dialog reach them.
+    SelectorCommandPopup popup(fselector, station, fmain);
+    SelectorListChooser chooser(fselector);
+    StationDialogOwner dialogOwner(station, fmain);
+    WindowPages pages(fdialog, fprogrammer);
+    fdialog.connect(options, &dialogOwner, &chooser, applicationTitle);
+    fmain.setDialogVisible([&fdialog] { return fdialog.visible(); });
+    station.attachCommandWindows(&popup, &pages, &pages);
+    // The station forgets the windows before they go.
+    struct Detach {
+        MidiSynth& station;
+        ~Detach() { station.attachCommandWindows(nullptr, nullptr, nullptr); }
+    } detach{station};
 
     fmain.show();
     waitForStartTimer(fmain, windows, clock);

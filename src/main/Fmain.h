@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "graphics/WindowHost.h"
@@ -25,7 +26,7 @@ public:
     // Set when the system closes the window; ends the loop without questions.
     bool quitFlag() const { return closeRequested; }
     // While the dialog window shows a page, keys and mouse are ignored.
-    void setDialogVisible(const bool* dialogVisible) { dialogShown = dialogVisible; }
+    void setDialogVisible(std::function<bool()> dialogVisible) { dialogShown = std::move(dialogVisible); }
     HostWindow& window() { return *host; }
 
     void keyDown(int virtualKey) override;
@@ -37,13 +38,13 @@ public:
     void closeQuery() override;
 
 private:
-    bool ignoringInput() const { return dialogShown && *dialogShown; }
+    bool ignoringInput() const { return dialogShown && dialogShown(); }
     void buildPanel();
 
     MidiSynth& station;
     WindowSystem& windows;
     std::unique_ptr<HostWindow> host;
-    const bool* dialogShown = nullptr;
+    std::function<bool()> dialogShown;
     bool closeRequested = false;
 };
 

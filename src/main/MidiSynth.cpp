@@ -8,6 +8,7 @@
 #include "graphics/DrawSurface.h"
 #include "graphics/WindowHost.h"
 #include "main/AppIdentity.h"
+#include "main/CommandWindows.h"
 #include "midi/MidiBackend.h"
 #include "midi/MidiOut.h"
 #include "midi/Recorder.h"
@@ -95,6 +96,7 @@ void MidiSynth::releaseAll() {
 void MidiSynth::tick(bool applicationActive) {
     stepControl.tick();
     for (Instrument& instrument : instruments) instrument.service();
+    runPopupTimer();
     if (recording || playing) {
         recorder().pump();
         if (recorder().state == Recorder::State::idle) stopRecordingOrPlayback();
@@ -120,10 +122,21 @@ uint32_t MidiSynth::msUntilDue(uint32_t now, uint32_t limit) const {
     // A recorder that went idle by itself is noticed by the next tick at once.
     if ((recording || playing) && recorder().state == Recorder::State::idle) return 0;
     // The lamp moves while the recorder runs: a pass at least every lampStepMs keeps it smooth.
-    uint32_t due = recorder().msUntilDue(now, (recording || playing) ? std::min(limit, lampStepMs) : limit);
+    if (recording || playing) limit = std::min(limit, lampStepMs);
+    if (popup && popup->needsTimer()) limit = std::min(limit, popupTimerMs);
+    uint32_t due = recorder().msUntilDue(now, limit);
     if (accompanimentRunning()) due = stepControl.msUntilNextStep(now, due);
     for (const Instrument& instrument : instruments) due = instrument.msUntilDue(now, due);
     return due;
+}
+
+// The selector popup's 50 ms timer, while it has something to watch.
+void MidiSynth::runPopupTimer() {
+    if (!popup || !popup->needsTimer()) return;
+    const uint32_t now = systemClock().milliseconds();
+    if (elapsedMs(lastPopupTimer, now) < int32_t(popupTimerMs) && elapsedMs(lastPopupTimer, now) >= 0) return;
+    lastPopupTimer = now;
+    popup->timer();
 }
 
 bool MidiSynth::accompanimentRunning() const {

@@ -16,8 +16,11 @@
 
 namespace brio {
 
+class CommandPopup;
+class DialogPages;
 class HostWindow;
 class Options;
+class StyleEditorWindow;
 class RecentFiles;
 class StyleLibrary;
 class WindowSystem;
@@ -38,7 +41,11 @@ public:
     static constexpr int dragAreaHeight = 51;     // the window is dragged by its top rows
     static constexpr uint32_t playbackEndPauseMs = 250;
     static constexpr uint32_t lampStepMs = 40;    // the recorder lamp's strokes move a pixel in 36 ms
+    static constexpr uint32_t popupTimerMs = 50;  // the selector popup's hover check
     static constexpr const char* workspaceRoot = "Piano Workspace";
+    // What opened the selector popup: the four menus, then the pickers.
+    enum Command : int { workspaceMenu = 0, recordMenu = 1, optionsMenu = 2, helpMenu = 3, octavePicker = 10,
+                         programPicker = 11, patternPicker = 12, stylePicker = 13 };
 
     // Opens the MIDI device chosen in `options` (choosing the default one on a first start),
     // builds the instruments and players and sets up a new workspace.
@@ -123,6 +130,19 @@ public:
     void toggleToneDetails();
     // The windowing layer, whose messages the end of a playback processes.
     void attachWindowSystem(WindowSystem* windows) { windowSystem = windows; }
+    // The popup, the dialog pages and the style programmer the commands open (any may be null).
+    void attachCommandWindows(CommandPopup* selector, DialogPages* pages, StyleEditorWindow* editor) {
+        popup = selector;
+        dialogPages = pages;
+        styleEditor = editor;
+    }
+
+    // The command dispatcher: the popup opened for `commandKey` closed with entry `index`.
+    void pick(int commandKey, int index);
+    // The entries of menu 0..3 as the popup shows them (marks included).
+    Text_ menuItems(int menu) const;
+    // A recent list as the menus show it: sorted without regard to case.
+    static Text_ sortedRecent(const RecentFiles& files);
     // Shows the whole panel on the main window.
     void paintPanel();
     // Caption: application title + " - " + file name, or "[NEW]" for a never saved workspace.
@@ -206,6 +226,20 @@ private:
     bool detailsTrackInput(int x, int y, bool pressed);
     void transposeSelected(int semitones);
     void stepStyle(int direction);
+    void openMenu(int menu);
+    // Opens a picker below `under` (emptyRect: centred on the mouse).
+    void openPicker(int commandKey, const Rect& under);
+    // Opens a popup unless it was open for the same command when the click came (which only
+    // closes it).
+    void openUnlessJustClosed(int commandKey, int closedCommand, const Rect& under);
+    void workspaceCommand(int index);
+    void recordCommand(int index);
+    void optionsCommand(int index);
+    void helpCommand(int index);
+    // Ctrl, Alt, the left and the middle button held and the right one pressed: the style
+    // programmer opens, when the style library's file exists.
+    void checkHiddenGesture(int button);
+    void runPopupTimer();
     void switchRhythm(bool on);
     void switchBass(bool on);
     void rhythmChanged();
@@ -234,6 +268,11 @@ private:
     RecentFiles& recordingFiles;
     HostWindow* mainWindow = nullptr;
     WindowSystem* windowSystem = nullptr;
+    CommandPopup* popup = nullptr;
+    DialogPages* dialogPages = nullptr;
+    StyleEditorWindow* styleEditor = nullptr;
+    unsigned buttonsHeld = 0;
+    uint32_t lastPopupTimer = 0;  // bit b for mouse button b, as the presses and releases came
     int dragStartX = 0;
     int dragStartY = 0;
     enum class DetailsDrag { none, volume, pan } detailsDrag = DetailsDrag::none;

@@ -4,8 +4,11 @@
 
 #include "accompaniment/StyleLibrary.h"
 #include "accompaniment/Tempo.h"
+#include "foundation/FileIo.h"
+#include "foundation/TextUtils.h"
 #include "graphics/DrawSurface.h"
 #include "graphics/WindowHost.h"
+#include "main/CommandWindows.h"
 #include "main/MidiSynth.h"
 #include "midi/MidiOut.h"
 #include "midi/Recorder.h"
@@ -46,7 +49,9 @@ void MidiSynth::buildPanel() {
         mainWindow->setClientSize(width, height);
         surface.windowCanvas = &mainWindow->canvas();
         if (windowSystem) {
-            mainWindow->moveTo(windowSystem->screenWidth() / 2 - width / 2, windowSystem->screenHeight() / 2 - height / 2);
+            // On a screen smaller than the panel the title bar stays reachable at the top left.
+            mainWindow->moveTo(std::max(windowSystem->screenWidth() / 2 - width / 2, 0),
+                               std::max(windowSystem->screenHeight() / 2 - height / 2, 0));
         }
     }
     if (!panel.build(look, bindings)) return;
@@ -107,9 +112,12 @@ void MidiSynth::toggleToneDetails() {
 }
 
 void MidiSynth::panelClick(int x, int y) {
-    // The selector popup is closed here once the menus have it.
+    const int closedCommand = popup && popup->isOpen() ? popup->openCommand() : -1;
+    if (popup && popup->isOpen()) popup->close();
     for (int i = 0; i < panel.menuBoxes.count(); ++i) {
-        if (inBox(x, y, panel.menuBoxes.getConst(i))) return;  // the menus open here
+        if (!inBox(x, y, panel.menuBoxes.getConst(i))) continue;
+        if (closedCommand != i) openMenu(i);
+        return;
     }
     if (inBox(x, y, panel.closeBox)) {
         requestQuit();
@@ -121,13 +129,38 @@ void MidiSynth::panelClick(int x, int y) {
         dragStartX -= mainWindow->left();
         dragStartY -= mainWindow->top();
     }
-    if (inBox(x, y, panel.octaveUpBox)) setMasterKeyShift(masterKeyShift + 12);
-    else if (inBox(x, y, panel.octaveDownBox)) setMasterKeyShift(masterKeyShift - 12);
-    else if (inBox(x, y, panel.toneStrip)) selectTone((x - panel.toneStrip.left) / (panel.sectionWidth / 3));
-    else if (pointInRect(x, y, panel.toneDisplay.rect)) toneDisplayClick(x, y);
-    else if (inBox(x, y, panel.previousStyleBox)) stepStyle(-1);
-    else if (inBox(x, y, panel.nextStyleBox)) stepStyle(1);
-    // The octave, program, pattern and style pickers open here once the selector exists.
+    if (inBox(x, y, panel.octaveUpBox)) {
+        setMasterKeyShift(masterKeyShift + 12);
+    } else if (inBox(x, y, panel.octaveDownBox)) {
+        setMasterKeyShift(masterKeyShift - 12);
+    } else if (inBox(x, y, panel.octavePickerBox)) {
+        openUnlessJustClosed(octavePicker, closedCommand, panel.octavePickerBox);
+    } else if (inBox(x, y, panel.toneStrip)) {
+        selectTone((x - panel.toneStrip.left) / (panel.sectionWidth / 3));
+    } else if (pointInRect(x, y, panel.toneDisplay.rect)) {
+        if (!toneDisplayClick(x, y)) openUnlessJustClosed(programPicker, closedCommand, emptyRect);
+    } else if (inBox(x, y, panel.patternBox)) {
+        openUnlessJustClosed(patternPicker, closedCommand, panel.patternBox);
+    } else if (inBox(x, y, panel.styleBox) || pointInRect(x, y, panel.styleDisplay.rect)) {
+        openUnlessJustClosed(stylePicker, closedCommand, panel.styleBox);
+    } else if (inBox(x, y, panel.previousStyleBox)) {
+        stepStyle(-1);
+    } else if (inBox(x, y, panel.nextStyleBox)) {
+        stepStyle(1);
+    }
+}
+
+void MidiSynth::openUnlessJustClosed(int commandKey, int closedCommand, const Rect& under) {
+    if (commandKey != closedCommand) openPicker(commandKey, under);
+}
+
+void MidiSynth::checkHiddenGesture(int button) {
+    constexpr int ctrlKey = 17;
+    constexpr int altKey = 18;
+    const unsigned both = (1u << leftButton) | (1u << middleButton);
+    if (button != rightButton || (buttonsHeld & both) != both) return;
+    if (!computerKeyDown[ctrlKey] || !computerKeyDown[altKey]) return;
+    if (styleEditor && pathExists(programFolder() + StyleLibrary::fileName)) styleEditor->open();
 }
 
 bool MidiSynth::toneDisplayClick(int x, int y) {

@@ -190,6 +190,8 @@ void MidiSynth::setMasterKeyShift(int shift) {
 void MidiSynth::mouseDown(int x, int y, int button) {
     // The widget under the cursor takes the click first; a new press ends a details drag.
     detailsDrag = DetailsDrag::none;
+    if (button >= 0 && button < 8) buttonsHeld |= 1u << button;
+    checkHiddenGesture(button);
     if (panel.isBuilt()) {
         if (const void* changed = panel.controls.mouseInput(x, y, true)) controlChanged(changed);
     }
@@ -242,6 +244,7 @@ void MidiSynth::mouseMove(int x, int y, bool leftHeld, bool rightHeld) {
 
 void MidiSynth::mouseUp(int /*x*/, int /*y*/, int button, bool leftHeld) {
     windowDragging = false;
+    if (button >= 0 && button < 8) buttonsHeld &= ~(1u << button);
     if (!leftHeld) detailsDrag = DetailsDrag::none;
     if (panel.isBuilt()) panel.controls.releaseButtons();
     if (button == leftButton && !mouseHolding) {

@@ -30,6 +30,7 @@ constexpr int switchWidth = 73;
 constexpr int roundButton = 31;
 constexpr Color titleTextColor = makeColor(192, 176, 138);
 constexpr Color stripLineColor = 0x141414;
+constexpr const char* programInBankCaptions[8] = {"#1", "#2", "#3", "#4", "#5", "#6", "#7", "#8"};
 constexpr const char* menuCaptions[MainPanel::menuCount] = {"Workspace", "Record", "Options", "Help"};
 
 // A tone of the side strips: red n, green and blue a little lower.
@@ -236,7 +237,7 @@ void MainPanel::placeWidgets(const PanelBindings& b) {
         const int x = x1 + 12 + k * (w - 1);
         controls.addRadio(x, top + 94, w, 22, familyName(8 * k, true), b.programBank, k);
         controls.addRadio(x, top + 115, w, 22, familyName(64 + 8 * k, true), b.programBank, 8 + k);
-        controls.addRadio(x, top + 136, w, 22, "#" + formatInt(k + 1), b.programInBank, k);
+        controls.addRadio(x, top + 136, w, 22, programInBankCaptions[k], b.programInBank, k);
     }
     const int v = 70 + 8 * l;
     controls.addToggle(x1 + 12, top + 179, v, 22, "Arp", b.arpeggioSwitch);

@@ -42,9 +42,8 @@ void chevron(Canvas& canvas, int x, int yc, int direction) {
 }
 
 std::string programNumber(int program) {
-    std::string number = formatInt(program + 1);
-    while (number.size() < 3) number.insert(0, "0");
-    return number;
+    const std::string number = formatInt(program + 1);
+    return std::string(number.size() < 3 ? 3 - number.size() : 0, '0') + number;
 }
 
 // "Octave" and one chevron per octave of masterKeyShift away from 24.

@@ -12,7 +12,9 @@
 #include "main/Application.h"
 #include "graphics/FontRasterizer.h"
 #include "graphics/Limage.h"
+#include "platform/DesktopUrlOpener.h"
 #include "platform/FreeTypeText.h"
+#include "platform/SdlKeyCharacters.h"
 #include "platform/RealClock.h"
 #include "platform/SdlWindowSystem.h"
 #include "platform/SystemDialogs.h"
@@ -74,6 +76,10 @@ int main(int, char**) {
     brio::PosixProcessLauncher launcher;
     brio::SystemDialogs dialogs(launcher);
     brio::installUserDialogs(&dialogs);
+    brio::DesktopUrlOpener opener(launcher);
+    const brio::SdlKeyCharacters keyCharacters;
+    brio::installKeyCharacters(&keyCharacters);
+    brio::installUrlOpener(&opener);
     int status = 0;
     try {
         const brio::SpotLight spotLight;  // makes the blend tables before any window exists
@@ -85,6 +91,8 @@ int main(int, char**) {
     } catch (...) {
         showFatalError("An unexpected error ended the program.");
     }
+    brio::installKeyCharacters(nullptr);
+    brio::installUrlOpener(nullptr);
     brio::installUserDialogs(nullptr);
     brio::installFontRasterizer(nullptr);
     brio::installClock(nullptr);

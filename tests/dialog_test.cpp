@@ -1,0 +1,334 @@
+// The dialog window's pages through a fake window system: each page runs its own loop, and the
+// tests act on it from the loop's passes.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "FakeWindowSystem.h"
+#include "Snapshot.h"
+#include "TestFiles.h"
+#include "WidgetSurface.h"
+#include "dialog/DialogOwner.h"
+#include "dialog/Fdialog.h"
+#include "dialog/ListChooser.h"
+#include "foundation/TextUtils.h"
+#include "graphics/UrlOpener.h"
+#include "midi/CaptureMidiBackend.h"
+#include "midi/MidiOut.h"
+#include "panel/PanelColors.h"
+#include "platform/FreeTypeText.h"
+#include "settings/Options.h"
+
+namespace brio {
+namespace {
+
+constexpr int escapeKey = 27;
+
+struct FakeOwner : DialogOwner {
+    void midiDeviceChanged() override { ++deviceChanges; }
+    // As the station's panel rebuild does, points the surface at the panel.
+    void panelColorsChanged() override {
+        ++colorChanges;
+        drawSurface().backBuffer = &panel;
+    }
+    bool quitRequested() const override { return quit; }
+    int deviceChanges = 0, colorChanges = 0;
+    bool quit = false;
+    Limage panel;
+};
+
+// Answers `answer`; `whileOpen` runs as if events arrived while the popup shows.
+struct FakeChooser : ListChooser {
+    int choose(const Text_& items, int x, int y, Color colour) override {
+        shown.assign(items.begin(), items.end());
+        at = {x, y};
+        shade = colour;
+        open = true;
+        if (whileOpen) whileOpen();
+        open = false;
+        return answer;
+    }
+    bool isOpen() const override { return open; }
+    void close() override { open = false, ++closes; }
+    int answer = -1, closes = 0;
+    bool open = false;
+    std::function<void()> whileOpen;
+    std::vector<std::string> shown;
+    Point at;
+    Color shade = 0;
+};
+
+struct RecordingOpener : UrlOpener {
+    bool openUrl(const std::string& url) override { return opened.push_back(url), true; }
+    std::vector<std::string> opened;
+};
+
+// The marking font, 4 pixels a character unless told otherwise.
+struct MarkingFont : MarkingRasterizer {
+    int textWidth(const std::string& text, int, bool) override {
+        return int(text.size()) * advance;
+    }
+    int advance = 4;
+};
+
+using Show = void (Fdialog::*)();
+
+class DialogTest : public testing::Test {
+protected:
+    void SetUp() override {
+        setProgramFolder(folder.folder() + "/");
+        midi.names = {"Port Zero", "Port One"};
+        MidiOut::installBackend(&midi);
+        options = std::make_unique<Options>(1920);
+        dialog.connect(*options, &owner, &chooser, "Brioletta");
+        installFontRasterizer(&text);
+        installUrlOpener(&opener);
+        drawSurface() = DrawSurface{};
+        drawSurface().backBuffer = &mainPicture;
+    }
+    void TearDown() override {
+        installUrlOpener(nullptr);
+        installFontRasterizer(nullptr);
+        drawSurface() = DrawSurface{};
+        options.reset();
+        MidiOut::installBackend(nullptr);
+        setProgramFolder("");
+    }
+
+    // Opens a page and runs steps[k] on pass k + 1 of its loop; a page still open on the pass
+    // after the last step is closed with Escape.
+    void run(Show show, std::vector<std::function<void()>> steps) {
+        windows.passes = 0;
+        windows.onPass = [&](int pass) {
+            if (pass <= int(steps.size())) return steps[size_t(pass - 1)]();
+            dialog.keyDown(escapeKey);
+        };
+        (dialog.*show)();
+        windows.onPass = nullptr;
+    }
+    void click(int x, int y) {
+        dialog.mouseDown(x, y, leftButton);
+        dialog.mouseUp(x, y, leftButton, false);
+    }
+    bool drew(const std::string& line, int x, int y, int size = 11) const {
+        for (const auto& call : text.calls)
+            if (call.text == line && call.x == x && call.y == y && call.height == size) return true;
+        return false;
+    }
+    test::FakeWindow& window() { return *windows.windowOf(WindowKind::dialog); }
+
+    test::TempDir folder;
+    CaptureMidiBackend midi;
+    std::unique_ptr<Options> options;
+    ManualClock clock;
+    test::FakeWindowSystem windows{clock};
+    Fdialog dialog{windows};
+    FakeOwner owner;
+    FakeChooser chooser;
+    RecordingOpener opener;
+    MarkingFont text;
+    Limage mainPicture;
+};
+
+TEST_F(DialogTest, EachPageIsCentredWithItsTextsAndCloseButtonAndGivesTheSurfaceBack) {
+    struct Row {
+        Show show;
+        int width, height, margin;
+        const char* text;  // one text of the page, with its top-left corner and size
+        int x, y, size;
+    };
+    const Row rows[] = {
+        {&Fdialog::showOptions, 412, 442, 25, "Warning before deleting workspace", 56, 99, 11},
+        {&Fdialog::showAbout, 426, 300, 16, "Brioletta", 16, 54, 21},
+        {&Fdialog::showHotKeys, 400, 303, 16, "Page Up, Page Down", 216, 72, 11}};
+    for (const Row& row : rows) {
+        text.calls.clear();
+        run(row.show, {[&] {
+                EXPECT_EQ(drawSurface().backBuffer, &dialog.page().picture);
+                window().screen.fill(0xFF00FF);
+                dialog.paint();
+                EXPECT_TRUE(sameImage(window().screen, dialog.page().picture));
+            }});
+        EXPECT_EQ(Rect(window().x, window().y, window().width, window().height),
+                  Rect((1920 - row.width) / 2, (1080 - row.height) / 2, row.width, row.height));
+        EXPECT_EQ(dialog.closeButton(), Rect(row.width - row.margin - 104, row.height - 48,
+                                             row.width - row.margin, row.height - 26));
+        EXPECT_TRUE(drew(row.text, row.x, row.y, row.size)) << row.text;
+        EXPECT_EQ(drawSurface().backBuffer, &mainPicture);
+    }
+    // The selector boxes stand 56 pixels right of their titles, further when a title is wider.
+    for (const auto& [advance, boxLeft] : {std::pair{4, 81}, std::pair{7, 25 + 11 * 7 + 8}}) {
+        text.advance = advance;
+        run(&Fdialog::showOptions, {});
+        EXPECT_EQ(dialog.selectorBox(2).display.rect.left, boxLeft) << advance;
+    }
+}
+
+TEST_F(DialogTest, CloseEscapeAndQuitEndThePageLoopButStrayClicksDoNot) {
+    // The options page's Close button is (283, 394) - (387, 416).
+    auto press = [&](int x, int button, int releaseX) {
+        dialog.mouseDown(x, 400, button);
+        dialog.mouseUp(releaseX, 400, button, false);
+    };
+    const std::pair<std::function<void()>, bool> rows[] = {
+        {[&] { press(300, leftButton, 300); }, true},
+        {[&] { dialog.keyDown(escapeKey); }, true},
+        {[&] { owner.quit = true; }, true},
+        {[&] { dialog.closeQuery(); }, true},
+        {[&] { dialog.keyDown(32); }, false},
+        {[&] { press(300, rightButton, 300); }, false},
+        {[&] { press(200, leftButton, 300); }, false},
+        {[&] { press(300, leftButton, 388); }, false}};
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        owner.quit = false;
+        run(&Fdialog::showOptions, {rows[i].first});
+        EXPECT_EQ(windows.passes, rows[i].second ? 1 : 2) << i;
+    }
+}
+
+TEST_F(DialogTest, EachCheckBoxTogglesOnlyItsOption) {
+    bool Options::*const fields[] = {&Options::warnStationDelete,    &Options::warnRecDelete,
+                                     &Options::autoStopBass,         &Options::autoStopArps,
+                                     &Options::keyStartOnlyFromBass, &Options::alwaysResetTempo};
+    const int rows[] = {95, 125, 170, 200, 230, 260};
+    auto values = [&] {
+        std::vector<bool> v;
+        for (auto field : fields) v.push_back((*options).*field);
+        return v;
+    };
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        std::vector<bool> before = values(), afterOne;
+        run(&Fdialog::showOptions, {[&] { click(38, rows[i] + 10); },
+                                    [&] { afterOne = values(), click(38, rows[i] + 10); }});
+        EXPECT_NE(afterOne[i], before[i]) << i;
+        afterOne[i] = before[i];
+        EXPECT_EQ(afterOne, before) << i;
+        EXPECT_EQ(values(), before) << i;
+    }
+}
+
+// Every box opens the chooser on its list; a press or Escape while the chooser shows only
+// closes it; the box shows a sensible name for values out of range.
+TEST_F(DialogTest, SelectorBoxesStoreTheChoiceAndTellTheOwnerButNoChoiceChangesNothing) {
+    struct Row {
+        int box, answer;
+        std::array<int32_t, 3> start, end;  // midiDevice, colors, lcdColor
+        int deviceChanges, colorChanges;
+        const char* shown;  // the box's name when the page opened
+    };
+    const Row rows[] = {
+        {0, -1, {0, 1, 1}, {0, 1, 1}, 0, 0, "Port Zero"},
+        {1, -1, {0, 1, 1}, {0, 1, 1}, 0, 0, "Sand"},
+        {2, -1, {0, 1, 1}, {0, 1, 1}, 0, 0, "Blue"},
+        {0, 0, {1, 1, 1}, {-1, 1, 1}, 1, 0, "Port One"},
+        {0, 2, {99, 1, 1}, {1, 1, 1}, 1, 0, "Midi Mapper"},
+        {0, -7, {-2, 1, 1}, {-2, 1, 1}, 0, 0, "Midi Mapper"},
+        {1, 6, {0, -5, 1}, {0, 6, 1}, 0, 1, "Brio Blue"},
+        {1, -1, {0, 99, 1}, {0, 99, 1}, 0, 0, "Armor"},
+        {2, 2, {0, 1, -3}, {0, 1, 2}, 0, 1, "Brio Orange"},
+        {2, 3, {0, 1, 7}, {0, 1, 7}, 0, 0, "Green"},
+    };
+    const int boxRows[] = {50, 305, 335}, boxWidths[] = {200, 120, 120};
+    const Text_* lists[] = {&options->midiDevices, &options->colorSchemes, &options->lcdColors};
+    chooser.whileOpen = [&] {
+        dialog.mouseDown(38, 180, leftButton);  // on the "Stop bass" check box
+        chooser.open = true;
+        dialog.keyDown(escapeKey);
+        EXPECT_TRUE(dialog.visible());
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.box << " answer " << row.answer);
+        auto values = [&] {
+            return std::array{options->midiDevice, options->colors, options->lcdColor};
+        };
+        std::tie(options->midiDevice, options->colors, options->lcdColor) =
+            std::tuple(row.start[0], row.start[1], row.start[2]);
+        owner = FakeOwner();
+        chooser.closes = 0;
+        drawSurface().backBuffer = &mainPicture;
+        chooser.answer = row.answer;
+        text.calls.clear();
+        const bool stopBass = options->autoStopBass;
+        run(&Fdialog::showOptions, {[&] { click(86, boxRows[row.box] + 11); }});
+        EXPECT_TRUE(drew(row.shown, 88, boxRows[row.box] + 4));
+        EXPECT_EQ(chooser.shown,
+                  std::vector<std::string>(lists[row.box]->begin(), lists[row.box]->end()));
+        // Centred under the box on the screen, in the box's colour.
+        EXPECT_EQ(chooser.at, (Point{window().x + 81 + boxWidths[row.box] / 2,
+                                     window().y + boxRows[row.box] + 23}));
+        EXPECT_EQ(chooser.shade, PanelColors::lcd(row.start[2]));
+        EXPECT_EQ(chooser.closes, 2);
+        EXPECT_EQ(options->autoStopBass, stopBass);
+        EXPECT_EQ(values(), row.end);
+        EXPECT_EQ(owner.deviceChanges, row.deviceChanges);
+        EXPECT_EQ(owner.colorChanges, row.colorChanges);
+        // The boxes were repainted in the new display colour, and the surface the owner's
+        // rebuild left is the one given back.
+        EXPECT_EQ(dialog.selectorBox(0).display.colour, PanelColors::lcd(row.end[2]));
+        EXPECT_EQ(drawSurface().backBuffer, row.colorChanges ? &owner.panel : &mainPicture);
+    }
+}
+
+TEST_F(DialogTest, TheTitleStripDragsTheWindowExceptOnTheAboutPage) {
+    const std::tuple<Show, int, bool> rows[] = {
+        {&Fdialog::showOptions, 0, true},   {&Fdialog::showOptions, 23, true},
+        {&Fdialog::showOptions, 24, false}, {&Fdialog::showHotKeys, 12, true},
+        {&Fdialog::showAbout, 5, false},    {&Fdialog::showAbout, 23, false}};
+    for (const auto& [show, y, drags] : rows) {
+        Point start, dragged, afterRelease;
+        auto moveCursor = [&](int dx, int dy) {
+            window().cursorX += dx, window().cursorY += dy;
+            dialog.mouseMove(50 + dx, y + dy, true, false);
+        };
+        run(show, {[&] {
+                start = {window().x, window().y};
+                dialog.mouseDown(50, y, leftButton);
+                moveCursor(30, 20);
+                dragged = {window().x, window().y};
+                dialog.mouseUp(80, y + 20, leftButton, false);
+                moveCursor(30, 0);
+                afterRelease = {window().x, window().y};
+            }});
+        const Point expected = drags ? Point{start.x + 30, start.y + 20} : start;
+        EXPECT_EQ(dragged, expected) << y;
+        EXPECT_EQ(afterRelease, expected) << y;
+    }
+}
+
+TEST_F(DialogTest, TheAboutLinkShowsAHandAndAClickOnItOpensTheMakersSite) {
+    std::vector<CursorShape> shapes;
+    const Rect link{16, 180, 16 + 17 * 4 - 1, 180 + 12};  // "www.brioletta.net"
+    run(&Fdialog::showAbout, {[&] {
+        EXPECT_EQ(dialog.page().link, link);
+        for (int y : {185, 150}) {
+            dialog.mouseMove(20, y, false, false);
+            shapes.push_back(window().cursor);
+        }
+        dialog.mouseDown(20, 150, leftButton);  // pressed beside, released on the link
+        dialog.mouseUp(20, 185, leftButton, false);
+        EXPECT_TRUE(opener.opened.empty());
+        click(link.right, link.bottom);
+    }});
+    EXPECT_EQ(shapes, (std::vector{CursorShape::hand, CursorShape::arrow}));
+    EXPECT_EQ(opener.opened, std::vector<std::string>{"https://www.brioletta.net"});
+}
+
+TEST_F(DialogTest, SnapshotsOfTheThreePages) {
+    FreeTypeText font;
+    installFontRasterizer(&font);
+    options->warnRecDelete = true;
+    const std::pair<Show, const char*> pages[] = {{&Fdialog::showOptions, "dialog_options"},
+                                                  {&Fdialog::showAbout, "dialog_about"},
+                                                  {&Fdialog::showHotKeys, "dialog_hotkeys"}};
+    for (const auto& [show, name] : pages)
+        run(show, {[&] { saveSnapshot(window().screen, name); }});
+    installFontRasterizer(&text);
+}
+
+}  // namespace
+}  // namespace brio
