@@ -34,6 +34,26 @@ void SdlWindow::setClientSize(int width, int height) {
                                                        SDL_PIXELFORMAT_BGR24);
 }
 
+void SdlWindow::show() {
+    SDL_ShowWindow(window);
+    // A window placed before it was ever shown appears where it was created: the display takes
+    // a new place only once the window's first configuration has come back. So the events are
+    // read, and the window goes one pixel aside and back (SDL skips a move to where it
+    // believes the window already is).
+    if (placed && !shownBefore) {
+        SDL_PumpEvents();
+        SDL_SetWindowPosition(window, place.x + 1, place.y);
+        SDL_SetWindowPosition(window, place.x, place.y);
+    }
+    shownBefore = true;
+}
+
+void SdlWindow::moveTo(int x, int y) {
+    placed = true;
+    place = SDL_Point{x, y};
+    SDL_SetWindowPosition(window, x, y);
+}
+
 int SdlWindow::left() const {
     int x = 0;
     SDL_GetWindowPosition(window, &x, nullptr);

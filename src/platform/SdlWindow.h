@@ -27,13 +27,13 @@ public:
     int clientWidth() const override { return screen.width(); }
     int clientHeight() const override { return screen.height(); }
     void setBordered(bool bordered) override { SDL_SetWindowBordered(window, bordered ? SDL_TRUE : SDL_FALSE); }
-    void show() override { SDL_ShowWindow(window); }
+    void show() override;
     void hide() override { SDL_HideWindow(window); }
     bool visible() const override { return (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) != 0; }
     Canvas& canvas() override { return screen.canvas(); }
     int left() const override;
     int top() const override;
-    void moveTo(int x, int y) override { SDL_SetWindowPosition(window, x, y); }
+    void moveTo(int x, int y) override;
     void cursorOnScreen(int& x, int& y) const override { SDL_GetGlobalMouseState(&x, &y); }
     void setCursorShape(CursorShape shape) override;
 
@@ -48,6 +48,10 @@ private:
 
     SdlWindowSystem& system;
     SDL_Window* window;
+    // Where the program last placed the window, set again when it is first shown.
+    bool placed = false;
+    bool shownBefore = false;
+    SDL_Point place{};
     WindowEvents& events;
     bool centred;
     std::string title;
