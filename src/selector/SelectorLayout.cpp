@@ -25,7 +25,9 @@ SelectorLayout layoutSelector(const SelectorConfig& config) {
     SelectorLayout layout;
     const int n = std::max(config.items.count(), 0);
     layout.count = n;
-    layout.rows = config.rowsPerColumn <= 0 ? std::max(n, 1) : config.rowsPerColumn;
+    // A short list is no taller than its entries: a picker of 3 patterns at 10 rows a column
+    // shows 3 rows, not 7 empty ones below them.
+    layout.rows = config.rowsPerColumn <= 0 ? std::max(n, 1) : std::max(std::min(config.rowsPerColumn, n), 1);
     layout.band = config.band <= 0 ? layout.rows : config.band;
     const int room = config.menuStyle ? SelectorLayout::menuTextRoom : SelectorLayout::listTextRoom;
     int64_t widest =
