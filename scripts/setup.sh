@@ -8,7 +8,7 @@ packages=(
     libsdl2-dev
     libfreetype-dev libfontconfig-dev fonts-wine fonts-dejavu-core
     librtmidi-dev libasound2-dev
-    libfluidsynth-dev
+    libfluidsynth-dev timgm6mb-soundfont
     libpng-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool

@@ -43,6 +43,7 @@ public:
         cy = cursorY;
     }
     void setCursorShape(CursorShape shape) override { cursor = shape; }
+    void setTextInput(bool accepted) override { textInput = accepted; }
 
     // Remembers every area copied to the window.
     struct DamageLog : DamageSink {
@@ -60,6 +61,7 @@ public:
     int x = 100, y = 100;
     int cursorX = 0, cursorY = 0;
     CursorShape cursor = CursorShape::hand;
+    bool textInput = false;
     Limage screen;  // what the window shows
     DamageLog damage;
 };
@@ -80,13 +82,17 @@ public:
         clock.advance(passCostMs);
         if (onPass) onPass(passes);
     }
+    // A wait without a limit ends with the next scripted event: the clock does not move.
     void waitForMessages(uint64_t timeoutUs) override {
         ++waits;
-        clock.advance(uint32_t((timeoutUs + 999) / 1000));
+        if (timeoutUs == forever) ++foreverWaits;
+        else clock.advance(uint32_t((timeoutUs + 999) / 1000));
     }
     bool applicationActive() const override { return active; }
     int screenWidth() const override { return screen; }
     int screenHeight() const override { return screenTall; }
+    std::string clipboardText() const override { return clipboard; }
+    void setClipboardText(const std::string& utf8) override { clipboard = utf8; }
 
     FakeWindow* windowOf(WindowKind kind) const {
         for (FakeWindow* w : created)
@@ -103,6 +109,8 @@ public:
     int screenTall = 1080;
     int passes = 0;
     int waits = 0;
+    int foreverWaits = 0;
+    std::string clipboard;  // UTF-8
 };
 
 }  // namespace brio::test

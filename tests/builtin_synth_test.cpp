@@ -185,14 +185,31 @@ TEST(BuiltInSynth, AFileThatIsNoSoundFontIsPassedOverForTheNextInTheList) {
     unlink(garbage);
 }
 
-TEST(BuiltInSynthSystemMidi, TheMapperFailsToOpenWithoutASoundFontAndMessagesAreDropped) {
-    SystemMidi midi({"/nonexistent/folder/none.sf2"}, BuiltInSynth::defaultAudioDrivers(),
-                    "/nonexistent/seq");
-    EXPECT_FALSE(midi.open(MidiBackend::mapperDevice));
+TEST(BuiltInSynthSystemMidi, WithoutAGoodSoundFontTheMapperPlaysSilentAndSaysSoOnce) {
+    // Missing, empty and not-a-SoundFont files, from the environment and the option alike.
+    char empty[] = "/tmp/brio-empty-sf2-XXXXXX";
+    const int fd = mkstemp(empty);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    setenv("BRIOLETTA_SOUNDFONT", empty, 1);
+    SystemMidi midi({"/nonexistent/folder/none.sf2"}, {"no-such-driver"}, "/nonexistent/seq");
+    midi.preferSoundFont("/nonexistent/option.sf2");
+    unsetenv("BRIOLETTA_SOUNDFONT");
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(midi.open(MidiBackend::mapperDevice));  // open at once: it starts in the background
+    midi.send(message(0x90, 60, 100));
+    midi.waitForSynth();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, std::string("Brioletta: no General MIDI SoundFont could be loaded (tried ") + empty +
+                        ", /nonexistent/folder/none.sf2); playing silent.\n");
+    EXPECT_FALSE(midi.synthReady());
     midi.send(message(0x90, 60, 100));
     midi.reset();
     midi.close();
-    EXPECT_FALSE(midi.open(MidiBackend::mapperDevice));  // tried again, still nothing
+    EXPECT_TRUE(midi.open(MidiBackend::mapperDevice));  // tried again, still nothing, no crash
+    midi.waitForSynth();
+    EXPECT_FALSE(midi.synthReady());
+    unlink(empty);
 }
 
 }  // namespace

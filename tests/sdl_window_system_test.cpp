@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "FakeDialogs.h"
 #include "platform/SdlWindow.h"
@@ -78,6 +80,43 @@ TEST_F(SdlWindowSystemTest, AReleaseReportsTheButtonsHeldWhenItHappened) {
     button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
     windows->processPendingMessages();
     EXPECT_EQ(handler.releases, (std::vector<std::pair<int, bool>>{{rightButton, true}, {leftButton, false}}));
+}
+
+TEST_F(SdlWindowSystemTest, TypedTextReachesOnlyAWindowThatTakesItAndFollowsTheFocus) {
+    struct TextHandler : WindowEvents {
+        void textInput(const std::string& utf8) override { texts.push_back(utf8); }
+        std::vector<std::string> texts;
+    };
+    TextHandler plain, typing;
+    auto plainWindow = windows->createWindow(WindowKind::dialog, plain);
+    auto typingWindow = windows->createWindow(WindowKind::programmer, typing);
+    typingWindow->setTextInput(true);
+    const auto push = [](HostWindow& window, Uint32 type, Uint8 focusEvent, const char* text) {
+        SDL_Event event{};
+        event.type = type;
+        const Uint32 id = dynamic_cast<SdlWindow&>(window).id();
+        if (type == SDL_TEXTINPUT) {
+            event.text.windowID = id;
+            SDL_strlcpy(event.text.text, text, sizeof event.text.text);
+        } else {
+            event.window.windowID = id;
+            event.window.event = focusEvent;
+        }
+        SDL_PushEvent(&event);
+    };
+    push(*typingWindow, SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED, "");
+    push(*typingWindow, SDL_TEXTINPUT, 0, "\xC3\xA9");
+    push(*plainWindow, SDL_TEXTINPUT, 0, "x");
+    windows->processPendingMessages();
+    EXPECT_TRUE(SDL_IsTextInputActive());
+    EXPECT_EQ(typing.texts, std::vector<std::string>{"\xC3\xA9"});
+    EXPECT_TRUE(plain.texts.empty());
+    push(*plainWindow, SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED, "");
+    windows->processPendingMessages();
+    EXPECT_FALSE(SDL_IsTextInputActive()) << "the other windows get plain keys";
+
+    windows->setClipboardText("caf\xC3\xA9");
+    EXPECT_EQ(windows->clipboardText(), "caf\xC3\xA9");
 }
 
 }  // namespace

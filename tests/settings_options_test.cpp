@@ -28,7 +28,7 @@ const std::string defaultDocument =
     "warnStationDelete=false\r\nwarnRecDelete=false\r\nautoStopBass=false\r\n"
     "autoStopArps=false\r\nkeyStartOnlyFromBass=false\r\nalwaysResetTempo=true\r\n"
     "keyHighlight=false\r\ncolors=0\r\nlcdColor=0\r\nlargeView=true\r\n"
-    "windowBorder=false\r\nshowKeyAssignment=false\r\ndragPlay=true\r\n"
+    "windowBorder=false\r\nshowKeyAssignment=false\r\ndragPlay=true\r\nsoundFont=\r\n"
     "</Brio Options>\r\n";
 
 class FakeBackend : public MidiBackend {
@@ -66,6 +66,7 @@ protected:
         options.windowBorder = true;
         options.showKeyAssignment = true;
         options.dragPlay = false;
+        options.soundFont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
     }
 
     TempDir dir;
@@ -88,6 +89,7 @@ TEST_F(OptionsTest, EveryValueSurvivesARoundTrip) {
         "autoStopArps=true\r\nkeyStartOnlyFromBass=true\r\nalwaysResetTempo=false\r\n"
         "keyHighlight=true\r\ncolors=6\r\nlcdColor=2\r\nlargeView=false\r\n"
         "windowBorder=true\r\nshowKeyAssignment=true\r\ndragPlay=false\r\n"
+        "soundFont=/usr/share/sounds/sf2/FluidR3_GM.sf2\r\n"
         "</Brio Options>\r\n";
     {
         Options options(1920);

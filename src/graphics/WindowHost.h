@@ -25,6 +25,10 @@ public:
     virtual void paint() {}
     // The system asks the window to close (window manager, Alt+F4).
     virtual void closeQuery() {}
+    // Text typed into a window that accepts text input (see HostWindow::setTextInput), in
+    // UTF-8, after the keyboard layout and any composition have made it. Keys still arrive
+    // through keyDown as well.
+    virtual void textInput(const std::string& /*utf8*/) {}
 };
 
 enum class CursorShape { arrow, hand };
@@ -56,6 +60,9 @@ public:
     // The window's pixels, client-sized: what an image is copied into here (blitToWindow)
     // appears on the screen.
     virtual Canvas& canvas() = 0;
+    // While the window has the keyboard focus, typed text also arrives as textInput; every
+    // other window gets keys only.
+    virtual void setTextInput(bool /*accepted*/) {}
 };
 
 // The windowing layer: creates windows and delivers their events.
@@ -66,13 +73,18 @@ public:
     virtual std::unique_ptr<HostWindow> createWindow(WindowKind kind, WindowEvents& events) = 0;
     // Hands every pending event to the window it belongs to, then returns.
     virtual void processPendingMessages() = 0;
-    // Sleeps until an event is pending or `timeoutUs` microseconds have passed.
+    // Sleeps until an event is pending or `timeoutUs` microseconds have passed (never, for
+    // `forever`).
+    static constexpr uint64_t forever = UINT64_MAX;
     virtual void waitForMessages(uint64_t timeoutUs) = 0;
     // True while one of the program's windows has the input focus.
     virtual bool applicationActive() const = 0;
     // Size of the screen in pixels; 0 when unknown.
     virtual int screenWidth() const = 0;
     virtual int screenHeight() const = 0;
+    // The system clipboard's text in UTF-8 (empty when it holds none), and replacing it.
+    virtual std::string clipboardText() const { return {}; }
+    virtual void setClipboardText(const std::string& /*utf8*/) {}
 };
 
 }  // namespace brio

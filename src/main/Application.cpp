@@ -5,6 +5,7 @@
 #include "accompaniment/StyleLibrary.h"
 #include "dialog/Fdialog.h"
 #include "foundation/Clock.h"
+#include "foundation/Trace.h"
 #include "graphics/WindowHost.h"
 #include "main/AppIdentity.h"
 #include "main/CommandWindowAdapters.h"
@@ -42,18 +43,21 @@ int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi) {
     StyleLibrary library;
     Options options(windows.screenWidth());
     MidiSynth station(library, options, workspaceFiles, recordingFiles);
+    traceAt("station built", clock.microseconds());
 
     // Windows, in order; destroyed before the global objects.
     Fmain fmain(station, windows);
     Fdialog fdialog(windows);
     Fselector fselector(windows, clock);
-    Fprogrammer fprogrammer(windows);
+    Fprogrammer fprogrammer(windows, library);
 
     // The commands' windows as the station and the dialog reach them.
     SelectorCommandPopup popup(fselector, station, fmain);
     SelectorListChooser chooser(fselector);
     StationDialogOwner dialogOwner(station, fmain);
-    WindowPages pages(fdialog, fprogrammer);
+    WindowPages pages(fdialog, fprogrammer, station);
+    SelectorPopupMenu patternMenu(fselector);
+    fprogrammer.setPopupMenu(&patternMenu);
     fdialog.connect(options, &dialogOwner, &chooser, applicationTitle);
     fmain.setDialogVisible([&fdialog] { return fdialog.visible(); });
     station.attachCommandWindows(&popup, &pages, &pages);
@@ -64,6 +68,7 @@ int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi) {
     } detach{station};
 
     fmain.show();
+    traceAt("window shown", clock.microseconds());
     waitForStartTimer(fmain, windows, clock);
     if (!fmain.quitFlag()) fmain.timerTimer(clock);
     return 0;

@@ -44,6 +44,17 @@ int SelectorListChooser::choose(const Text_& items, int x, int y, Color colour) 
 bool SelectorListChooser::isOpen() const { return selector.isOpen(); }
 void SelectorListChooser::close() { selector.close(); }
 
+int SelectorPopupMenu::choose(const Text_& items, int x, int y) {
+    SelectorConfig menu;
+    menu.items = items;
+    menu.menuStyle = true;
+    menu.position = Point{x, y};
+    menu.positionSet = true;
+    return selector.openModal(menu);
+}
+
+void SelectorPopupMenu::close() { selector.close(); }
+
 void StationDialogOwner::midiDeviceChanged() { station.openMidiDevice(true); }
 void StationDialogOwner::panelColorsChanged() { station.buildPanel(); }
 bool StationDialogOwner::quitRequested() const { return station.quitRequested || fmain.quitFlag(); }
@@ -51,8 +62,6 @@ bool StationDialogOwner::quitRequested() const { return station.quitRequested ||
 void WindowPages::showOptions() { dialog.showOptions(); }
 void WindowPages::showAbout() { dialog.showAbout(); }
 void WindowPages::showHotKeys() { dialog.showHotKeys(); }
-void WindowPages::open() {
-    programmer.window().show();
-}
+void WindowPages::open() { programmer.open(station); }
 
 }  // namespace brio

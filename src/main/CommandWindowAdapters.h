@@ -3,6 +3,7 @@
 #include "dialog/DialogOwner.h"
 #include "dialog/ListChooser.h"
 #include "main/CommandWindows.h"
+#include "programmer/PopupMenu.h"
 #include "selector/SelectorListener.h"
 
 namespace brio {
@@ -12,6 +13,7 @@ class Fmain;
 class Fprogrammer;
 class Fselector;
 class MidiSynth;
+class MidiSynthCore;
 
 // The selector popup as the station's menus and pickers use it; choices go to the station's
 // dispatcher and keys typed meanwhile to the main window, so the piano keeps playing.
@@ -46,6 +48,17 @@ private:
     Fselector& selector;
 };
 
+// The selector popup as the style programmer's menu of pattern operations (modal, menu style).
+class SelectorPopupMenu : public PopupMenu {
+public:
+    explicit SelectorPopupMenu(Fselector& selector) : selector(selector) {}
+    int choose(const Text_& items, int x, int y) override;
+    void close() override;
+
+private:
+    Fselector& selector;
+};
+
 // What a change on the Options page does to the station.
 class StationDialogOwner : public DialogOwner {
 public:
@@ -59,10 +72,12 @@ private:
     Fmain& fmain;
 };
 
-// The dialog window's pages and the style programmer as the station's commands open them.
+// The dialog window's pages and the style programmer as the station's commands open them; the
+// programmer opens on `station`.
 class WindowPages : public DialogPages, public StyleEditorWindow {
 public:
-    WindowPages(Fdialog& dialog, Fprogrammer& programmer) : dialog(dialog), programmer(programmer) {}
+    WindowPages(Fdialog& dialog, Fprogrammer& programmer, MidiSynthCore& station)
+        : dialog(dialog), programmer(programmer), station(station) {}
     void showOptions() override;
     void showAbout() override;
     void showHotKeys() override;
@@ -71,6 +86,7 @@ public:
 private:
     Fdialog& dialog;
     Fprogrammer& programmer;
+    MidiSynthCore& station;
 };
 
 }  // namespace brio

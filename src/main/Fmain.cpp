@@ -1,5 +1,9 @@
 #include "main/Fmain.h"
 
+#include <cstdio>
+
+#include "foundation/Clock.h"
+#include "foundation/Trace.h"
 #include "main/AppIdentity.h"
 #include "main/MainLoop.h"
 #include "main/MidiSynth.h"
@@ -15,17 +19,25 @@ Fmain::Fmain(MidiSynth& station, WindowSystem& windows)
 
 Fmain::~Fmain() { station.attachMainWindow(nullptr); }
 
-void Fmain::show() { host->show(); }
+// The panel is built before the window shows, so that its first paint is the whole panel;
+// the start timer then only starts the main loop.
+void Fmain::show() {
+    buildPanel();
+    host->show();
+}
 
 void Fmain::buildPanel() {
     station.attachWindowSystem(&windows);
     station.attachMainWindow(host.get());
-    paint();
 }
 
 void Fmain::timerTimer(Clock& clock) {
-    buildPanel();
-    runMainLoop(station, windows, clock, closeRequested);
+    const uint64_t startUs = clock.microseconds();
+    const uint64_t passes = runMainLoop(station, windows, clock, closeRequested);
+    if (traceEnabled()) {
+        std::fprintf(stderr, "brioletta: %llu passes of the main loop in %.1f s\n",
+                     static_cast<unsigned long long>(passes), double(clock.microseconds() - startUs) / 1e6);
+    }
     host->hide();
 }
 
@@ -49,7 +61,11 @@ void Fmain::mouseUp(int x, int y, int button, bool leftHeld) {
     if (!ignoringInput()) station.mouseUp(x, y, button, leftHeld);
 }
 
-void Fmain::paint() { station.paintPanel(); }
+void Fmain::paint() {
+    station.paintPanel();
+    if (!painted && traceEnabled()) traceAt("first paint", systemClock().microseconds());
+    painted = true;
+}
 
 void Fmain::closeQuery() { closeRequested = true; }
 

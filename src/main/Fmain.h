@@ -19,8 +19,9 @@ public:
     Fmain(MidiSynth& station, WindowSystem& windows);
     ~Fmain() override;
 
+    // Builds the panel and shows the window with it.
     void show();
-    // The start timer: builds the panel, then runs the main loop until the program ends.
+    // The start timer: runs the main loop until the program ends.
     void timerTimer(Clock& clock);
 
     // Set when the system closes the window; ends the loop without questions.
@@ -46,6 +47,7 @@ private:
     std::unique_ptr<HostWindow> host;
     std::function<bool()> dialogShown;
     bool closeRequested = false;
+    bool painted = false;
 };
 
 }  // namespace brio

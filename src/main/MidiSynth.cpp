@@ -32,6 +32,7 @@ MidiSynth::MidiSynth(StyleLibrary& library, Options& options, RecentFiles& works
     recordingFiles.seedFromFolder("*.prc");
     panel.buildPiano(options.largeView);  // the piano's keys exist before any window shows them
     if (options.midiDevice == notChosenDevice) options.midiDevice = MidiOut::defaultDevice();
+    MidiOut::preferSoundFont(options.soundFont);
     openMidiDevice(false);
     arpeggios.reserve(instrumentCount);
     for (int i = 0; i < instrumentCount; ++i) {

@@ -22,6 +22,8 @@ public:
     // Ends every note and resets the controllers of the open device.
     virtual void reset() = 0;
     virtual void close() = 0;
+    // A SoundFont the user prefers for a built-in synthesizer; ignored by other devices.
+    virtual void preferSoundFont(const std::string& /*path*/) {}
 };
 
 }  // namespace brio

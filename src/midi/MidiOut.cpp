@@ -86,6 +86,10 @@ void reset() {
     if (deviceOpen) backend->reset();
 }
 
+void preferSoundFont(const std::string& path) {
+    if (backend) backend->preferSoundFont(path);
+}
+
 void close() {
     if (!deviceOpen) return;
     backend->reset();

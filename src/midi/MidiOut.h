@@ -27,6 +27,8 @@ bool open(int device);
 bool isOpen();
 void reset();
 void close();
+// Passes the user's SoundFont to the backend, before the first open of the built-in synthesizer.
+void preferSoundFont(const std::string& path);
 
 // The sender: gating and volume scaling while a recording plays, the recorder's copy, then
 // the device. Dropped when no device is open.

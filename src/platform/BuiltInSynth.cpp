@@ -4,9 +4,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <mutex>
 
 #include "platform/RtMidiPorts.h"
+#include "platform/SoundFontChoice.h"
 
 namespace brio {
 
@@ -24,7 +26,6 @@ struct BuiltInSynth::Engine {
 
 namespace {
 
-constexpr const char* soundFontFolder = "/usr/share/sounds/sf2/";
 constexpr int channelCount = 16;
 constexpr int allSoundOff = 120;
 constexpr int resetAllControllers = 121;
@@ -45,8 +46,9 @@ fluid_settings_t* makeSettings() {
     fluid_settings_t* settings = new_fluid_settings();
     if (settings == nullptr) return nullptr;
     fluid_settings_setnum(settings, "synth.sample-rate", BuiltInSynth::sampleRate);
-    fluid_settings_setint(settings, "audio.period-size", BuiltInSynth::periodFrames);
     fluid_settings_setint(settings, "audio.periods", BuiltInSynth::periodCount);
+    // A full GM set is 140 MB of samples: only the presets in use are loaded, when chosen.
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
     // The sample data (up to 140 MB for a full GM set) is not pinned in memory: most users may
     // not lock that much, and the library only warns when it cannot.
     fluid_settings_setint(settings, "synth.lock-memory", 0);
@@ -72,9 +74,14 @@ bool worthTrying(const std::string& driver) {
 
 }  // namespace
 
-std::vector<std::string> BuiltInSynth::defaultSoundFonts() {
-    const std::string folder = soundFontFolder;
-    return {folder + "default-GM.sf2", folder + "FluidR3_GM.sf2", folder + "TimGM6mb.sf2"};
+std::vector<std::string> BuiltInSynth::defaultSoundFonts() { return installedSoundFonts(); }
+
+std::vector<BuiltInSynth::AudioAttempt> BuiltInSynth::audioAttempts(const std::vector<std::string>& drivers) {
+    std::vector<AudioAttempt> attempts;
+    for (const std::string& driver : drivers) {
+        for (const int frames : periodSizes) attempts.push_back({driver, frames});
+    }
+    return attempts;
 }
 
 std::vector<std::string> BuiltInSynth::defaultAudioDrivers() {
@@ -118,12 +125,17 @@ bool BuiltInSynth::load() {
 bool BuiltInSynth::startAudio() {
     if (engine->audio != nullptr) return true;
     RtMidiPorts::silenceAlsaLibrary();
-    for (const std::string& name : audioDrivers) {
-        if (!worthTrying(name)) continue;
-        fluid_settings_setstr(engine->settings, "audio.driver", name.c_str());
+    for (const AudioAttempt& attempt : audioAttempts(audioDrivers)) {
+        if (!worthTrying(attempt.driver)) continue;
+        fluid_settings_setstr(engine->settings, "audio.driver", attempt.driver.c_str());
+        fluid_settings_setint(engine->settings, "audio.period-size", attempt.periodFrames);
         engine->audio = new_fluid_audio_driver(engine->settings, engine->synth);
         if (engine->audio != nullptr) {
-            driverName = name;
+            driverName = attempt.driver;
+            periodFrames = attempt.periodFrames;
+            std::fprintf(stderr, "%s: sound through %s at %d Hz, %d periods of %d frames (%.1f ms)\n",
+                         RtMidiPorts::clientName, driverName.c_str(), sampleRate, periodCount, periodFrames,
+                         1000.0 * periodCount * periodFrames / sampleRate);
             return true;
         }
     }
@@ -135,6 +147,7 @@ void BuiltInSynth::stopAudio() {
     delete_fluid_audio_driver(engine->audio);
     engine->audio = nullptr;
     driverName.clear();
+    periodFrames = 0;
 }
 
 void BuiltInSynth::powerOnReset() {
@@ -218,6 +231,18 @@ void BuiltInSynth::render(float* left, float* right, int frames) {
         return;
     }
     fluid_synth_write_float(engine->synth, frames, left, 0, 1, right, 0, 1);
+}
+
+std::string BuiltInSynth::failure() const {
+    if (opened) return "";
+    if (!engine) {
+        std::string tried;
+        for (const std::string& path : soundFonts) tried += (tried.empty() ? "" : ", ") + path;
+        return "no General MIDI SoundFont could be loaded (tried " + tried + ")";
+    }
+    std::string tried;
+    for (const std::string& driver : audioDrivers) tried += (tried.empty() ? "" : ", ") + driver;
+    return "no audio output could be opened (tried " + tried + ")";
 }
 
 int BuiltInSynth::soundFontLoads() const {

@@ -5,19 +5,30 @@
 #include <string>
 #include <vector>
 
+#include "platform/DeferredSynth.h"
+
 namespace brio {
 
 // The built-in General MIDI synthesizer: a SoundFont synthesizer that plays through the first
 // audio driver that opens, or renders into buffers when opened offline (tests, tools).
 // The SoundFont is loaded once, on the first open; opening again only resets the synth.
 // Nothing here throws, and the synthesizer's own log stays off stderr except for panics.
-class BuiltInSynth {
+class BuiltInSynth : public SynthEngine {
 public:
-    static constexpr int sampleRate = 44100;  // Hz, audio and offline alike
-    // Audio buffer: 2 periods of 256 frames = 11.6 ms at 44100 Hz where the driver honours
-    // both (ALSA); the PulseAudio driver asks its server for one period (5.8 ms) of latency.
-    static constexpr int periodFrames = 256;
+    static constexpr int sampleRate = 48000;  // Hz, audio and offline alike
+    // Audio buffer: 2 periods of 128 frames = 5.3 ms at 48 kHz; a driver that refuses that gets
+    // the next larger period.
     static constexpr int periodCount = 2;
+    static constexpr int periodSizes[] = {128, 256, 512, 1024};
+
+    // One attempt to start audio output.
+    struct AudioAttempt {
+        std::string driver;
+        int periodFrames;
+        bool operator==(const AudioAttempt&) const = default;
+    };
+    // The attempts in the order they are made: each driver with its periods, smallest first.
+    static std::vector<AudioAttempt> audioAttempts(const std::vector<std::string>& drivers);
 
     // The system's GM SoundFonts in order of preference.
     static std::vector<std::string> defaultSoundFonts();
@@ -27,23 +38,23 @@ public:
     // `soundFonts`: the first file that loads is used. `audioDrivers`: tried in order by open().
     explicit BuiltInSynth(std::vector<std::string> soundFonts = defaultSoundFonts(),
                           std::vector<std::string> audioDrivers = defaultAudioDrivers());
-    ~BuiltInSynth();
+    ~BuiltInSynth() override;
     BuiltInSynth(const BuiltInSynth&) = delete;
     BuiltInSynth& operator=(const BuiltInSynth&) = delete;
 
     // Loads the SoundFont (first time only) and starts audio; false without a SoundFont or
     // without any audio driver that opens. Resets the synth to its power-on state.
-    bool open();
+    bool open() override;
     // As open() but without audio: sound comes only from render().
     bool openOffline();
     bool isOpen() const;
     // Plays a packed message (status | data1 << 8 | data2 << 16): note on (velocity 0 is note
     // off), note off, control change, program change; other messages are ignored.
-    void send(uint32_t packed);
+    void send(uint32_t packed) override;
     // All notes off, all sound off and reset all controllers on the 16 channels.
-    void reset();
+    void reset() override;
     // Silences the synth and stops audio; the SoundFont stays loaded.
-    void close();
+    void close() override;
     // Offline only: renders `frames` frames into each buffer (-1..1); silence when not
     // opened offline. Messages take effect at the synth's next block of 64 frames, so
     // renders in multiples of 64 frames start each message exactly at their first frame.
@@ -51,10 +62,13 @@ public:
 
     // How often a SoundFont was loaded (0 or 1).
     int soundFontLoads() const;
+    // Why the last open failed, in words for the user; "" after a success.
+    std::string failure() const;
     // The loaded SoundFont's path, or "" before loading or when none loaded.
     const std::string& soundFont() const;
-    // The audio driver that is playing, or "" (closed, offline).
+    // The audio driver that is playing, or "" (closed, offline), and its period in frames.
     const std::string& audioDriver() const;
+    int audioPeriodFrames() const { return periodFrames; }
 
 private:
     struct Engine;
@@ -71,6 +85,7 @@ private:
     int loads = 0;
     std::string loadedSoundFont;
     std::string driverName;
+    int periodFrames = 0;
     bool opened = false;
 };
 

@@ -74,6 +74,16 @@ void SdlWindow::setCursorShape(CursorShape shape) {
     if (cursor && SDL_GetCursor() != cursor) SDL_SetCursor(cursor);
 }
 
+void SdlWindow::setTextInput(bool accepted) {
+    textInput = accepted;
+    if (SDL_GetKeyboardFocus() == window) applyTextInput();
+}
+
+void SdlWindow::applyTextInput() const {
+    if (textInput) SDL_StartTextInput();
+    else SDL_StopTextInput();
+}
+
 void SdlWindow::damaged(const Rect& area) {
     const int left = std::max(area.left, 0);
     const int top = std::max(area.top, 0);

@@ -36,11 +36,16 @@ public:
     void moveTo(int x, int y) override;
     void cursorOnScreen(int& x, int& y) const override { SDL_GetGlobalMouseState(&x, &y); }
     void setCursorShape(CursorShape shape) override;
+    void setTextInput(bool accepted) override;
 
     WindowEvents& handler() { return events; }
     // Shows the whole image again (after the system lost the window's content).
     void presentAll();
     Uint32 id() const { return SDL_GetWindowID(window); }
+    bool acceptsTextInput() const { return textInput; }
+    // Starts SDL's text input when this window takes text, stops it otherwise; called when the
+    // window gains the keyboard focus.
+    void applyTextInput() const;
 
 private:
     void damaged(const Rect& area) override;
@@ -54,6 +59,7 @@ private:
     SDL_Point place{};
     WindowEvents& events;
     bool centred;
+    bool textInput = false;
     std::string title;
     Limage screen;
     SDL_Surface* screenSurface = nullptr;  // wraps the image's pixels

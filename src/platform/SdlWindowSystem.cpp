@@ -42,7 +42,7 @@ void raiseProcessPriority() { (void)setpriority(PRIO_PROCESS, 0, -5); }
 }  // namespace
 
 SdlWindowSystem::SdlWindowSystem() {
-    // Keys arrive as key events only: no text input reaches the windows.
+    // Keys arrive as key events only until a window that takes text gains the focus.
     SDL_StopTextInput();
 }
 
@@ -82,6 +82,18 @@ int SdlWindowSystem::screenHeight() const {
     return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.h : 0;
 }
 
+std::string SdlWindowSystem::clipboardText() const {
+    char* text = SDL_GetClipboardText();
+    if (!text) return {};
+    std::string result(text);
+    SDL_free(text);
+    return result;
+}
+
+void SdlWindowSystem::setClipboardText(const std::string& utf8) {
+    (void)SDL_SetClipboardText(utf8.c_str());
+}
+
 void SdlWindowSystem::waitForMessages(uint64_t timeoutUs) {
     // Reads what the display has sent so far; anything queued ends the wait at once.
     SDL_PumpEvents();
@@ -92,7 +104,9 @@ void SdlWindowSystem::waitForMessages(uint64_t timeoutUs) {
         // program with an X error when that window was gone.)
         pollfd display{displayFd, POLLIN, 0};
         const timespec timeout{time_t(timeoutUs / 1000000u), long(timeoutUs % 1000000u) * 1000L};
-        (void)ppoll(&display, 1, &timeout, nullptr);
+        (void)ppoll(&display, 1, timeoutUs == forever ? nullptr : &timeout, nullptr);
+    } else if (timeoutUs == forever) {
+        SDL_WaitEvent(nullptr);
     } else {
         SDL_WaitEventTimeout(nullptr, int((timeoutUs + 999u) / 1000u));
     }
@@ -133,6 +147,11 @@ void SdlWindowSystem::route(const SDL_Event& event) {
             else window->handler().keyUp(key);
             return;
         }
+        case SDL_TEXTINPUT: {
+            SdlWindow* window = windowFor(event.text.windowID);
+            if (window && window->acceptsTextInput()) window->handler().textInput(event.text.text);
+            return;
+        }
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             SdlWindow* window = windowFor(event.button.windowID);
@@ -168,6 +187,8 @@ void SdlWindowSystem::routeWindowEvent(SdlWindow& window, const SDL_WindowEvent&
             window.presentAll();
             break;
         case SDL_WINDOWEVENT_CLOSE: window.handler().closeQuery(); break;
+        // Text input follows the focus, so the other windows keep getting plain keys.
+        case SDL_WINDOWEVENT_FOCUS_GAINED: window.applyTextInput(); break;
         default: break;
     }
 }

@@ -23,6 +23,8 @@ public:
     bool applicationActive() const override;
     int screenWidth() const override;
     int screenHeight() const override;
+    std::string clipboardText() const override;
+    void setClipboardText(const std::string& utf8) override;
 
     // Hands every pending event to its window. An exception from a handler is shown in a
     // message box and the program goes on with the next event.

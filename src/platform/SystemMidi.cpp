@@ -1,15 +1,50 @@
 #include "platform/SystemMidi.h"
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/SoundFontChoice.h"
+
 namespace brio {
 
 SystemMidi::SystemMidi(std::vector<std::string> soundFonts, std::vector<std::string> audioDrivers,
                        std::string sequencerDevice)
-    : soundFonts(std::move(soundFonts)),
+    : soundFonts(soundFonts),
+      installed(std::move(soundFonts)),
       audioDrivers(std::move(audioDrivers)),
       sequencerDevice(std::move(sequencerDevice)) {}
 
 SystemMidi::~SystemMidi() {
     close();
+    if (deferred) deferred->waitUntilSettled();
+}
+
+void SystemMidi::preferSoundFont(const std::string& path) {
+    if (synthPart) return;  // loaded (or being loaded) already
+    const char* fromEnvironment = std::getenv("BRIOLETTA_SOUNDFONT");
+    chosenSoundFont = fromEnvironment && *fromEnvironment ? fromEnvironment : path;
+    soundFonts = soundFontCandidates(chosenSoundFont, "", installed);
+}
+
+DeferredSynth& SystemMidi::deferredSynth() {
+    if (!deferred) deferred = std::make_unique<DeferredSynth>(synth(), [this](bool started) { reportStart(started); });
+    return *deferred;
+}
+
+void SystemMidi::reportStart(bool started) {
+    const BuiltInSynth& s = *synthPart;
+    if (!started) {
+        if (failureReported) return;  // said once: the next attempts fail alike
+        failureReported = true;
+        std::fprintf(stderr, "%s: %s; playing silent.\n", RtMidiPorts::clientName, s.failure().c_str());
+    } else if (!chosenSoundFont.empty() && s.soundFont() != chosenSoundFont) {
+        std::fprintf(stderr, "%s: the SoundFont %s could not be loaded; playing %s instead.\n",
+                     RtMidiPorts::clientName, chosenSoundFont.c_str(), s.soundFont().c_str());
+    }
+}
+
+void SystemMidi::waitForSynth() {
+    if (deferred) deferred->waitUntilSettled();
 }
 
 RtMidiPorts& SystemMidi::ports() {
@@ -32,37 +67,33 @@ std::vector<std::string> SystemMidi::deviceNames() {
 
 bool SystemMidi::open(int device) {
     // The synthesizer opened again keeps its audio output and is only reset to power-on.
-    if (device < 0 && openPart == Open::synth) {
-        if (synthPart->open()) return true;
-        openPart = Open::none;
-        return false;
-    }
+    if (device < 0 && openPart == Open::synth) return deferredSynth().open();
     close();
     try {
         if (device >= 0) {
             if (ports().open(device)) openPart = Open::port;
-        } else if (synth().open()) {
+        } else if (deferredSynth().open()) {
             openPart = Open::synth;
         }
     } catch (...) {
-        // out of memory while creating a part: nothing opened
+        // out of memory while creating a part, or no thread to start it on: nothing opened
     }
     return openPart != Open::none;
 }
 
 void SystemMidi::send(uint32_t packed) {
     if (openPart == Open::port) portsPart->send(packed);
-    if (openPart == Open::synth) synthPart->send(packed);
+    if (openPart == Open::synth) deferred->send(packed);
 }
 
 void SystemMidi::reset() {
     if (openPart == Open::port) portsPart->reset();
-    if (openPart == Open::synth) synthPart->reset();
+    if (openPart == Open::synth) deferred->reset();
 }
 
 void SystemMidi::close() {
     if (openPart == Open::port) portsPart->close();
-    if (openPart == Open::synth) synthPart->close();
+    if (openPart == Open::synth) deferred->close();
     openPart = Open::none;
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "foundation/TextUtils.h"
+#include "foundation/Trace.h"
 #include "main/AppIdentity.h"
 #include "main/Application.h"
 #include "graphics/FontRasterizer.h"
@@ -60,17 +61,23 @@ bool chooseVideoDriver() {
 }  // namespace
 
 int main(int, char**) {
+    const uint64_t startUs = brio::RealClock().microseconds();
     if (!chooseVideoDriver()) {
         std::fprintf(stderr, "%s: no display to show the piano on (DISPLAY is not set).\n",
                      brio::applicationTitle);
         return 1;
     }
+    // The panel is drawn in software: a plain shared-memory window surface is all it needs. An
+    // accelerated one would load the whole OpenGL driver stack (tens of megabytes) for nothing.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "%s: cannot open the display: %s\n", brio::applicationTitle, SDL_GetError());
         return 1;
     }
     brio::RealClock clock;
     brio::installClock(&clock);
+    if (isSet("BRIOLETTA_TRACE")) brio::enableTrace(startUs);
+    brio::traceAt("display open", clock.microseconds());
     brio::FreeTypeText text;
     brio::installFontRasterizer(&text);
     brio::PosixProcessLauncher launcher;

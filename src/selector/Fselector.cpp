@@ -59,6 +59,16 @@ int Fselector::openModal(const Text_& items, int current, int x, int y, Color co
     config.colour =
         colour == noColor ? SelectorConfig::defaultColour : scaleColor(colour, modalColourScale);
     config.commandKey = SelectorConfig::noCommand;
+    return runModal();
+}
+
+int Fselector::openModal(const SelectorConfig& settings) {
+    config = settings;
+    config.commandKey = SelectorConfig::noCommand;
+    return runModal();
+}
+
+int Fselector::runModal() {
     show();
     uint32_t lastCheck = clock.milliseconds();
     while (open) {

@@ -51,6 +51,9 @@ public:
     // darkened to 0.6 (grey 128 for noColor), and processes window messages until it closes.
     // Returns the chosen index, or -1. Nothing is reported to the listener's pick.
     int openModal(const Text_& items, int current, int x, int y, Color colour);
+    // Opens the popup as `settings` say (menu style, position, ...; its command key is not
+    // used) and processes window messages until it closes. Returns the chosen index, or -1.
+    int openModal(const SelectorConfig& settings);
 
     // The 50 ms check: un-highlights the entry when the cursor has left the popup.
     void timerTimer();
@@ -84,6 +87,8 @@ private:
     // Paints the picture and copies it to the window.
     void repaint();
     void copyToWindow();
+    // Shows the popup for the configuration set and runs its message loop until it closes.
+    int runModal();
 
     WindowSystem& windows;
     Clock& clock;

@@ -55,6 +55,7 @@ void Options::setDefaults() {
     windowBorder = false;
     showKeyAssignment = false;
     dragPlay = true;
+    soundFont.clear();
 }
 
 void Options::exchange() {
@@ -75,6 +76,7 @@ void Options::exchange() {
     exchangeBool("windowBorder", windowBorder);
     exchangeBool("showKeyAssignment", showKeyAssignment);
     exchangeBool("dragPlay", dragPlay);
+    exchangeText("soundFont", soundFont);
 }
 
 std::string Options::largeViewRefusal() {

@@ -34,6 +34,7 @@ public:
     bool windowBorder{};          // the main window has a border
     bool showKeyAssignment{};     // show computer keys on the piano keys
     bool dragPlay{};              // dragging the mouse over the piano plays keys
+    std::string soundFont;        // the built-in synthesizer's SoundFont; empty: the best installed
 
     // Display names. Entry k of midiDevices stands for device number k - 1.
     Text_ midiDevices;

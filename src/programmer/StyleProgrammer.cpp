@@ -1,0 +1,209 @@
+#include "programmer/StyleProgrammer.h"
+
+#include <cctype>
+
+#include "accompaniment/StyleLibrary.h"
+#include "foundation/TextUtils.h"
+#include "graphics/UserDialogs.h"
+#include "main/MidiSynthCore.h"
+#include "midi/MidiOut.h"
+#include "programmer/PatternOperations.h"
+
+namespace brio {
+
+namespace {
+
+constexpr int channelCount = 16;
+constexpr size_t nameLength = 100;
+constexpr size_t numberLength = 6;
+constexpr int longestDigits = 9;  // a whole number of at most 9 digits cannot overflow
+
+void notice(const std::string& text) {
+    userDialogs().showNotice(text);
+}
+
+bool inRange(std::optional<int> value, int low, int high) {
+    return value && *value >= low && *value <= high;
+}
+
+}  // namespace
+
+StyleProgrammer::StyleProgrammer(StyleLibrary& library)
+    : library(library),
+      edits{EditField(272, 7, 121, nameLength), EditField(440, 7, 41, numberLength),
+            EditField(560, 7, 41, numberLength), EditField(840, 72, 121, nameLength),
+            EditField(840, 88, 49, numberLength)} {
+    edit(EditId::arpName).refuseCharacters(nameRefused);
+    edit(EditId::styleName).refuseCharacters(nameRefused);
+    edit(EditId::arpCopyFrom).setText("0");
+    loadStyle();
+    loadGrid();
+}
+
+std::optional<int> StyleProgrammer::wholeNumber(const std::string& text) {
+    size_t at = 0;
+    while (at < text.size() && text[at] == ' ') ++at;
+    const bool negative = at < text.size() && text[at] == '-';
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
+    int digits = 0;
+    int value = 0;
+    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at, ++digits) {
+        if (digits == longestDigits) return std::nullopt;
+        value = value * 10 + (text[at] - '0');
+    }
+    while (at < text.size() && text[at] == ' ') ++at;
+    if (digits == 0 || at != text.size()) return std::nullopt;
+    return negative ? -value : value;
+}
+
+const ArpeggioStyle* StyleProgrammer::shownPattern() const {
+    const int index = styleEditor.selectedPattern();
+    return StyleLibrary::validPattern(index) ? &library.pattern(index) : nullptr;
+}
+
+ArpeggioStyle* StyleProgrammer::pattern() {
+    return const_cast<ArpeggioStyle*>(shownPattern());
+}
+
+std::optional<int> StyleProgrammer::lengthValue() const {
+    const std::optional<int> value = wholeNumber(edit(EditId::arpLength).text());
+    return inRange(value, shortestLength, longestLength) ? value : std::nullopt;
+}
+
+std::optional<int> StyleProgrammer::tempoValue() const {
+    const std::optional<int> value = wholeNumber(edit(EditId::styleTempo).text());
+    return inRange(value, slowestTempo, fastestTempo) ? value : std::nullopt;
+}
+
+void StyleProgrammer::loadStyle() {
+    const BaseStyle& style = library.style(styleEditor.styleIndex);
+    edit(EditId::styleName).setText(style.name);
+    edit(EditId::styleTempo).setText(formatInt(style.bpm));
+    styleEditor.loadParts(style);
+}
+
+void StyleProgrammer::storeStyle() {
+    BaseStyle& style = library.style(styleEditor.styleIndex);
+    style.name = edit(EditId::styleName).text();
+    if (const std::optional<int> tempo = tempoValue()) style.bpm = *tempo;
+    styleEditor.storeParts(style);
+    for (int channel = 0; channel < channelCount; ++channel) MidiOut::allNotesOff(channel);
+    if (station) station->selectStyle(styleEditor.styleIndex, true);
+}
+
+bool StyleProgrammer::loadGrid() {
+    const ArpeggioStyle* shown = shownPattern();
+    if (!shown) {
+        notice(indexMessage);
+        return false;
+    }
+    edit(EditId::arpName).setText(shown->name);
+    edit(EditId::arpLength).setText(formatInt(shown->length));
+    stepGrid.load(*shown);
+    return true;
+}
+
+bool StyleProgrammer::storeGrid() {
+    ArpeggioStyle* shown = pattern();
+    if (!shown) {
+        notice(indexMessage);
+        return false;
+    }
+    shown->name = edit(EditId::arpName).text();
+    if (const std::optional<int> length = lengthValue()) shown->length = *length;
+    stepGrid.storeNotes(*shown);
+    return true;
+}
+
+bool StyleProgrammer::checkNumber(EditId id, std::optional<int> value, const char* message) const {
+    if (value) return true;
+    if (!edit(id).text().empty()) notice(message);
+    return false;
+}
+
+void StyleProgrammer::editChanged(EditId id) {
+    switch (id) {
+        case EditId::arpLength:
+            if (!shownPattern()) break;  // storeGrid below gives the index message
+            if (!checkNumber(id, lengthValue(), lengthMessage)) return;
+            break;
+        case EditId::styleTempo:
+            if (!checkNumber(id, tempoValue(), tempoMessage)) return;
+            return storeStyle();
+        case EditId::styleName:
+            return storeStyle();
+        default:
+            break;
+    }
+    storeGrid();
+}
+
+bool StyleProgrammer::copyFromEntered() {
+    ArpeggioStyle* shown = pattern();
+    if (!shown) {
+        notice(indexMessage);
+        return false;
+    }
+    const std::optional<int> source = wholeNumber(edit(EditId::arpCopyFrom).text());
+    if (!source || !StyleLibrary::validPattern(*source)) {
+        notice(copyFromMessage);
+        return false;
+    }
+    const ArpeggioStyle& from = library.pattern(*source);
+    shown->name = from.name;
+    shown->length = from.length;
+    shown->notes = from.notes;
+    return loadGrid();
+}
+
+void StyleProgrammer::clearGrid() {
+    stepGrid.clear();
+    storeGrid();
+}
+
+void StyleProgrammer::runOperation(int tag) {
+    if (ArpeggioStyle* shown = pattern()) PatternOperations::apply(*shown, tag);
+    loadGrid();
+}
+
+void StyleProgrammer::chooseDigit(int box, ProgrammerLayout::Digit digit, int number) {
+    if (box == 0) {
+        styleEditor.styleIndex = StyleEditor::withDigit(styleEditor.styleIndex, digit, number);
+        loadStyle();
+    } else if (box > 0 && box <= StyleEditor::partCount) {
+        const int part = box - 1;
+        int32_t& index = styleEditor.patternIndex[size_t(part)];
+        index = StyleEditor::withDigit(index, digit, number);
+        library.style(styleEditor.styleIndex).arp[size_t(part)] = index;
+        styleEditor.selectedPart = part;
+    } else {
+        return;
+    }
+    storeStyle();
+    loadGrid();
+}
+
+bool StyleProgrammer::adjustControl(int part, ProgrammerLayout::PartControl control, bool raise,
+                                    bool ctrl) {
+    if (control == ProgrammerLayout::modeControl)
+        for (int channel = 0; channel < channelCount; ++channel)
+            MidiOut::setSustain(false, channel);
+    if (!styleEditor.adjust(part, control, raise, ctrl)) return false;
+    storeStyle();
+    return true;
+}
+
+void StyleProgrammer::selectPart(int part) {
+    if (part < 0 || part >= StyleEditor::partCount) return;
+    styleEditor.selectedPart = part;
+    loadGrid();
+}
+
+bool StyleProgrammer::saveLibrary() {
+    if (library.save()) return true;
+    notice("The style library could not be saved to \"" + resolvePath(StyleLibrary::fileName) +
+           "\". The file was left as it was; the changes are kept while the program runs.");
+    return false;
+}
+
+}  // namespace brio

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "programmer/EditField.h"
+#include "programmer/ProgrammerLayout.h"
+#include "programmer/StepGrid.h"
+#include "programmer/StyleEditor.h"
+
+namespace brio {
+
+class ArpeggioStyle;
+class MidiSynthCore;
+class StyleLibrary;
+
+// The five edit fields of the programmer.
+enum class EditId { arpName, arpLength, arpCopyFrom, styleName, styleTempo };
+inline constexpr int editCount = 5;
+
+// What the style programmer edits and how each edit reaches the library, without the window:
+// the style and its parts, the grid of the selected part's pattern and the edit fields. Every
+// change is written into the library at once; a change of the style applies it again to the
+// station. Problems are shown as messages and leave the library as it was.
+class StyleProgrammer {
+public:
+    static constexpr const char* indexMessage =
+        "Arpeggio index out of range. Style cannot be updated.";
+    static constexpr const char* nameMessage = "A name cannot contain \";\", \"<\" or \">\".";
+    static constexpr const char* lengthMessage = "The length must be a whole number from 1 to 64.";
+    static constexpr const char* tempoMessage = "The tempo must be a whole number from 20 to 220.";
+    static constexpr const char* copyFromMessage =
+        "The pattern to copy from must be a whole number from 0 to 399.";
+    static constexpr const char* nameRefused = ";<>";
+    static constexpr int shortestLength = 1;
+    static constexpr int longestLength = StepGrid::stepCount;
+    static constexpr int slowestTempo = 20;
+    static constexpr int fastestTempo = 220;
+
+    // Shows style 0 with its first part, as the window does when it is made.
+    explicit StyleProgrammer(StyleLibrary& library);
+
+    // The station that hears the changes; nullptr for none.
+    void setStation(MidiSynthCore* newStation) { station = newStation; }
+
+    EditField& edit(EditId id) { return edits[size_t(id)]; }
+    const EditField& edit(EditId id) const { return edits[size_t(id)]; }
+    const StyleEditor& editor() const { return styleEditor; }
+    const StepGrid& grid() const { return stepGrid; }
+    StepGrid& grid() { return stepGrid; }
+    StyleLibrary& styles() { return library; }
+    const StyleLibrary& styles() const { return library; }
+    // The pattern the grid shows; nullptr when its index is out of range.
+    const ArpeggioStyle* shownPattern() const;
+
+    // The style's name, tempo and part values from the library into the editor.
+    void loadStyle();
+    // Name, tempo and parts into the library; all notes off, and the station applies the style.
+    void storeStyle();
+    // The selected part's pattern into the grid and the pattern edits; false (with the message)
+    // when its index is out of range.
+    bool loadGrid();
+    // Name, length and the grid's notes into the pattern; false (with the message) when its
+    // index is out of range.
+    bool storeGrid();
+
+    // The text of an edit changed by the user.
+    void editChanged(EditId id);
+    // Enter in the copy-from edit: the shown pattern becomes a copy of the one named there.
+    bool copyFromEntered();
+    // Every cell empty, stored into the pattern.
+    void clearGrid();
+    // A pattern operation of the pop-up menu (PatternOperations tag) on the shown pattern.
+    void runOperation(int tag);
+
+    // Index selector of box 0 (style) or of a part box (1..5).
+    void chooseDigit(int box, ProgrammerLayout::Digit digit, int number);
+    // Raises or lowers a part control; a change stores the style. True when the value changed.
+    bool adjustControl(int part, ProgrammerLayout::PartControl control, bool raise, bool ctrl);
+    // Shows part `part`'s pattern in the grid.
+    void selectPart(int part);
+
+    // Saves the library to "styles.cfg"; false (with a message) when it could not be written.
+    bool saveLibrary();
+
+    // A whole number (blanks around it allowed, optional sign); nothing for other text.
+    static std::optional<int> wholeNumber(const std::string& text);
+
+private:
+    ArpeggioStyle* pattern();
+    // The length and tempo edits as values within their ranges; nothing otherwise.
+    std::optional<int> lengthValue() const;
+    std::optional<int> tempoValue() const;
+    // True when the changed length or tempo edit holds a value to store; otherwise the message
+    // is shown, except for an empty edit, which is still being typed.
+    bool checkNumber(EditId id, std::optional<int> value, const char* message) const;
+
+    StyleLibrary& library;
+    MidiSynthCore* station = nullptr;
+    StyleEditor styleEditor;
+    StepGrid stepGrid;
+    std::array<EditField, editCount> edits;
+};
+
+}  // namespace brio
