@@ -440,6 +440,11 @@ TEST_F(FprogrammerTest, PopupMenuF1EscapeActOnThePatternAndTheWindow) {
     // Shown again, the editor is where it was.
     programmer->open(station);
     EXPECT_EQ(state().edit(EditId::arpLength).text(), "8");
+    // The program ending with the window open keeps the edits: the library is saved.
+    focus(EditId::styleName);
+    type("Z");
+    programmer.reset();
+    EXPECT_EQ(StyleLibrary().style(0).name, "BeatZ");
 }
 
 TEST_F(FprogrammerTest, AFailedSaveLeavesTheFileWholeAndTheLibraryInMemory) {

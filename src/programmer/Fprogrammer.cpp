@@ -32,17 +32,21 @@ std::string firstLine(const std::string& text) {
 Fprogrammer::Fprogrammer(WindowSystem& windows, StyleLibrary& library)
     : windows(windows), host(windows.createWindow(WindowKind::programmer, *this)), state(library) {
     host->setCaption(caption);
-    host->setClientSize(clientWidth, clientHeight);
     host->setTextInput(true);
-    offscreen.create(clientWidth, clientHeight);
-    repaint();
 }
 
-Fprogrammer::~Fprogrammer() = default;
+// Edits made in a window still open when the program ends are kept: the library is saved.
+Fprogrammer::~Fprogrammer() { close(); }
 
 void Fprogrammer::open(MidiSynthCore& station) {
     state.setStation(&station);
     if (host->visible()) return repaint();
+    // The window's pictures are made on its first opening, so that a start of the program
+    // that never opens it spends neither the time nor the memory.
+    if (!offscreen.isValid()) {
+        host->setClientSize(clientWidth, clientHeight);
+        offscreen.create(clientWidth, clientHeight);
+    }
     shiftHeld = ctrlHeld = altHeld = false;
     stroking = selecting = false;
     host->moveTo(std::max(0, (windows.screenWidth() - clientWidth) / 2),
