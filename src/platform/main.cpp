@@ -2,7 +2,13 @@
 // escapes it in a message box before ending normally.
 #include <SDL2/SDL.h>
 
+#include <time.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <cstdlib>
 #include <exception>
 #include <memory>
@@ -49,6 +55,26 @@ using MidiService = brio::SystemMidi;
 std::unique_ptr<MidiService> makeMidiService() { return std::make_unique<MidiService>(); }
 #endif
 
+// When the process started, on the clock's scale: the kernel's start time (in clock ticks since
+// boot) moved onto the monotonic clock, so the trace also counts the loading before main.
+uint64_t processStartUs(brio::Clock& clock) {
+    const uint64_t nowUs = clock.microseconds();
+    std::ifstream stat("/proc/self/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const size_t afterName = text.rfind(')');
+    timespec boot{};
+    if (afterName == std::string::npos || clock_gettime(CLOCK_BOOTTIME, &boot) != 0) return nowUs;
+    std::istringstream fields(text.substr(afterName + 2));
+    std::string field;
+    for (int i = 3; i <= 22 && fields >> field; ++i) {
+        if (i < 22) continue;
+        const uint64_t startedUs = std::stoull(field) * 1000000u / uint64_t(sysconf(_SC_CLK_TCK));
+        const uint64_t bootUs = uint64_t(boot.tv_sec) * 1000000u + uint64_t(boot.tv_nsec) / 1000u;
+        return bootUs > startedUs ? nowUs - (bootUs - startedUs) : nowUs;
+    }
+    return nowUs;
+}
+
 // Chooses the windowing back end from the session: SDL would otherwise fall back to an
 // off-screen driver and run a program nobody can see.
 bool chooseVideoDriver() {
@@ -61,7 +87,6 @@ bool chooseVideoDriver() {
 }  // namespace
 
 int main(int, char**) {
-    const uint64_t startUs = brio::RealClock().microseconds();
     if (!chooseVideoDriver()) {
         std::fprintf(stderr, "%s: no display to show the piano on (DISPLAY is not set).\n",
                      brio::applicationTitle);
@@ -76,7 +101,7 @@ int main(int, char**) {
     }
     brio::RealClock clock;
     brio::installClock(&clock);
-    if (isSet("BRIOLETTA_TRACE")) brio::enableTrace(startUs);
+    if (isSet("BRIOLETTA_TRACE")) brio::enableTrace(processStartUs(clock));
     brio::traceAt("display open", clock.microseconds());
     brio::FreeTypeText text;
     brio::installFontRasterizer(&text);
