@@ -4,9 +4,10 @@ BUILD_ASAN  ?= build-asan
 BUILD_BENCH ?= build-bench
 BUILD_FUZZ  ?= build-fuzz
 FUZZ_SECONDS ?= 300
+PREFIX      ?= /usr/local
 JOBS        ?= $(shell nproc)
 
-.PHONY: all setup build run test bench sanitize fuzz format clean
+.PHONY: all setup build run test bench sanitize fuzz format clean install uninstall package
 
 all: build
 
@@ -30,6 +31,24 @@ sanitize: setup
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
+
+# A system-wide copy under PREFIX (DESTDIR, when set, is put in front of every path).
+install: setup
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD) -j $(JOBS)
+	cmake --install $(BUILD) --component program
+	@if [ -z "$(DESTDIR)" ] && command -v update-mime-database >/dev/null; then \
+		update-mime-database $(PREFIX)/share/mime; \
+		update-desktop-database $(PREFIX)/share/applications 2>/dev/null || true; \
+		gtk-update-icon-cache -q -t $(PREFIX)/share/icons/hicolor 2>/dev/null || true; \
+	fi
+
+uninstall:
+	cmake --build $(BUILD) --target uninstall
+
+# The Debian package, in $(BUILD)/.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: setup
 	cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRIO_TESTS=OFF -DBRIO_BENCH=ON

@@ -12,7 +12,8 @@ packages=(
     libpng-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool
-    zenity
+    zenity xdg-user-dirs
+    desktop-file-utils appstream shared-mime-info lintian dpkg-dev fakeroot man-db
 )
 
 # `setup.sh fuzz` also installs the compiler with the fuzzing engine.

@@ -1,16 +1,44 @@
 #include "accompaniment/StyleLibrary.h"
 
+#include <cstdio>
+
+#include "foundation/FileIo.h"
 #include "foundation/TextUtils.h"
+#include "foundation/UserFolders.h"
 
 namespace brio {
 
-StyleLibrary::StyleLibrary() : StyleLibrary(resolvePath(fileName)) {}
+// An edited library in the user's data folder comes first; when it cannot be read (a read that
+// fails leaves every record as it was) the shipped one is loaded instead.
+StyleLibrary::StyleLibrary() {
+    const std::string edited = userStylesPath();
+    if (!edited.empty() && pathExists(edited)) {
+        if (load(edited)) return;
+        loadProblem = "The style library " + edited + " cannot be read; the shipped one (" +
+                      programFolder() + fileName + ") is used.";
+        std::fprintf(stderr, "brioletta: %s\n", loadProblem.c_str());
+    }
+    load(programFolder() + fileName);
+}
 
 StyleLibrary::StyleLibrary(const std::string& path) { load(path); }
 
 bool StyleLibrary::load(const std::string& path) { return loadFile(path, rootName); }
 
-bool StyleLibrary::save() { return save(resolvePath(fileName)); }
+std::string StyleLibrary::savePath() {
+    const std::string edited = userStylesPath();
+    return edited.empty() ? programFolder() + fileName : edited;
+}
+
+bool StyleLibrary::save() {
+    const std::string path = savePath();
+    std::string problem;
+    if (path != programFolder() + fileName && !createFolder(folderPlan().userData, problem)) {
+        std::fprintf(stderr, "brioletta: %s\n", problem.c_str());
+        return false;
+    }
+    return save(path);
+}
 
 bool StyleLibrary::save(const std::string& path) { return saveFile(path, rootName); }
 

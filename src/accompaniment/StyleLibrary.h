@@ -19,13 +19,18 @@ public:
     static constexpr const char* rootName = "Pelmora Base Styles";
     static constexpr const char* fileName = "styles.cfg";
 
-    // Builds the records with their defaults, then loads resolvePath("styles.cfg") (or `path`).
+    // Builds the records with their defaults, then loads `path`, or else the edited library in
+    // the user's data folder when there is one that can be read, else the shipped one.
     StyleLibrary();
     explicit StyleLibrary(const std::string& path);
 
     bool load(const std::string& path);
-    // Writes the library to "styles.cfg" in the program's folder (or `path`).
+    // Writes the library to savePath() (or `path`).
     bool save();
+    // "styles.cfg" in the program's folder for a portable copy, else in the user's data folder.
+    static std::string savePath();
+    // Why the edited library was not used; empty when nothing went wrong.
+    std::string loadProblem;
     bool save(const std::string& path);
 
     static bool validPattern(int index) { return index >= 0 && index < patternCount; }

@@ -1,5 +1,7 @@
 #include "foundation/TextUtils.h"
 
+#include "foundation/UserFolders.h"
+
 #include <dirent.h>
 #include <fnmatch.h>
 #include <unistd.h>
@@ -16,19 +18,6 @@ constexpr unsigned char blankLimit = 32;
 
 bool isWhiteSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-std::string& programFolderCache() {
-    static std::string folder;
-    return folder;
-}
-
-std::string executableFolder() {
-    char path[PATH_MAX];
-    ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return "./";
-    std::string exe(path, static_cast<size_t>(length));
-    return exe.substr(0, exe.rfind('/') + 1);
 }
 
 }  // namespace
@@ -119,19 +108,25 @@ Text_ listFiles(const std::string& pattern, bool sorted) {
 
 std::string resolvePath(const std::string& name) {
     if (name.find('/') != std::string::npos) return name;
-    return programFolder() + name;
+    return folderPlan().settings + name;
 }
 
 const std::string& programFolder() {
-    std::string& folder = programFolderCache();
-    if (folder.empty()) folder = executableFolder();
-    return folder;
+    return folderPlan().shipped;
+}
+
+const std::string& documentsFolder() {
+    return folderPlan().documents;
 }
 
 void setProgramFolder(const std::string& folder) {
-    std::string& cached = programFolderCache();
-    cached = folder;
-    if (!cached.empty() && cached.back() != '/') cached += '/';
+    if (folder.empty()) {
+        forgetFolderPlan();
+        return;
+    }
+    FolderPlan plan;
+    plan.shipped = plan.settings = plan.documents = folder.back() == '/' ? folder : folder + '/';
+    installFolderPlan(plan);
 }
 
 }  // namespace brio

@@ -35,14 +35,20 @@ bool parseBool(const std::string& text);
 // folder gives an empty list.
 Text_ listFiles(const std::string& pattern, bool sorted);
 
-// A name containing "/" unchanged; a bare name completed with programFolder().
+// A name containing "/" unchanged; a bare name completed with the settings folder (the
+// program's folder for a portable copy, see UserFolders.h).
 std::string resolvePath(const std::string& name);
 
-// The folder of the running executable, ending in "/" ("./" when it cannot be found).
+// The folder of the shipped files (style library, help pages), ending in "/": the running
+// executable's folder, or "../share/brioletta/" beside its "bin/" for an installed copy.
 const std::string& programFolder();
 
-// Replaces the program folder (a "/" is added when missing; empty goes back to the
-// executable's folder); for tests and tools.
+// Where the file boxes start and the recent lists' first scan looks: the program's folder for
+// a portable copy, else the user's documents folder.
+const std::string& documentsFolder();
+
+// Makes `folder` the portable program folder (a "/" is added when missing; empty goes back to
+// the plan for the running executable); for tests and tools.
 void setProgramFolder(const std::string& folder);
 
 }  // namespace brio

@@ -34,7 +34,8 @@ void waitForStartTimer(Fmain& fmain, WindowSystem& windows, Clock& clock) {
 
 constexpr int recentCapacity = 10;
 
-int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi) {
+int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi, const std::string& startFile,
+               bool startRecording) {
     MidiOut::installBackend(&midi);
     // Global objects, in order; each is destroyed in reverse order when this function returns,
     // which closes the MIDI device and writes the settings files.
@@ -70,14 +71,19 @@ int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi) {
     fmain.show();
     traceAt("window shown", clock.microseconds());
     waitForStartTimer(fmain, windows, clock);
+    if (!fmain.quitFlag() && !startFile.empty()) {
+        if (startRecording) station.openRecentRecording(startFile);
+        else station.openWorkspace(startFile);
+    }
     if (!fmain.quitFlag()) fmain.timerTimer(clock);
     return 0;
 }
 
 }  // namespace
 
-int runApplication(WindowSystem& windows, Clock& clock, MidiBackend& midi) {
-    const int status = runStation(windows, clock, midi);
+int runApplication(WindowSystem& windows, Clock& clock, MidiBackend& midi, const std::string& startFile,
+                   bool startRecording) {
+    const int status = runStation(windows, clock, midi, startFile, startRecording);
     MidiOut::installBackend(nullptr);
     return status;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace brio {
 
 class Clock;
@@ -10,6 +12,9 @@ class WindowSystem;
 // creates the four windows, runs the main loop, and destroys everything in reverse order
 // (which writes the settings files). Returns the process exit status.
 // `midi` is the system's MIDI output service.
-int runApplication(WindowSystem& windows, Clock& clock, MidiBackend& midi);
+// `startFile`, when not empty, is opened once the window shows, as the menus open one: a
+// workspace, or with `startRecording` a recording that then plays.
+int runApplication(WindowSystem& windows, Clock& clock, MidiBackend& midi, const std::string& startFile = {},
+                   bool startRecording = false);
 
 }  // namespace brio

@@ -46,9 +46,9 @@ Text_ MidiSynth::menuItems(int menu) const {
         const Text_ sorted = sortedRecent(files);
         for (int i = 0; i < sorted.count(); ++i) {
             const std::string& path = sorted.getConst(i);
-            const bool ownFolder = path.rfind(programFolder(), 0) == 0 &&
-                                   path.find('/', programFolder().size()) == std::string::npos;
-            std::string shown = ownFolder ? path.substr(programFolder().size()) : path;
+            const std::string& folder = documentsFolder();
+            const bool ownFolder = path.rfind(folder, 0) == 0 && path.find('/', folder.size()) == std::string::npos;
+            std::string shown = ownFolder ? path.substr(folder.size()) : path;
             if (shown.empty()) shown = " ";
             items.append(i == 0 ? "-" + shown : shown);
         }

@@ -94,14 +94,14 @@ void MidiSynth::openRecording() {
     if (!confirmDiscardRecording()) return;
     releaseAll();
     std::string chosen;
-    if (!userDialogs().askOpenFileName(chosen, "Open Brio Recording", recordingFilter, programFolder())) return;
+    if (!userDialogs().askOpenFileName(chosen, "Open Brio Recording", recordingFilter, documentsFolder())) return;
     playRecordingFile(chosen);
 }
 
 void MidiSynth::saveRecordingAs() {
     releaseAll();
     std::string chosen;
-    if (!userDialogs().askSaveFileName(chosen, "Save Brio Recording As", recordingFilter, programFolder())) return;
+    if (!userDialogs().askSaveFileName(chosen, "Save Brio Recording As", recordingFilter, documentsFolder())) return;
     Text_ fileLines;
     if (recorder().writeLines(fileLines) && fileLines.writeTextFile(chosen)) {
         recorder().unsaved = false;  // only once the file is written

@@ -132,7 +132,7 @@ void MidiSynth::openWorkspace(const std::string& path) {
     std::string chosen = path;
     if (chosen.empty()) {
         releaseAll();  // no note hangs while the box is open
-        if (!userDialogs().askOpenFileName(chosen, "Open", workspaceFilter, programFolder())) return;
+        if (!userDialogs().askOpenFileName(chosen, "Open", workspaceFilter, documentsFolder())) return;
     } else if (!pathExists(chosen)) {
         workspaceFiles.remove(chosen);
         userDialogs().showNotice(fileMissing);
@@ -171,7 +171,7 @@ bool MidiSynth::writeWorkspace() {
 void MidiSynth::saveWorkspaceAs() {
     std::string chosen = fileName;
     releaseAll();
-    if (!userDialogs().askSaveFileName(chosen, "Save As", workspaceFilter, programFolder())) return;
+    if (!userDialogs().askSaveFileName(chosen, "Save As", workspaceFilter, documentsFolder())) return;
     const std::string previous = fileName;
     fileName = chosen;
     // Only a file that was written joins the recent list and names the workspace.

@@ -18,6 +18,20 @@ bool CaptureMidiBackend::open(int device) {
     return opened;
 }
 
+void CaptureMidiBackend::reset() {
+    ++resets;
+    if (!file) return;
+    constexpr int channelCount = 16;
+    constexpr unsigned controlChange = 0xB0;
+    const uint32_t time = systemClock().milliseconds();
+    for (unsigned channel = 0; channel < channelCount; ++channel) {
+        for (unsigned controller : {123u, 120u, 121u}) {
+            std::fprintf(file, "%u;%u;%u;0;\n", time, controlChange + channel, controller);
+        }
+    }
+    std::fflush(file);
+}
+
 void CaptureMidiBackend::send(uint32_t packed) {
     const Message message{systemClock().milliseconds(), uint8_t(packed), uint8_t(packed >> 8),
                           uint8_t(packed >> 16)};

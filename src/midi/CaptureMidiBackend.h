@@ -32,7 +32,10 @@ public:
     std::vector<std::string> deviceNames() override { return names; }
     bool open(int device) override;
     void send(uint32_t packed) override;
-    void reset() override { ++resets; }
+    // Counts the reset; with a file, also writes it as a port receives it: controllers 123 (all
+    // notes off), 120 (all sound off) and 121 (reset all controllers) on each of the 16
+    // channels, so the end of a run shows in the file. `messages` keeps only what was sent.
+    void reset() override;
     void close() override {
         opened = false;
         ++closes;

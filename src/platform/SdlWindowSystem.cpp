@@ -1,6 +1,8 @@
 #include "platform/SdlWindowSystem.h"
 
 #include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 #include <sys/resource.h>
 
 #include <exception>
@@ -41,13 +43,26 @@ void raiseProcessPriority() { (void)setpriority(PRIO_PROCESS, 0, -5); }
 
 }  // namespace
 
-SdlWindowSystem::SdlWindowSystem() {
+SdlWindowSystem::SdlWindowSystem() : wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
     // Keys arrive as key events only until a window that takes text gains the focus.
     SDL_StopTextInput();
 }
 
 SdlWindowSystem::~SdlWindowSystem() {
     if (handCursor) SDL_FreeCursor(handCursor);
+    if (wakeFd >= 0) ::close(wakeFd);
+}
+
+void SdlWindowSystem::requestQuit() {
+    quitAsked = true;
+    if (wakeFd >= 0) {
+        const uint64_t one = 1;
+        (void)!::write(wakeFd, &one, sizeof one);
+    }
+    // Wakes SDL's own wait where the display connection is not ours to poll.
+    SDL_Event event{};
+    event.type = SDL_USEREVENT;
+    (void)SDL_PushEvent(&event);
 }
 
 std::unique_ptr<HostWindow> SdlWindowSystem::createWindow(WindowKind kind, WindowEvents& events) {
@@ -97,14 +112,15 @@ void SdlWindowSystem::setClipboardText(const std::string& utf8) {
 void SdlWindowSystem::waitForMessages(uint64_t timeoutUs) {
     // Reads what the display has sent so far; anything queued ends the wait at once.
     SDL_PumpEvents();
+    if (quitAsked) return;
     if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) return;
     if (displayFd >= 0) {
-        // Sleeps on the display connection itself. (SDL's own timed wait wakes itself through
-        // a second connection and a message to a window, which has been seen to end the
-        // program with an X error when that window was gone.)
-        pollfd display{displayFd, POLLIN, 0};
+        // Sleeps on the display connection itself, and on the quit request. (SDL's own timed
+        // wait wakes itself through a second connection and a message to a window, which has
+        // been seen to end the program with an X error when that window was gone.)
+        pollfd fds[2] = {{displayFd, POLLIN, 0}, {wakeFd, POLLIN, 0}};
         const timespec timeout{time_t(timeoutUs / 1000000u), long(timeoutUs % 1000000u) * 1000L};
-        (void)ppoll(&display, 1, timeoutUs == forever ? nullptr : &timeout, nullptr);
+        (void)ppoll(fds, wakeFd >= 0 ? 2 : 1, timeoutUs == forever ? nullptr : &timeout, nullptr);
     } else if (timeoutUs == forever) {
         SDL_WaitEvent(nullptr);
     } else {
@@ -122,6 +138,10 @@ void SdlWindowSystem::processPendingMessages() {
         } catch (...) {
             userDialogs().showNotice("An unexpected error occurred.");
         }
+    }
+    if (quitAsked) {
+        auto main = windowsById.find(mainWindowId);
+        if (main != windowsById.end()) main->second->handler().closeQuery();
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <atomic>
 #include <map>
 #include <memory>
 
@@ -31,6 +32,11 @@ public:
     // Windows deregister themselves when they are destroyed.
     void forget(Uint32 windowId);
 
+    // Asks the main window to close, as the session's quit does; callable from any thread (the
+    // signal thread). It wakes a wait for messages, and a request made before the main window
+    // exists is delivered once it does.
+    void requestQuit();
+
 private:
     void route(const SDL_Event& event);
     void routeWindowEvent(SdlWindow& window, const SDL_WindowEvent& event);
@@ -39,6 +45,8 @@ private:
     SDL_Cursor* handCursor = nullptr;
     Uint32 mainWindowId = 0;
     int displayFd = -1;  // the X display connection, for waiting on events
+    int wakeFd = -1;     // an eventfd that requestQuit writes to end a wait
+    std::atomic<bool> quitAsked{false};
     // Mouse buttons held as of the last routed event (SDL button masks): a release reports
     // the buttons still held at that moment, not when it happens to be processed.
     Uint32 buttonsHeld = 0;

@@ -5,6 +5,10 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
+#include <vector>
+
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -15,6 +19,8 @@
 
 #include "foundation/TextUtils.h"
 #include "foundation/Trace.h"
+#include "foundation/UserFolders.h"
+#include "main/CommandLine.h"
 #include "main/AppIdentity.h"
 #include "main/Application.h"
 #include "graphics/FontRasterizer.h"
@@ -25,6 +31,7 @@
 #include "platform/RealClock.h"
 #include "platform/SdlWindowSystem.h"
 #include "platform/SystemDialogs.h"
+#include "platform/TerminationSignals.h"
 
 #ifdef BRIO_CAPTURE
 #include "midi/CaptureMidiBackend.h"
@@ -84,9 +91,49 @@ bool chooseVideoDriver() {
     return false;
 }
 
+std::string environmentVariable(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    return value ? value : "";
+}
+
+// Plans where the program's files live and creates the settings folder of an installed copy;
+// what cannot be used is said once on standard error and the program goes on (settings that
+// cannot be written are kept for the run only).
+void prepareFolders(brio::ProcessLauncher& launcher) {
+    const auto documents = [&launcher]() -> std::string {
+        if (!launcher.available("xdg-user-dir")) return {};
+        const auto result = launcher.run({"xdg-user-dir", "DOCUMENTS"});
+        return result && result->exitStatus == 0 ? result->output : std::string();
+    };
+    brio::FolderPlan plan = brio::planFolders(brio::executableFolder(), {environmentVariable, documents});
+    std::string problem;
+    if (!plan.portable && !brio::createFolder(plan.settings, problem)) {
+        plan.problems.push_back(problem + " Settings will not be kept after this run.");
+    }
+    for (const std::string& text : plan.problems) std::fprintf(stderr, "%s: %s\n", brio::applicationTitle, text.c_str());
+    brio::installFolderPlan(plan);
+}
+
+std::string currentFolder() {
+    char path[PATH_MAX];
+    return ::getcwd(path, sizeof path) ? std::string(path) : std::string("/");
+}
+
 }  // namespace
 
-int main(int, char**) {
+int main(int argc, char** argv) {
+    // Before any thread starts, so that every thread inherits the blocked termination signals.
+    brio::TerminationSignals::block();
+    const brio::CommandLine commandLine =
+        brio::parseCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc), currentFolder());
+    switch (commandLine.action) {
+        case brio::CommandLine::Action::help: std::fputs(brio::helpText().c_str(), stdout); return 0;
+        case brio::CommandLine::Action::version: std::printf("brioletta %s\n", BRIO_VERSION); return 0;
+        case brio::CommandLine::Action::usageError:
+            std::fprintf(stderr, "brioletta: %s\n%s\n", commandLine.problem.c_str(), brio::usageLine().c_str());
+            return 2;
+        case brio::CommandLine::Action::run: break;
+    }
     if (!chooseVideoDriver()) {
         std::fprintf(stderr, "%s: no display to show the piano on (DISPLAY is not set).\n",
                      brio::applicationTitle);
@@ -95,6 +142,8 @@ int main(int, char**) {
     // The panel is drawn in software: a plain shared-memory window surface is all it needs. An
     // accelerated one would load the whole OpenGL driver stack (tens of megabytes) for nothing.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // The termination signals are taken by their own thread (TerminationSignals).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "%s: cannot open the display: %s\n", brio::applicationTitle, SDL_GetError());
         return 1;
@@ -106,6 +155,7 @@ int main(int, char**) {
     brio::FreeTypeText text;
     brio::installFontRasterizer(&text);
     brio::PosixProcessLauncher launcher;
+    prepareFolders(launcher);
     brio::SystemDialogs dialogs(launcher);
     brio::installUserDialogs(&dialogs);
     brio::DesktopUrlOpener opener(launcher);
@@ -117,7 +167,9 @@ int main(int, char**) {
         const brio::SpotLight spotLight;  // makes the blend tables before any window exists
         auto midi = makeMidiService();
         brio::SdlWindowSystem windows;
-        status = brio::runApplication(windows, clock, *midi);
+        // Ends before the window system goes.
+        const brio::TerminationSignals signals([&windows](int) { windows.requestQuit(); });
+        status = brio::runApplication(windows, clock, *midi, commandLine.file, commandLine.recording);
     } catch (const std::exception& error) {
         showFatalError(error.what());
     } catch (...) {

@@ -201,7 +201,7 @@ void StyleProgrammer::selectPart(int part) {
 
 bool StyleProgrammer::saveLibrary() {
     if (library.save()) return true;
-    notice("The style library could not be saved to \"" + resolvePath(StyleLibrary::fileName) +
+    notice("The style library could not be saved to \"" + StyleLibrary::savePath() +
            "\". The file was left as it was; the changes are kept while the program runs.");
     return false;
 }

@@ -55,7 +55,7 @@ Text_ RecentFiles::copy() const {
 
 void RecentFiles::seedFromFolder(const std::string& wildcard) {
     if (!entries.empty()) return;
-    const std::string folder = programFolder();
+    const std::string folder = documentsFolder();
     for (const std::string& name : listFiles(folder + wildcard, true)) add(folder + name);
 }
 
@@ -80,7 +80,7 @@ void RecentFiles::readEntries() {
         std::string entry = withoutLeadingBlanks(line);
         if (entry.empty() || entry.size() > maxPathLength) continue;
         if (entry.find('\0') != std::string::npos) continue;
-        entries.append(resolvePath(entry));
+        entries.append(entry.find('/') == std::string::npos ? documentsFolder() + entry : entry);
     }
 }
 

@@ -35,7 +35,7 @@ public:
     void remove(const std::string& path);
     Text_ copy() const;
 
-    // On an empty list, adds every file of the program's folder matching `wildcard` in sorted
+    // On an empty list, adds every file of documentsFolder() matching `wildcard` in sorted
     // order, so the last `capacity` names remain with the last one first.
     void seedFromFolder(const std::string& wildcard);
 

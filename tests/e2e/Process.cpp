@@ -75,8 +75,10 @@ std::optional<int> Process::waitFor(int timeoutMs) {
     }
 }
 
-void Process::kill() {
-    if (started() && !reaped) ::kill(pid, SIGKILL);
+void Process::kill() { signal(SIGKILL); }
+
+void Process::signal(int number) {
+    if (started() && !reaped) ::kill(pid, number);
 }
 
 std::optional<std::string> runAndCapture(const std::vector<std::string>& argv,

@@ -26,6 +26,8 @@ public:
     // when it was ended by a signal.
     std::optional<int> waitFor(int timeoutMs);
     void kill();
+    // Sends the signal `number` to the child while it runs.
+    void signal(int number);
 
 private:
     pid_t pid = -1;

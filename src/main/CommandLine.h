@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace brio {
+
+// What the command line asks for: `brioletta [--help | --version | FILE]`, where FILE is a
+// workspace to open or, ending in ".prc", a recording to play.
+struct CommandLine {
+    enum class Action { run, help, version, usageError };
+    Action action = Action::run;
+    std::string file;         // absolute, or empty
+    bool recording = false;   // the file is a recording
+    std::string problem;      // for usageError: what was wrong
+};
+
+// Reads the arguments after the program's name; a relative FILE is completed with `currentFolder`.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments, const std::string& currentFolder);
+
+// The usage line and the --help text.
+std::string usageLine();
+std::string helpText();
+
+}  // namespace brio
