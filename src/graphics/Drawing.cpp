@@ -56,6 +56,11 @@ void gradientFill(Canvas& canvas, int x0, int y0, int x1, int y1, Color from, Co
     }
 }
 
+void drawLine(Canvas& canvas, int x0, int y0, int x1, int y1) {
+    canvas.moveTo(x0, y0);
+    canvas.lineTo(x1, y1);
+}
+
 void clipCanvas(Canvas& canvas, const Rect& r) {
     canvas.setClip(r.left, r.top, saturatedAdd(r.right, 1), saturatedAdd(r.bottom, 1));
 }

@@ -8,15 +8,6 @@
 
 namespace brio {
 
-namespace {
-
-void line(Canvas& canvas, int x0, int y0, int x1, int y1) {
-    canvas.moveTo(x0, y0);
-    canvas.lineTo(x1, y1);
-}
-
-}  // namespace
-
 void LcdDisplay::paint(int x, int y, int w, int h, const std::string& firstLine,
                        const std::string& secondLine, std::string_view mode, bool copyToWindow) {
     DrawSurface& surface = drawSurface();
@@ -38,11 +29,11 @@ void LcdDisplay::paint(int x, int y, int w, int h, const std::string& firstLine,
 
     // Bevelled frame and the lcd gradient inside it.
     canvas.setColor(scaleColor(face, 0.8f));
-    line(canvas, x, y, x + w, y);
-    line(canvas, x, y, x, y + h);
+    drawLine(canvas, x, y, x + w, y);
+    drawLine(canvas, x, y, x, y + h);
     canvas.setColor(scaleColor(face, 1.15f));
-    line(canvas, x + w, y + 1, x + w, y + h + 1);
-    line(canvas, x + 1, y + h, x + w, y + h);
+    drawLine(canvas, x + w, y + 1, x + w, y + h + 1);
+    drawLine(canvas, x + 1, y + h, x + w, y + h);
     canvas.setColor(scaleColor(face, 0.93f));
     canvas.fillRect(x + 1, y + 1, x + w, y + h);
     colour = lcd;
@@ -92,7 +83,7 @@ void LcdDisplay::paintLeftIcon(Limage& buffer, bool on, Color ink) {
     hitAreas[leftStrip] = makeRect(x, y, x + 30, y + h);
 
     canvas.setColor(mixColor(ink, colour, 0.5));
-    line(canvas, x + 29, y + 6, x + 29, y + h - 6);
+    drawLine(canvas, x + 29, y + 6, x + 29, y + h - 6);
 }
 
 // A slider symbol: a line between two dots, vertical or horizontal. The outer halves of the
@@ -109,13 +100,13 @@ void LcdDisplay::paintRightIcon(Limage& buffer, bool vertical, Color ink) {
     pen.setTarget(&buffer).setColour(j);
     canvas.setColor(j);
     if (vertical) {
-        line(canvas, px, py + 6, px, py - 6);
+        drawLine(canvas, px, py + 6, px, py - 6);
         pen.circle(px, py + 6, 2, true);
         pen.circle(px, py - 6, 2, true);
         pen.setColour(belowLeft).circle(px, py + 8, 2, true);
         pen.setColour(aboveRight).circle(px, py - 8, 2, true);
     } else {
-        line(canvas, px - 6, py, px + 6, py);
+        drawLine(canvas, px - 6, py, px + 6, py);
         pen.circle(px - 6, py, 2, true);
         pen.circle(px + 6, py, 2, true);
         pen.setColour(middle).circle(px + 8, py, 2, true);

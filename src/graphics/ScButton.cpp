@@ -58,53 +58,48 @@ int32_t readOffset(std::string_view text) {
     return negative ? -value : value;
 }
 
-void line(Canvas& canvas, int x0, int y0, int x1, int y1) {
-    canvas.moveTo(x0, y0);
-    canvas.lineTo(x1, y1);
-}
-
 // The icon in the pen colour around (cx, cy); lines exclude their end points.
 void drawIcon(Canvas& canvas, ScButton::Icon icon, int cx, int cy) {
     using Icon = ScButton::Icon;
     switch (icon) {
         case Icon::left:
             for (int k = -1; k <= 1; ++k) {
-                line(canvas, cx - 2 + k, cy, cx + 2 + k, cy - 4);
-                line(canvas, cx - 2 + k, cy, cx + 2 + k, cy + 4);
+                drawLine(canvas, cx - 2 + k, cy, cx + 2 + k, cy - 4);
+                drawLine(canvas, cx - 2 + k, cy, cx + 2 + k, cy + 4);
             }
             break;
         case Icon::right:
             for (int k = -1; k <= 1; ++k) {
-                line(canvas, cx + 2 - k, cy, cx - 2 - k, cy - 4);
-                line(canvas, cx + 2 - k, cy, cx - 2 - k, cy + 4);
+                drawLine(canvas, cx + 2 - k, cy, cx - 2 - k, cy - 4);
+                drawLine(canvas, cx + 2 - k, cy, cx - 2 - k, cy + 4);
             }
             break;
         case Icon::up:
             for (int k = -1; k <= 1; ++k) {
-                line(canvas, cx, cy - 2 - k, cx - 4, cy + 2 - k);
-                line(canvas, cx, cy - 2 - k, cx + 4, cy + 2 - k);
+                drawLine(canvas, cx, cy - 2 - k, cx - 4, cy + 2 - k);
+                drawLine(canvas, cx, cy - 2 - k, cx + 4, cy + 2 - k);
             }
             break;
         case Icon::down:
             for (int k = -1; k <= 1; ++k) {
-                line(canvas, cx, cy + 2 - k, cx - 4, cy - 2 - k);
-                line(canvas, cx, cy + 2 - k, cx + 4, cy - 2 - k);
+                drawLine(canvas, cx, cy + 2 - k, cx - 4, cy - 2 - k);
+                drawLine(canvas, cx, cy + 2 - k, cx + 4, cy - 2 - k);
             }
             break;
         case Icon::play:  // a solid triangle pointing right, one column at a time
             for (int k = 0; k <= 6; ++k)
-                line(canvas, cx - 3 + k, cy + k - 6, cx - 3 + k, cy + 7 - k);
+                drawLine(canvas, cx - 3 + k, cy + k - 6, cx - 3 + k, cy + 7 - k);
             break;
         case Icon::plus:
-            for (int k = 0; k <= 1; ++k) line(canvas, cx - k, cy - 4, cx - k, cy + 4);
+            for (int k = 0; k <= 1; ++k) drawLine(canvas, cx - k, cy - 4, cx - k, cy + 4);
             [[fallthrough]];
         case Icon::minus:
-            for (int k = 0; k <= 1; ++k) line(canvas, cx - 4, cy - k, cx + 4, cy - k);
+            for (int k = 0; k <= 1; ++k) drawLine(canvas, cx - 4, cy - k, cx + 4, cy - k);
             break;
         case Icon::cross:
             for (int k = 0; k <= 1; ++k) {
-                line(canvas, cx + k - 4, cy - 3, cx + k + 3, cy + 4);
-                line(canvas, cx + k + 2, cy - 3, cx + k - 5, cy + 4);
+                drawLine(canvas, cx + k - 4, cy - 3, cx + k + 3, cy + 4);
+                drawLine(canvas, cx + k + 2, cy - 3, cx + k - 5, cy + 4);
             }
             break;
         case Icon::sound:
@@ -112,7 +107,7 @@ void drawIcon(Canvas& canvas, ScButton::Icon icon, int cx, int cy) {
             canvas.polygon({{cx, cy - 2}, {cx + 2, cy - 4}, {cx + 2, cy + 4}, {cx, cy + 2}});
             break;
         case Icon::reset:
-            line(canvas, cx - 6, cy, cx + 6, cy);
+            drawLine(canvas, cx - 6, cy, cx + 6, cy);
             canvas.polygon({{cx - 3, cy - 3}, {cx + 2, cy - 3}, {cx, cy - 1}, {cx - 1, cy - 1}});
             canvas.polygon({{cx - 3, cy + 3}, {cx + 2, cy + 3}, {cx, cy + 1}, {cx - 1, cy + 1}});
             break;
@@ -236,11 +231,11 @@ void ScButton::renderRectangularFace(Limage& face, bool lit) const {
     const int a = cx - half;
     const int b = cx + half + (w % 2);
     canvas.setColor(light);
-    line(canvas, a - 1, 4, b + 1, 4);
-    line(canvas, b, 2, b, 4);
+    drawLine(canvas, a - 1, 4, b + 1, 4);
+    drawLine(canvas, b, 2, b, 4);
     canvas.setColor(dark);
-    line(canvas, a, 1, b, 1);
-    line(canvas, a - 1, 1, a - 1, 4);
+    drawLine(canvas, a, 1, b, 1);
+    drawLine(canvas, a - 1, 1, a - 1, 4);
     canvas.setColor(lit ? drawSurface().ledColor : scaleColor(base, 0.7f));
     canvas.fillRect(a, 2, b, 4);
 }

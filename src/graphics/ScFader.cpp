@@ -29,11 +29,6 @@ double clampUnit(double v) {
     return v > 1 ? 1 : v;
 }
 
-void line(Canvas& canvas, int x0, int y0, int x1, int y1) {
-    canvas.moveTo(x0, y0);
-    canvas.lineTo(x1, y1);
-}
-
 }  // namespace
 
 ScFader*& captureFader() {
@@ -82,16 +77,16 @@ void ScFader::renderTrack(int travelPixels, int tickCount) {
         if (i < tickCount / 2) y += 0.5;
         if (travelPixels % 2 != 0) y += 1;
         const int inset = i == centre ? 0 : 3;
-        line(canvas, inset, int(y), trackWidth - inset, int(y));
+        drawLine(canvas, inset, int(y), trackWidth - inset, int(y));
     }
 
     // The groove with its bevel.
     canvas.setColor(scaleColor(f, 0.8f));
-    line(canvas, grooveLeft, 0, grooveRight, 0);
-    line(canvas, grooveLeft, 0, grooveLeft, h - 1);
+    drawLine(canvas, grooveLeft, 0, grooveRight, 0);
+    drawLine(canvas, grooveLeft, 0, grooveLeft, h - 1);
     canvas.setColor(scaleColor(f, 1.15f));
-    line(canvas, grooveRight, 1, grooveRight, h - 1);
-    line(canvas, grooveLeft + 1, h - 1, grooveRight + 1, h - 1);
+    drawLine(canvas, grooveRight, 1, grooveRight, h - 1);
+    drawLine(canvas, grooveLeft + 1, h - 1, grooveRight + 1, h - 1);
     canvas.setColor(scaleColor(f, 0.9f));
     canvas.fillRect(7, 1, 26, h - 1);
     canvas.setColor(scaleColor(f, 0.6f));
@@ -115,14 +110,14 @@ void ScFader::renderHandle() {
     canvas.fillRect(0, 15, handleWidth, handleHeight);
     for (int y = 1; y <= 29; y += 2) {  // grip stripes
         canvas.setColor(scaleColor(k, y <= 15 ? 0.92f : 1.28f));
-        line(canvas, 0, y, handleWidth, y);
+        drawLine(canvas, 0, y, handleWidth, y);
     }
     canvas.setColor(scaleColor(k, 1.2f));
-    line(canvas, 0, 0, handleWidth, 0);
+    drawLine(canvas, 0, 0, handleWidth, 0);
     canvas.setColor(scaleColor(k, 0.8f));
-    line(canvas, 0, 30, handleWidth, 30);
+    drawLine(canvas, 0, 30, handleWidth, 30);
     canvas.setColor(black);  // the index line
-    line(canvas, 0, 15, handleWidth, 15);
+    drawLine(canvas, 0, 15, handleWidth, 15);
 }
 
 void ScFader::renderShadows() {

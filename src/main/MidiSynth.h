@@ -248,6 +248,8 @@ private:
     void holdSwitchChanged();
     void sustainChanged();
     void keepDefaultTempoChanged();
+    // Repaints the tempo and shuffle faders and the style display after the tempo changed.
+    void showTempo();
     // The held piano keys in index order; without the bass keys when the bass switch is on.
     void collectHeldKeys(Llist<int32_t>& keys, bool skipBassKeys) const;
     int lowestHeldBassKey() const;

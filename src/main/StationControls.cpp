@@ -49,7 +49,7 @@ void MidiSynth::controlChanged(const void* variable) {
         bassChanged();
     } else if (variable == &tempo || variable == &shuffle) {
         drumMachine.keepDefaultTempo = false;
-        if (panel.isBuilt()) panel.controls.paintBound(&drumMachine.keepDefaultTempo);
+        panel.controls.paintBound(&drumMachine.keepDefaultTempo);
         refreshStyleDisplay();
     } else if (variable == &drumMachine.keepDefaultTempo) {
         keepDefaultTempoChanged();
@@ -139,10 +139,12 @@ void MidiSynth::keepDefaultTempoChanged() {
     const BaseStyle& current = library.style(style);
     setTempoFromBpm(current.bpm);
     shuffle = current.shuffle;
-    if (panel.isBuilt()) {
-        panel.controls.paintBound(&tempo);
-        panel.controls.paintBound(&shuffle);
-    }
+    showTempo();
+}
+
+void MidiSynth::showTempo() {
+    panel.controls.paintBound(&tempo);
+    panel.controls.paintBound(&shuffle);
     refreshStyleDisplay();
 }
 
@@ -209,7 +211,7 @@ void MidiSynth::applyStyle(int styleIndex, bool applyTempo) {
     }
     if (options.alwaysResetTempo && applyTempo) {
         drumMachine.keepDefaultTempo = true;
-        if (panel.isBuilt()) panel.controls.paintBound(&drumMachine.keepDefaultTempo);
+        panel.controls.paintBound(&drumMachine.keepDefaultTempo);
     }
     if (drumMachine.keepDefaultTempo) {
         setTempoFromBpm(chosen.bpm);
@@ -236,11 +238,7 @@ void MidiSynth::applyStyle(int styleIndex, bool applyTempo) {
     drums.active = chosen.mode[0] != 0;
     drums.volume = chosen.vol[0] * 0.01;
     sendMix();
-    if (panel.isBuilt()) {
-        panel.controls.paintBound(&tempo);
-        panel.controls.paintBound(&shuffle);
-    }
-    refreshStyleDisplay();
+    showTempo();
 }
 
 }  // namespace brio

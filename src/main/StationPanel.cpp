@@ -41,11 +41,9 @@ void MidiSynth::buildPanel() {
                                  &bass,        &keyStartRhythm, &keyStartBass,   &drumMachine.keepDefaultTempo,
                                  &tempo,       &shuffle};
     // The window takes its size first, so the widgets painting during the build reach it.
-    const bool resized = mainWindow->clientWidth() != (options.largeView ? MainPanel::largeWidth : MainPanel::normalWidth) ||
-                         mainWindow->clientHeight() != (options.largeView ? MainPanel::largeHeight : MainPanel::normalHeight);
-    if (resized) {
-        const int width = options.largeView ? MainPanel::largeWidth : MainPanel::normalWidth;
-        const int height = options.largeView ? MainPanel::largeHeight : MainPanel::normalHeight;
+    const int width = options.largeView ? MainPanel::largeWidth : MainPanel::normalWidth;
+    const int height = options.largeView ? MainPanel::largeHeight : MainPanel::normalHeight;
+    if (mainWindow->clientWidth() != width || mainWindow->clientHeight() != height) {
         mainWindow->setClientSize(width, height);
         surface.windowCanvas = &mainWindow->canvas();
         if (windowSystem) {
@@ -64,7 +62,7 @@ void MidiSynth::buildPanel() {
 }
 
 void MidiSynth::paintWidgets() {
-    if (panel.isBuilt()) panel.controls.paintAll();
+    panel.controls.paintAll();
 }
 
 void MidiSynth::refreshToneDisplay() {

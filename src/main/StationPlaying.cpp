@@ -105,13 +105,13 @@ void MidiSynth::keyStart(int key) {
 
 void MidiSynth::switchRhythm(bool on) {
     rhythm = on;
-    if (panel.isBuilt()) panel.controls.paintBound(&rhythm);
+    panel.controls.paintBound(&rhythm);
     controlChanged(&rhythm);
 }
 
 void MidiSynth::switchBass(bool on) {
     bass = on;
-    if (panel.isBuilt()) panel.controls.paintBound(&bass);
+    panel.controls.paintBound(&bass);
     controlChanged(&bass);
 }
 
@@ -192,9 +192,7 @@ void MidiSynth::mouseDown(int x, int y, int button) {
     detailsDrag = DetailsDrag::none;
     if (button >= 0 && button < 8) buttonsHeld |= 1u << button;
     checkHiddenGesture(button);
-    if (panel.isBuilt()) {
-        if (const void* changed = panel.controls.mouseInput(x, y, true)) controlChanged(changed);
-    }
+    if (const void* changed = panel.controls.mouseInput(x, y, true)) controlChanged(changed);
     const int pianoX = x - panel.keyboardLeft;
     const int pianoY = y - panel.keyboardTop;
     if (button == leftButton) {
@@ -237,16 +235,14 @@ void MidiSynth::mouseMove(int x, int y, bool leftHeld, bool rightHeld) {
         }
     }
     if (detailsTrackInput(x, y, false)) return;
-    if (panel.isBuilt()) {
-        if (const void* changed = panel.controls.mouseInput(x, y, false)) controlChanged(changed);
-    }
+    if (const void* changed = panel.controls.mouseInput(x, y, false)) controlChanged(changed);
 }
 
 void MidiSynth::mouseUp(int /*x*/, int /*y*/, int button, bool leftHeld) {
     windowDragging = false;
     if (button >= 0 && button < 8) buttonsHeld &= ~(1u << button);
     if (!leftHeld) detailsDrag = DetailsDrag::none;
-    if (panel.isBuilt()) panel.controls.releaseButtons();
+    panel.controls.releaseButtons();
     if (button == leftButton && !mouseHolding) {
         strike(mouseKey, true, false);
         mouseKey = -1;

@@ -21,10 +21,8 @@ constexpr const char* recordingFilter = "Brio Recording (*.prc)| *.prc";
 void MidiSynth::showRecorderState() {
     recording = recorder().state == Recorder::State::recording;
     playing = recorder().state == Recorder::State::playing;
-    if (panel.isBuilt()) {
-        panel.controls.paintBound(&recording);
-        panel.controls.paintBound(&playing);
-    }
+    panel.controls.paintBound(&recording);
+    panel.controls.paintBound(&playing);
     refreshRecorderLamp();
 }
 

@@ -36,11 +36,6 @@ constexpr const char* menuCaptions[MainPanel::menuCount] = {"Workspace", "Record
 // A tone of the side strips: red n, green and blue a little lower.
 Color stripTone(int n) { return makeColor(n, int(0.92 * n), int(0.72 * n)); }
 
-void line(Canvas& canvas, int x0, int y0, int x1, int y1) {
-    canvas.moveTo(x0, y0);
-    canvas.lineTo(x1, y1);
-}
-
 // A one-pixel column of `colour` over the full height, blended into the image.
 void blendColumn(Limage& image, int x, const BlendTable& table) {
     Limage column;
@@ -112,9 +107,9 @@ void MainPanel::drawTitleBar() {
     canvas.fillRect(0, 0, panelWidth + 1, titleBarHeight + 1);
     gradientFill(canvas, 0, titleGradientTop, panelWidth, titleBarHeight, title, backgroundColor, false);
     canvas.setColor(scaleColor(title, 1.25f));
-    line(canvas, 0, 0, panelWidth, 0);
+    drawLine(canvas, 0, 0, panelWidth, 0);
     canvas.setColor(scaleColor(keyboardAreaColor, 0.8f));
-    line(canvas, 0, panelHeight - 1, panelWidth, panelHeight - 1);
+    drawLine(canvas, 0, panelHeight - 1, panelWidth, panelHeight - 1);
 
     canvas.setFont(21, true);
     canvas.setFontColor(titleTextColor);
@@ -130,10 +125,10 @@ void MainPanel::drawSplitMarker() {
     const int a = keyboardLeft + 14 * (piano.whiteKeyWidth() + 1);
     const int c = keyboardTop - 11;
     canvas.setColor(ink);
-    line(canvas, a - 8, c - 8, a - 1, c - 8);
-    line(canvas, a + 1, c - 8, a + 8, c - 8);
-    line(canvas, a - 1, c - 8, a - 1, c);
-    line(canvas, a + 1, c - 8, a + 1, c);
+    drawLine(canvas, a - 8, c - 8, a - 1, c - 8);
+    drawLine(canvas, a + 1, c - 8, a + 8, c - 8);
+    drawLine(canvas, a - 1, c - 8, a - 1, c);
+    drawLine(canvas, a + 1, c - 8, a + 1, c);
     canvas.setFont(smallText, false);
     canvas.setFontColor(ink);
     const int textTop = c - 8 - canvas.textHeight("Bass") / 2 - 1;
@@ -168,10 +163,10 @@ void MainPanel::drawPianoFrame() {
     const int right = keyboardLeft + piano.width();
     const int bottom = keyboardTop + piano.height() - 3;
     canvas.setColor(scaleColor(keyboardAreaColor, 0.7f));
-    line(canvas, keyboardLeft, keyboardTop - 1, right, keyboardTop - 1);
-    line(canvas, keyboardLeft - 1, keyboardTop - 1, keyboardLeft - 1, bottom);
+    drawLine(canvas, keyboardLeft, keyboardTop - 1, right, keyboardTop - 1);
+    drawLine(canvas, keyboardLeft - 1, keyboardTop - 1, keyboardLeft - 1, bottom);
     canvas.setColor(scaleColor(keyboardAreaColor, 1.25f));
-    line(canvas, right, keyboardTop, right, bottom);
+    drawLine(canvas, right, keyboardTop, right, bottom);
 }
 
 void MainPanel::drawMenuButtons() {
@@ -185,14 +180,14 @@ void MainPanel::drawMenuButtons() {
         const std::string caption = menuCaptions[i];
         const int textWidth = canvas.textWidth(caption);
         const Rect box = makeRect(x, menuTop, x + textWidth + 12, menuBottom);
-        if (i > 0) line(canvas, x - 1, menuTop, x - 1, menuBottom + 1);
+        if (i > 0) drawLine(canvas, x - 1, menuTop, x - 1, menuBottom + 1);
         canvas.textOut(x + 6, menuTop + (menuBottom - menuTop - canvas.textHeight(caption)) / 2, caption);
         menuBoxes.append(box);
         x = box.right + 2;
     }
     const int w = panelWidth;
-    line(canvas, w - 25, 21, w - 16, 30);
-    line(canvas, w - 25, 29, w - 16, 20);
+    drawLine(canvas, w - 25, 21, w - 16, 30);
+    drawLine(canvas, w - 25, 29, w - 16, 20);
     closeBox = makeRect(w - 28, 18, w - 14, 32);
 }
 

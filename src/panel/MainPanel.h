@@ -85,7 +85,7 @@ public:
 
     Limage image;  // the back buffer, client-sized
     PianoKeyboard piano;
-    ScControls controls;
+    ScControls controls;  // empty until the panel is built: changes may be passed to it any time
     LcdDisplay toneDisplay;
     LcdDisplay styleDisplay;
     int panelWidth = normalWidth;

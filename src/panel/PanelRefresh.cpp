@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "graphics/Drawing.h"
 #include "foundation/TextUtils.h"
 #include "graphics/Canvas.h"
 #include "graphics/DrawSurface.h"
@@ -26,18 +27,13 @@ bool canDraw(const MainPanel& panel) {
     return panel.isBuilt() && drawSurface().ready() && drawSurface().backBuffer == &panel.image;
 }
 
-void line(Canvas& canvas, int x0, int y0, int x1, int y1) {
-    canvas.moveTo(x0, y0);
-    canvas.lineTo(x1, y1);
-}
-
 // A chevron pointing left (direction -1) or right (+1) with its tip at (x, yc), two pixels thick:
 // its arms open away from the direction it points.
 void chevron(Canvas& canvas, int x, int yc, int direction) {
     for (int thick = 0; thick < 2; ++thick) {
         const int tip = x - direction * thick;
-        line(canvas, tip - direction * 3, yc - 3, tip, yc);
-        line(canvas, tip, yc, tip - direction * 4, yc + 4);
+        drawLine(canvas, tip - direction * 3, yc - 3, tip, yc);
+        drawLine(canvas, tip, yc, tip - direction * 4, yc + 4);
     }
 }
 
@@ -57,12 +53,12 @@ void drawOctaveIndicator(Canvas& canvas, const Rect& box, Color ink, int masterK
     for (int i = 0; i < std::abs(n); ++i) {
         if (n > 0) {
             const int x = box.right - 67 + 4 * i;
-            line(canvas, x, yc - 2, x + 4, yc + 2);
-            line(canvas, x, yc + 4, x + 3, yc + 1);
+            drawLine(canvas, x, yc - 2, x + 4, yc + 2);
+            drawLine(canvas, x, yc + 4, x + 3, yc + 1);
         } else {
             const int x = box.right - 108 - 4 * i;
-            line(canvas, x, yc - 2, x - 4, yc + 2);
-            line(canvas, x, yc + 4, x - 3, yc + 1);
+            drawLine(canvas, x, yc - 2, x - 4, yc + 2);
+            drawLine(canvas, x, yc + 4, x - 3, yc + 1);
         }
     }
 }
@@ -194,16 +190,16 @@ void drawArrow(Canvas& canvas, int cx, int cy, int code) {
         case leftCode:
         case rightCode: {
             const int d = code == leftCode ? -1 : 1;
-            line(canvas, cx - 4 * d, cy, cx + 5 * d, cy);
-            line(canvas, cx + 4 * d, cy, cx + d, cy - 3);
-            line(canvas, cx + 4 * d, cy, cx + d, cy + 3);
+            drawLine(canvas, cx - 4 * d, cy, cx + 5 * d, cy);
+            drawLine(canvas, cx + 4 * d, cy, cx + d, cy - 3);
+            drawLine(canvas, cx + 4 * d, cy, cx + d, cy + 3);
             return;
         }
         default: {
             const int d = code == upCode ? -1 : 1;
-            line(canvas, cx, cy - 4 * d, cx, cy + 5 * d);
-            line(canvas, cx, cy + 4 * d, cx - 3, cy + d);
-            line(canvas, cx, cy + 4 * d, cx + 3, cy + d);
+            drawLine(canvas, cx, cy - 4 * d, cx, cy + 5 * d);
+            drawLine(canvas, cx, cy + 4 * d, cx - 3, cy + d);
+            drawLine(canvas, cx, cy + 4 * d, cx + 3, cy + d);
             return;
         }
     }

@@ -37,11 +37,6 @@ void drawTick(Canvas& canvas, int x, int y, Color color) {
     }
 }
 
-void line(Canvas& canvas, int x0, int y0, int x1, int y1) {
-    canvas.moveTo(x0, y0);
-    canvas.lineTo(x1, y1);
-}
-
 }  // namespace
 
 SelectorShades selectorShades(Color popupColour, bool menuStyle) {
@@ -91,13 +86,13 @@ void paintSelector(Limage& picture, const SelectorLayout& layout, const Selector
                          mixColor(shades.highlight, shade, highlightFade), false);
 
         canvas.setColor(shades.line);
-        line(canvas, x, y + h, x + w + 1, y + h);
-        line(canvas, x + w, y, x + w, y + h + 1);
+        drawLine(canvas, x, y + h, x + w + 1, y + h);
+        drawLine(canvas, x + w, y, x + w, y + h + 1);
         // The separator spans the entry's column: in a one-column menu that is the whole popup,
         // and with several columns it does not cut through the neighbouring cells.
         if (entry.mark == EntryMark::separator) {
             canvas.setColor(shades.popup);
-            line(canvas, x, y, x + w + 1, y);
+            drawLine(canvas, x, y, x + w + 1, y);
         }
 
         Color ink = black;
