@@ -70,5 +70,21 @@ TEST_F(MenusOnThePanel, EveryMenuAndPickerOpensAndAClickPicksThroughTheDispatche
     station.setMasterKeyShift(24);
 }
 
+TEST_F(MenusOnThePanel, ADeviceChosenOnTheOptionsPageRefreshesThePanelNotThePagesPicture) {
+    // The dialog's picture holds the draw surface while its page is open.
+    Limage page;
+    ASSERT_TRUE(page.create(station.panel.width(), station.panel.height()));
+    page.fill(0x123456);
+    Limage pageWindow;
+    ASSERT_TRUE(pageWindow.create(station.panel.width(), station.panel.height()));
+    drawSurface().backBuffer = &page;
+    drawSurface().windowCanvas = &pageWindow.canvas();
+    StationDialogOwner owner(station, fmain);
+    owner.midiDeviceChanged();
+    for (int y = 0; y < page.height(); y += 7)
+        for (int x = 0; x < page.width(); x += 7) ASSERT_EQ(page.pixel(x, y), 0x123456) << x << "," << y;
+    EXPECT_EQ(drawSurface().backBuffer, &station.panel.image);
+}
+
 }  // namespace
 }  // namespace brio

@@ -55,7 +55,12 @@ int SelectorPopupMenu::choose(const Text_& items, int x, int y) {
 
 void SelectorPopupMenu::close() { selector.close(); }
 
-void StationDialogOwner::midiDeviceChanged() { station.openMidiDevice(true); }
+// The page holds the draw surface; the station's refreshes after reopening belong on its panel
+// (the page takes the surface back afterwards).
+void StationDialogOwner::midiDeviceChanged() {
+    station.drawOnPanel();
+    station.openMidiDevice(true);
+}
 void StationDialogOwner::panelColorsChanged() { station.buildPanel(); }
 bool StationDialogOwner::quitRequested() const { return station.quitRequested || fmain.quitFlag(); }
 

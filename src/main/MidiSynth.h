@@ -124,6 +124,9 @@ public:
     // Builds the whole panel again from the options (view, border, colours) and shows it; the
     // window is resized and centred on the screen when its size changes.
     void buildPanel();
+    // Points the shared draw surface at the panel (another window may have taken it), so that
+    // the refreshes after a change reach the panel.
+    void drawOnPanel();
     // Makes tone k (0..2) the selected one: its tab, its program and arpeggio switches.
     void selectTone(int tone);
     // The details view of the tone display instead of the program names.

@@ -28,11 +28,17 @@ bool inBox(int x, int y, const Rect& r) { return x >= r.left && x < r.right && y
 
 }  // namespace
 
-void MidiSynth::buildPanel() {
+void MidiSynth::drawOnPanel() {
     if (!mainWindow) return;
     DrawSurface& surface = drawSurface();
     surface.backBuffer = &panel.image;
     surface.windowCanvas = &mainWindow->canvas();
+}
+
+void MidiSynth::buildPanel() {
+    if (!mainWindow) return;
+    drawOnPanel();
+    DrawSurface& surface = drawSurface();
     mainWindow->setBordered(options.windowBorder);
     const PanelLook look{options.colors, options.lcdColor, options.largeView};
     const PanelBindings bindings{&volume,       &instVolume,     &bassVolume,     &drumVolume,
