@@ -3,11 +3,12 @@ BUILD       ?= build
 BUILD_ASAN  ?= build-asan
 BUILD_BENCH ?= build-bench
 BUILD_FUZZ  ?= build-fuzz
+BUILD_TSAN  ?= build-tsan
 FUZZ_SECONDS ?= 300
 PREFIX      ?= /usr/local
 JOBS        ?= $(shell nproc)
 
-.PHONY: all setup build run test bench sanitize fuzz format clean install uninstall package
+.PHONY: all setup build run test bench sanitize tsan fuzz format clean install uninstall package
 
 all: build
 
@@ -26,11 +27,17 @@ run: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-sanitize: setup
+sanitize: setup tsan
 	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRIO_SANITIZE=ON
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
+
+# The MIDI input's hand-over between threads under ThreadSanitizer.
+tsan: setup
+	cmake -S . -B $(BUILD_TSAN) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIO_TSAN=ON
+	cmake --build $(BUILD_TSAN) -j $(JOBS)
+	TSAN_OPTIONS=halt_on_error=1 ctest --test-dir $(BUILD_TSAN) --output-on-failure -j $(JOBS)
 
 # A system-wide copy under PREFIX (DESTDIR, when set, is put in front of every path).
 install: setup
@@ -60,7 +67,7 @@ fuzz:
 	@bash scripts/setup.sh fuzz
 	CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIO_FUZZ=ON -DBRIO_TESTS=OFF
 	cmake --build $(BUILD_FUZZ) -j $(JOBS)
-	@for target in recording workspace; do \
+	@for target in recording smf workspace; do \
 		mkdir -p $(BUILD_FUZZ)/corpus/$$target; \
 		echo "Fuzzing $$target for $(FUZZ_SECONDS) s"; \
 		./$(BUILD_FUZZ)/fuzz/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
@@ -71,4 +78,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH) $(BUILD_FUZZ) $(BUILD_TSAN)

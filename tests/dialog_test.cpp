@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "FakeMidiInput.h"
 #include "FakeWindowSystem.h"
 #include "Snapshot.h"
 #include "TestFiles.h"
@@ -19,6 +20,7 @@
 #include "foundation/TextUtils.h"
 #include "graphics/UrlOpener.h"
 #include "midi/CaptureMidiBackend.h"
+#include "midi/MidiIn.h"
 #include "midi/MidiOut.h"
 #include "panel/PanelColors.h"
 #include "platform/FreeTypeText.h"
@@ -31,13 +33,14 @@ constexpr int escapeKey = 27;
 
 struct FakeOwner : DialogOwner {
     void midiDeviceChanged() override { ++deviceChanges; }
+    void midiInputChanged() override { ++inputChanges; }
     // As the station's panel rebuild does, points the surface at the panel.
     void panelColorsChanged() override {
         ++colorChanges;
         drawSurface().backBuffer = &panel;
     }
     bool quitRequested() const override { return quit; }
-    int deviceChanges = 0, colorChanges = 0;
+    int deviceChanges = 0, colorChanges = 0, inputChanges = 0;
     bool quit = false;
     Limage panel;
 };
@@ -84,6 +87,8 @@ protected:
         setProgramFolder(folder.folder() + "/");
         midi.names = {"Port Zero", "Port One"};
         MidiOut::installBackend(&midi);
+        input.names = {"In Zero", "In One"};
+        MidiIn::installBackend(&input);
         options = std::make_unique<Options>(1920);
         dialog.connect(*options, &owner, &chooser, "Brioletta");
         installFontRasterizer(&text);
@@ -96,6 +101,7 @@ protected:
         installFontRasterizer(nullptr);
         drawSurface() = DrawSurface{};
         options.reset();
+        MidiIn::installBackend(nullptr);
         MidiOut::installBackend(nullptr);
         setProgramFolder("");
     }
@@ -124,6 +130,7 @@ protected:
 
     test::TempDir folder;
     CaptureMidiBackend midi;
+    test::FakeMidiInput input;
     std::unique_ptr<Options> options;
     ManualClock clock;
     test::FakeWindowSystem windows{clock};
@@ -143,7 +150,7 @@ TEST_F(DialogTest, EachPageIsCentredWithItsTextsAndCloseButtonAndGivesTheSurface
         int x, y, size;
     };
     const Row rows[] = {
-        {&Fdialog::showOptions, 412, 442, 25, "Warning before deleting workspace", 56, 99, 11},
+        {&Fdialog::showOptions, 412, 472, 25, "Warning before deleting workspace", 56, 99, 11},
         {&Fdialog::showAbout, 426, 300, 16, "Brioletta", 16, 54, 21},
         {&Fdialog::showHotKeys, 400, 303, 16, "Page Up, Page Down", 216, 72, 11}};
     for (const Row& row : rows) {
@@ -170,10 +177,10 @@ TEST_F(DialogTest, EachPageIsCentredWithItsTextsAndCloseButtonAndGivesTheSurface
 }
 
 TEST_F(DialogTest, CloseEscapeAndQuitEndThePageLoopButStrayClicksDoNot) {
-    // The options page's Close button is (283, 394) - (387, 416).
+    // The options page's Close button is (283, 424) - (387, 446).
     auto press = [&](int x, int button, int releaseX) {
-        dialog.mouseDown(x, 400, button);
-        dialog.mouseUp(releaseX, 400, button, false);
+        dialog.mouseDown(x, 430, button);
+        dialog.mouseUp(releaseX, 430, button, false);
     };
     const std::pair<std::function<void()>, bool> rows[] = {
         {[&] { press(300, leftButton, 300); }, true},
@@ -217,24 +224,29 @@ TEST_F(DialogTest, EachCheckBoxTogglesOnlyItsOption) {
 TEST_F(DialogTest, SelectorBoxesStoreTheChoiceAndTellTheOwnerButNoChoiceChangesNothing) {
     struct Row {
         int box, answer;
-        std::array<int32_t, 3> start, end;  // midiDevice, colors, lcdColor
-        int deviceChanges, colorChanges;
+        std::array<int32_t, 4> start, end;  // midiDevice, colors, lcdColor, midiInDevice
+        int deviceChanges, colorChanges, inputChanges;
         const char* shown;  // the box's name when the page opened
     };
     const Row rows[] = {
-        {0, -1, {0, 1, 1}, {0, 1, 1}, 0, 0, "Port Zero"},
-        {1, -1, {0, 1, 1}, {0, 1, 1}, 0, 0, "Sand"},
-        {2, -1, {0, 1, 1}, {0, 1, 1}, 0, 0, "Blue"},
-        {0, 0, {1, 1, 1}, {-1, 1, 1}, 1, 0, "Port One"},
-        {0, 2, {99, 1, 1}, {1, 1, 1}, 1, 0, "Midi Mapper"},
-        {0, -7, {-2, 1, 1}, {-2, 1, 1}, 0, 0, "Midi Mapper"},
-        {1, 6, {0, -5, 1}, {0, 6, 1}, 0, 1, "Brio Blue"},
-        {1, -1, {0, 99, 1}, {0, 99, 1}, 0, 0, "Armor"},
-        {2, 2, {0, 1, -3}, {0, 1, 2}, 0, 1, "Brio Orange"},
-        {2, 3, {0, 1, 7}, {0, 1, 7}, 0, 0, "Green"},
+        {0, -1, {0, 1, 1, -1}, {0, 1, 1, -1}, 0, 0, 0, "Port Zero"},
+        {1, -1, {0, 1, 1, -1}, {0, 1, 1, -1}, 0, 0, 0, "Sand"},
+        {2, -1, {0, 1, 1, -1}, {0, 1, 1, -1}, 0, 0, 0, "Blue"},
+        {0, 0, {1, 1, 1, -1}, {-1, 1, 1, -1}, 1, 0, 0, "Port One"},
+        {0, 2, {99, 1, 1, -1}, {1, 1, 1, -1}, 1, 0, 0, "Midi Mapper"},
+        {0, -7, {-2, 1, 1, -1}, {-2, 1, 1, -1}, 0, 0, 0, "Midi Mapper"},
+        {1, 6, {0, -5, 1, -1}, {0, 6, 1, -1}, 0, 1, 0, "Brio Blue"},
+        {1, -1, {0, 99, 1, -1}, {0, 99, 1, -1}, 0, 0, 0, "Armor"},
+        {2, 2, {0, 1, -3, -1}, {0, 1, 2, -1}, 0, 1, 0, "Brio Orange"},
+        {2, 3, {0, 1, 7, -1}, {0, 1, 7, -1}, 0, 0, 0, "Green"},
+        {3, -1, {0, 1, 1, -1}, {0, 1, 1, -1}, 0, 0, 0, "None"},
+        {3, 1, {0, 1, 1, -1}, {0, 1, 1, 0}, 0, 0, 1, "None"},
+        {3, 0, {0, 1, 1, 0}, {0, 1, 1, -1}, 0, 0, 1, "In Zero"},
+        {3, 1, {0, 1, 1, 5}, {0, 1, 1, 0}, 0, 0, 1, "None"},
     };
-    const int boxRows[] = {50, 305, 335}, boxWidths[] = {200, 120, 120};
-    const Text_* lists[] = {&options->midiDevices, &options->colorSchemes, &options->lcdColors};
+    const int boxRows[] = {50, 305, 335, 365}, boxWidths[] = {200, 120, 120, 200};
+    const Text_* lists[] = {&options->midiDevices, &options->colorSchemes, &options->lcdColors,
+                            &options->midiInDevices};
     chooser.whileOpen = [&] {
         dialog.mouseDown(38, 180, leftButton);  // on the "Stop bass" check box
         chooser.open = true;
@@ -244,10 +256,10 @@ TEST_F(DialogTest, SelectorBoxesStoreTheChoiceAndTellTheOwnerButNoChoiceChangesN
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.box << " answer " << row.answer);
         auto values = [&] {
-            return std::array{options->midiDevice, options->colors, options->lcdColor};
+            return std::array{options->midiDevice, options->colors, options->lcdColor, options->midiInDevice};
         };
-        std::tie(options->midiDevice, options->colors, options->lcdColor) =
-            std::tuple(row.start[0], row.start[1], row.start[2]);
+        std::tie(options->midiDevice, options->colors, options->lcdColor, options->midiInDevice) =
+            std::tuple(row.start[0], row.start[1], row.start[2], row.start[3]);
         owner = FakeOwner();
         chooser.closes = 0;
         drawSurface().backBuffer = &mainPicture;
@@ -267,6 +279,7 @@ TEST_F(DialogTest, SelectorBoxesStoreTheChoiceAndTellTheOwnerButNoChoiceChangesN
         EXPECT_EQ(values(), row.end);
         EXPECT_EQ(owner.deviceChanges, row.deviceChanges);
         EXPECT_EQ(owner.colorChanges, row.colorChanges);
+        EXPECT_EQ(owner.inputChanges, row.inputChanges);
         // The boxes were repainted in the new display colour, and the surface the owner's
         // rebuild left is the one given back.
         EXPECT_EQ(dialog.selectorBox(0).display.colour, PanelColors::lcd(row.end[2]));

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "FakeDialogs.h"
@@ -60,6 +61,27 @@ struct SdlWindowSystemTest : ::testing::Test {
     std::unique_ptr<HostWindow> window;
     Uint32 id = 0;
 };
+
+// A wake from another thread ends the wait at once, and the wake handler runs in the next pass
+// (in every pass: input waiting there is taken even when no wake came).
+TEST_F(SdlWindowSystemTest, AWakeFromAnotherThreadEndsTheWaitAndRunsTheHandler) {
+    int handled = 0;
+    windows->setWakeHandler([&handled] { ++handled; });
+    const Uint64 start = SDL_GetTicks64();
+    std::thread waker([this] {
+        SDL_Delay(30);
+        windows->wake();
+    });
+    windows->waitForMessages(5000000);
+    waker.join();
+    EXPECT_LT(SDL_GetTicks64() - start, 2000u);
+    windows->processPendingMessages();
+    windows->processPendingMessages();
+    EXPECT_EQ(handled, 2);
+    windows->setWakeHandler(nullptr);
+    windows->processPendingMessages();
+    EXPECT_EQ(handled, 2);
+}
 
 TEST_F(SdlWindowSystemTest, AnErrorInAHandlerIsShownAndTheNextEventsStillArrive) {
     key(SDL_SCANCODE_A);

@@ -17,7 +17,7 @@ namespace {
 
 constexpr int escapeKey = 27;
 
-constexpr int optionsWidth = 412, optionsHeight = 442;
+constexpr int optionsWidth = 412, optionsHeight = 472;
 constexpr int aboutWidth = 426, aboutHeight = 300;
 constexpr int hotKeysWidth = 400, hotKeysHeight = 303;
 constexpr int closeFromBottom = 48;  // the Close button's top above the page's bottom edge
@@ -29,7 +29,7 @@ constexpr int titleToBox = 56;    // from a selector box's title to the box, at 
 constexpr int titleGap = 8;       // between the widest title and the boxes
 constexpr int deviceBoxWidth = 200;
 constexpr int colorBoxWidth = 120;
-constexpr int deviceRow = 50, panelColorRow = 305, lcdColorRow = 335;
+constexpr int deviceRow = 50, panelColorRow = 305, lcdColorRow = 335, inputRow = 365;
 
 struct CheckRow {
     int y;
@@ -99,6 +99,8 @@ void Fdialog::connect(Options& newOptions, DialogOwner* newOwner, ListChooser* n
                        SelectorBox::Fallback::nearestEntry);
     boxes.emplace_back("LCD color", options->lcdColors, options->lcdColor, 0,
                        SelectorBox::Fallback::nearestEntry);
+    boxes.emplace_back("Midi input", options->midiInDevices, options->midiInDevice, 1,
+                       SelectorBox::Fallback::firstEntry);
 }
 
 // Only one page is open at a time: a page call while one shows does nothing.
@@ -150,8 +152,8 @@ void Fdialog::buildOptionsContent() {
     int boxX = x + titleToBox;
     for (const SelectorBox& box : boxes)
         boxX = std::max(boxX, x + canvas.textWidth(box.title()) + titleGap);
-    const int rows[selectorBoxCount] = {deviceRow, panelColorRow, lcdColorRow};
-    const int widths[selectorBoxCount] = {deviceBoxWidth, colorBoxWidth, colorBoxWidth};
+    const int rows[selectorBoxCount] = {deviceRow, panelColorRow, lcdColorRow, inputRow};
+    const int widths[selectorBoxCount] = {deviceBoxWidth, colorBoxWidth, colorBoxWidth, deviceBoxWidth};
     for (size_t i = 0; i < boxes.size(); ++i) {
         boxes[i].place(boxX, rows[i], widths[i]);
         current.text(x, rows[i], boxes[i].title());
@@ -247,10 +249,10 @@ void Fdialog::chooseFrom(SelectorBox& box) {
     const int y = host->top() + r.bottom + 1;
     const int entry = chooser->choose(box.entries(), x, y, box.display.colour);
     if (!box.choose(entry)) return;
-    if (&box == &boxes[0]) {
-        if (owner) owner->midiDeviceChanged();
-    } else if (owner) {
-        owner->panelColorsChanged();
+    if (owner) {
+        if (&box == &boxes[0]) owner->midiDeviceChanged();
+        else if (&box == &boxes[3]) owner->midiInputChanged();
+        else owner->panelColorsChanged();
     }
     // The owner may have pointed the surface at its own panel; every box is repainted because
     // a new display colour changes all three.

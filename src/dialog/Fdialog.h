@@ -67,9 +67,9 @@ public:
     void closeQuery() override;
 
     // The page last built and the options page's selector boxes (0 "Midi device", 1 "Panel
-    // color", 2 "LCD color"; valid once connected).
+    // color", 2 "LCD color", 3 "Midi input"; valid once connected).
     const DialogPage& page() const { return current; }
-    static constexpr int selectorBoxCount = 3;
+    static constexpr int selectorBoxCount = 4;
     const SelectorBox& selectorBox(int index) const { return boxes.at(size_t(index)); }
     // The Close button's rectangle (inclusive).
     const Rect& closeButton() const { return closeRect; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -85,6 +86,20 @@ public:
     // The system clipboard's text in UTF-8 (empty when it holds none), and replacing it.
     virtual std::string clipboardText() const { return {}; }
     virtual void setClipboardText(const std::string& /*utf8*/) {}
+
+    // Ends a waitForMessages at once; callable from any thread (MIDI input wakes the loop).
+    virtual void wake() {}
+    // Runs on the main thread in every processPendingMessages, before the window events: input
+    // that woke the loop is handled there, in modal loops too.
+    void setWakeHandler(std::function<void()> handler) { wakeHandler = std::move(handler); }
+
+protected:
+    void runWakeHandler() {
+        if (wakeHandler) wakeHandler();
+    }
+
+private:
+    std::function<void()> wakeHandler;
 };
 
 }  // namespace brio

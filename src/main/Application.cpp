@@ -12,6 +12,8 @@
 #include "main/Fmain.h"
 #include "main/MainLoop.h"
 #include "main/MidiSynth.h"
+#include "midi/MidiIn.h"
+#include "midi/MidiInputQueue.h"
 #include "midi/MidiOut.h"
 #include "settings/Options.h"
 #include "settings/RecentFiles.h"
@@ -35,8 +37,12 @@ void waitForStartTimer(Fmain& fmain, WindowSystem& windows, Clock& clock) {
 constexpr int recentCapacity = 10;
 
 int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi, const std::string& startFile,
-               bool startRecording) {
+               bool startRecording, MidiInputBackend* input) {
     MidiOut::installBackend(&midi);
+    // Input wakes the loop from the input threads; it is listened to from here on, so that the
+    // options can list the input devices.
+    MidiIn::queue().setWaker([&windows] { windows.wake(); });
+    MidiIn::installBackend(input);
     // Global objects, in order; each is destroyed in reverse order when this function returns,
     // which closes the MIDI device and writes the settings files.
     RecentFiles workspaceFiles("recentS.cfg", recentCapacity);
@@ -62,11 +68,18 @@ int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi, const std
     fdialog.connect(options, &dialogOwner, &chooser, applicationTitle);
     fmain.setDialogVisible([&fdialog] { return fdialog.visible(); });
     station.attachCommandWindows(&popup, &pages, &pages);
-    // The station forgets the windows before they go.
+    station.attachMidiInput(&MidiIn::queue());
+    windows.setWakeHandler([&station] { station.drainMidiInput(); });
+    // The station forgets the windows before they go, and the input before the station goes.
     struct Detach {
         MidiSynth& station;
-        ~Detach() { station.attachCommandWindows(nullptr, nullptr, nullptr); }
-    } detach{station};
+        WindowSystem& windows;
+        ~Detach() {
+            windows.setWakeHandler(nullptr);
+            station.attachMidiInput(nullptr);
+            station.attachCommandWindows(nullptr, nullptr, nullptr);
+        }
+    } detach{station, windows};
 
     fmain.show();
     traceAt("window shown", clock.microseconds());
@@ -82,8 +95,10 @@ int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi, const std
 }  // namespace
 
 int runApplication(WindowSystem& windows, Clock& clock, MidiBackend& midi, const std::string& startFile,
-                   bool startRecording) {
-    const int status = runStation(windows, clock, midi, startFile, startRecording);
+                   bool startRecording, MidiInputBackend* input) {
+    const int status = runStation(windows, clock, midi, startFile, startRecording, input);
+    MidiIn::installBackend(nullptr);
+    MidiIn::queue().setWaker(nullptr);
     MidiOut::installBackend(nullptr);
     return status;
 }

@@ -61,6 +61,7 @@ void StationDialogOwner::midiDeviceChanged() {
     station.drawOnPanel();
     station.openMidiDevice(true);
 }
+void StationDialogOwner::midiInputChanged() { station.openMidiInput(); }
 void StationDialogOwner::panelColorsChanged() { station.buildPanel(); }
 bool StationDialogOwner::quitRequested() const { return station.quitRequested || fmain.quitFlag(); }
 

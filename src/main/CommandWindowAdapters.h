@@ -64,6 +64,7 @@ class StationDialogOwner : public DialogOwner {
 public:
     StationDialogOwner(MidiSynth& station, Fmain& fmain) : station(station), fmain(fmain) {}
     void midiDeviceChanged() override;
+    void midiInputChanged() override;
     void panelColorsChanged() override;
     bool quitRequested() const override;
 

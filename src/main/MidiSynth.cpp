@@ -34,6 +34,7 @@ MidiSynth::MidiSynth(StyleLibrary& library, Options& options, RecentFiles& works
     if (options.midiDevice == notChosenDevice) options.midiDevice = MidiOut::defaultDevice();
     MidiOut::preferSoundFont(options.soundFont);
     openMidiDevice(false);
+    openMidiInput();
     arpeggios.reserve(instrumentCount);
     for (int i = 0; i < instrumentCount; ++i) {
         instruments[size_t(i)].channel = i;
@@ -95,6 +96,7 @@ void MidiSynth::releaseAll() {
 }
 
 void MidiSynth::tick(bool applicationActive) {
+    drainMidiInput();
     stepControl.tick();
     for (Instrument& instrument : instruments) instrument.service();
     runPopupTimer();
@@ -122,6 +124,7 @@ void MidiSynth::runTicksFor(uint32_t ms) {
 uint32_t MidiSynth::msUntilDue(uint32_t now, uint32_t limit) const {
     // A recorder that went idle by itself is noticed by the next tick at once.
     if ((recording || playing) && recorder().state == Recorder::State::idle) return 0;
+    if (midiInputWaiting()) return 0;
     // The lamp moves while the recorder runs: a pass at least every lampStepMs keeps it smooth.
     if (recording || playing) limit = std::min(limit, lampStepMs);
     if (popup && popup->needsTimer()) limit = std::min(limit, popupTimerMs);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ namespace brio {
 class CommandPopup;
 class DialogPages;
 class HostWindow;
+class MidiInputQueue;
 class Options;
 class StyleEditorWindow;
 class RecentFiles;
@@ -42,6 +44,7 @@ public:
     static constexpr uint32_t playbackEndPauseMs = 250;
     static constexpr uint32_t lampStepMs = 40;    // the recorder lamp's strokes move a pixel in 36 ms
     static constexpr uint32_t popupTimerMs = 50;  // the selector popup's hover check
+    static constexpr size_t inputBatch = 256;     // MIDI input messages taken per pass
     static constexpr const char* workspaceRoot = "Piano Workspace";
     // What opened the selector popup: the four menus, then the pickers.
     enum Command : int { workspaceMenu = 0, recordMenu = 1, optionsMenu = 2, helpMenu = 3, octavePicker = 10,
@@ -78,6 +81,22 @@ public:
     // Every source of piano keys ends here; `key` is a piano key index.
     void pressPianoKey(int key, int keyVelocity);
     void releasePianoKey(int key);
+    // MIDI input: the queue the input threads fill (nullptr: none).
+    void attachMidiInput(MidiInputQueue* queue) { midiInput = queue; }
+    // Plays at most inputBatch waiting messages, so that a flood of input never holds up the
+    // accompaniment or the window; the rest wait for the next pass.
+    void drainMidiInput();
+    bool midiInputWaiting() const;
+    // One message from the input: notes play piano keys at their own velocity, the sustain
+    // controller works the pedal switch, modulation, pitch bend and channel pressure go to the
+    // active keyboard instruments' channels, and a program change sets the selected tone's
+    // program. Everything else is ignored.
+    void receiveMidi(uint32_t packed);
+    // Ends every note the input holds (its device changed: their note-offs would never come).
+    void releaseInputNotes();
+    // Listens to the input device of the options (besides the own port); the notes the old
+    // device held end.
+    void openMidiInput();
     // Switches keyboard instrument 0..3 on or off, ending its notes first.
     void toggleInstrument(int index);
     // Sets masterKeyShift (clamped to 0..48).
@@ -266,6 +285,11 @@ private:
     // Reads a recording file and plays it; the messages of a failure are shown.
     void playRecordingFile(const std::string& path);
     void clampLoadedValues();
+    void inputNoteOn(int note, int noteVelocity);
+    void inputNoteOff(int note);
+    void inputSustain(bool on);
+    // A channel message of `kind` to every active keyboard instrument's channel.
+    void passToTones(uint8_t kind, uint8_t data1, uint8_t data2);
 
     StyleLibrary& library;
     Options& options;
@@ -281,6 +305,17 @@ private:
     int dragStartX = 0;
     int dragStartY = 0;
     enum class DetailsDrag { none, volume, pan } detailsDrag = DetailsDrag::none;
+    MidiInputQueue* midiInput = nullptr;
+    // The piano key each input note holds, as it was when the note began (the octave may
+    // shift while it sounds); noInputKey when the note is not held.
+    static constexpr int16_t noInputKey = INT16_MIN;
+    std::array<int16_t, 128> inputKeyOfNote = filledInputKeys();
+    bool pianoChanged = false;  // a drained batch pressed or released drawn keys
+    static constexpr std::array<int16_t, 128> filledInputKeys() {
+        std::array<int16_t, 128> keys{};
+        keys.fill(noInputKey);
+        return keys;
+    }
 };
 
 }  // namespace brio

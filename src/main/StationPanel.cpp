@@ -29,10 +29,7 @@ bool inBox(int x, int y, const Rect& r) { return x >= r.left && x < r.right && y
 }  // namespace
 
 void MidiSynth::drawOnPanel() {
-    if (!mainWindow) return;
-    DrawSurface& surface = drawSurface();
-    surface.backBuffer = &panel.image;
-    surface.windowCanvas = &mainWindow->canvas();
+    if (mainWindow) panel.takeSurface(mainWindow->canvas());
 }
 
 void MidiSynth::buildPanel() {

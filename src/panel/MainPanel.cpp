@@ -203,6 +203,17 @@ void MainPanel::drawToneTabs(int tone) {
                      backgroundColor, caption, true, darkScheme());
 }
 
+void MainPanel::takeSurface(Canvas& window) {
+    DrawSurface& surface = drawSurface();
+    surface.backBuffer = &image;
+    surface.windowCanvas = &window;
+    if (!built) return;
+    surface.textColor = PanelColors::text(look.colors);
+    surface.lcdColor = PanelColors::lcd(look.lcdColor);
+    surface.faceColor = sectionColor();
+    surface.enabled = true;
+}
+
 void MainPanel::placeWidgets(const PanelBindings& b) {
     DrawSurface& surface = drawSurface();
     surface.faceColor = sectionColor();

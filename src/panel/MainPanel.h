@@ -73,6 +73,9 @@ public:
     int width() const { return panelWidth; }
     int height() const { return panelHeight; }
     bool large() const { return look.largeView; }
+    // Points the shared draw surface at the panel and `window` in the panel's colours, as the
+    // build left it (another window may have taken the surface since).
+    void takeSurface(Canvas& window);
     bool darkScheme() const;
     Color sectionColor() const;
 

@@ -1,13 +1,12 @@
 #include "platform/RtMidiPorts.h"
 
 #include <alsa/asoundlib.h>
-#include <rtmidi/RtMidi.h>
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <iostream>
 #include <mutex>
-#include <sstream>
+
+#include "platform/RtMidiClient.h"
 
 namespace brio {
 
@@ -19,43 +18,9 @@ constexpr uint8_t allSoundOff = 120;
 constexpr uint8_t resetAllControllers = 121;
 constexpr uint8_t allNotesOff = 123;
 
-// RtMidi reports errors through this callback instead of printing them and throwing; a failure
-// shows in the result (no port open, nothing listed), so the text is not needed.
-void ignoreError(RtMidiError::Type, const std::string&, void*) {}
-
-// A client of `api` with its error callback installed, or nullptr when the service refuses.
-// RtMidi reports a failing constructor on std::cerr, before any callback can be installed:
-// that report is caught, and a client that reported anything is not used (a JACK client
-// without a server stays half made).
-std::unique_ptr<RtMidiOut> makeClient(RtMidi::Api api) {
-    std::ostringstream report;
-    std::streambuf* const cerrBuffer = std::cerr.rdbuf(report.rdbuf());
-    std::unique_ptr<RtMidiOut> out;
-    try {
-        out = std::make_unique<RtMidiOut>(api, RtMidiPorts::clientName);
-        out->setErrorCallback(ignoreError, nullptr);
-    } catch (...) {
-        out.reset();
-    }
-    std::cerr.rdbuf(cerrBuffer);
-    if (!report.str().empty()) out.reset();
-    return out;
-}
-
-std::vector<std::string> namesOf(RtMidiOut& out) {
-    std::vector<std::string> names;
-    try {
-        const unsigned count = out.getPortCount();
-        for (unsigned i = 0; i < count; ++i) names.push_back(out.getPortName(i));
-    } catch (...) {
-        // a service that fails midway lists what it gave
-    }
-    return names;
-}
-
 // The current index of the port called `name`, or -1 when it is gone.
 int indexOf(RtMidiOut& out, const std::string& name) {
-    const std::vector<std::string> names = namesOf(out);
+    const std::vector<std::string> names = rtMidiPortNames(out);
     for (size_t i = 0; i < names.size(); ++i) {
         if (names[i] == name) return static_cast<int>(i);
     }
@@ -104,7 +69,7 @@ RtMidiOut* RtMidiPorts::alsa() {
     // Without the sequencer device, ALSA would print its own error before RtMidi throws.
     if (!alsaClient && access(sequencerDevice.c_str(), R_OK | W_OK) == 0) {
         silenceAlsaLibrary();
-        alsaClient = makeClient(RtMidi::LINUX_ALSA);
+        alsaClient = makeRtMidiClient<RtMidiOut>(RtMidi::LINUX_ALSA, clientName);
     }
     return alsaClient.get();
 }
@@ -114,7 +79,7 @@ RtMidiOut* RtMidiPorts::jack() {
     // per run: a failed one leaves a little memory behind in the library.
     if (!jackTried && useJack && jackServerRunning()) {
         jackTried = true;
-        jackClient = makeClient(RtMidi::UNIX_JACK);
+        jackClient = makeRtMidiClient<RtMidiOut>(RtMidi::UNIX_JACK, clientName);
     }
     return jackClient.get();
 }
@@ -123,8 +88,15 @@ std::vector<std::string> RtMidiPorts::portNames() {
     listing.clear();
     for (RtMidiOut* client : {alsa(), jack()}) {
         if (client == nullptr) continue;
-        for (std::string& name : namesOf(*client)) listing.push_back({client, std::move(name)});
+        for (std::string& name : rtMidiPortNames(*client)) {
+            // The program's own ports (its keyboard input, another copy's) are no device to play
+            // on: sending there would come straight back in.
+            if (name.starts_with(std::string(clientName) + ":")) continue;
+            listing.push_back({client, std::move(name)});
+        }
     }
+    // The program's own output port comes last, so the system's ports keep their numbers.
+    if (alsa() != nullptr) listing.push_back({nullptr, ownPortEntry});
     listed = true;
     std::vector<std::string> names;
     names.reserve(listing.size());
@@ -136,6 +108,7 @@ bool RtMidiPorts::open(int port) {
     close();
     if (!listed) portNames();
     if (port < 0 || port >= static_cast<int>(listing.size())) return false;
+    if (listing[size_t(port)].client == nullptr) return openOwnPort();
     // Ports are found again by name: the numbering may have shifted since the listing.
     RtMidiOut* client = listing[size_t(port)].client;
     const int index = indexOf(*client, listing[size_t(port)].name);
@@ -147,6 +120,23 @@ bool RtMidiPorts::open(int port) {
         return false;
     }
     openClient = client;
+    return true;
+}
+
+// A client of its own, made once and kept for the run: the connections that other programs
+// make to the port survive a change of device and back.
+bool RtMidiPorts::openOwnPort() {
+    if (!ownPortClient) {
+        ownPortClient = makeRtMidiClient<RtMidiOut>(RtMidi::LINUX_ALSA, clientName);
+        if (!ownPortClient) return false;
+        try {
+            ownPortClient->openVirtualPort(ownPortName);
+        } catch (...) {
+            ownPortClient.reset();
+            return false;
+        }
+    }
+    openClient = ownPortClient.get();
     return true;
 }
 
@@ -185,6 +175,10 @@ void RtMidiPorts::reset() {
 
 void RtMidiPorts::close() {
     if (openClient == nullptr) return;
+    if (openClient == ownPortClient.get()) {
+        openClient = nullptr;  // the port stays, connected as the user left it
+        return;
+    }
     try {
         openClient->closePort();
     } catch (...) {

@@ -10,12 +10,16 @@ class RtMidiOut;
 namespace brio {
 
 // MIDI output ports of the system: the ALSA sequencer's writable ports, followed by the MIDI
-// inputs of a JACK server when one runs. Port k is entry k of the last listing. No sequencer
-// device means no ALSA ports; nothing here throws or writes to stderr.
+// inputs of a JACK server when one runs, and last the program's own output port (a port of
+// the sequencer that other programs read from). Port k is entry k of the last listing. No
+// sequencer device means no ALSA ports and no own port; nothing here throws or writes to stderr.
 class RtMidiPorts {
 public:
     static constexpr const char* clientName = "Brioletta";
     static constexpr const char* defaultSequencer = "/dev/snd/seq";
+    // The own output port: its entry in the device list and its name on the sequencer.
+    static constexpr const char* ownPortEntry = "Brioletta output port";
+    static constexpr const char* ownPortName = "Keyboard Out";
 
     // `sequencerDevice` is the file whose absence means there is no ALSA sequencer; `useJack`
     // lets the JACK server's ports be listed when its socket is found.
@@ -47,19 +51,21 @@ public:
 
 private:
     struct ListedPort {
-        RtMidiOut* client;
+        RtMidiOut* client;  // nullptr for the own port
         std::string name;
     };
 
     // The client of each service, made on first use; nullptr when the service is missing.
     RtMidiOut* alsa();
     RtMidiOut* jack();
+    bool openOwnPort();
     void sendBytes(const unsigned char* bytes, int length);
 
     std::string sequencerDevice;
     bool useJack;
     std::unique_ptr<RtMidiOut> alsaClient;
     std::unique_ptr<RtMidiOut> jackClient;
+    std::unique_ptr<RtMidiOut> ownPortClient;  // made on the first open of the own port
     bool jackTried = false;
     bool listed = false;
     std::vector<ListedPort> listing;

@@ -55,14 +55,22 @@ SdlWindowSystem::~SdlWindowSystem() {
 
 void SdlWindowSystem::requestQuit() {
     quitAsked = true;
+    signalWake(true);
+}
+
+void SdlWindowSystem::wake() { signalWake(displayFd < 0); }
+
+void SdlWindowSystem::signalWake(bool throughSdl) {
     if (wakeFd >= 0) {
         const uint64_t one = 1;
         (void)!::write(wakeFd, &one, sizeof one);
     }
     // Wakes SDL's own wait where the display connection is not ours to poll.
-    SDL_Event event{};
-    event.type = SDL_USEREVENT;
-    (void)SDL_PushEvent(&event);
+    if (throughSdl) {
+        SDL_Event event{};
+        event.type = SDL_USEREVENT;
+        (void)SDL_PushEvent(&event);
+    }
 }
 
 std::unique_ptr<HostWindow> SdlWindowSystem::createWindow(WindowKind kind, WindowEvents& events) {
@@ -129,6 +137,10 @@ void SdlWindowSystem::waitForMessages(uint64_t timeoutUs) {
 }
 
 void SdlWindowSystem::processPendingMessages() {
+    // Taken before the handler runs: a wake that comes while it runs ends the next wait.
+    uint64_t wakes = 0;
+    if (wakeFd >= 0) (void)!::read(wakeFd, &wakes, sizeof wakes);
+    runWakeHandler();
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         try {

@@ -26,6 +26,7 @@ public:
     int screenHeight() const override;
     std::string clipboardText() const override;
     void setClipboardText(const std::string& utf8) override;
+    void wake() override;
 
     // Hands every pending event to its window. An exception from a handler is shown in a
     // message box and the program goes on with the next event.
@@ -38,14 +39,16 @@ public:
     void requestQuit();
 
 private:
+    // Ends a wait: the eventfd for a wait on the display connection, an SDL event for SDL's own.
+    void signalWake(bool throughSdl);
     void route(const SDL_Event& event);
     void routeWindowEvent(SdlWindow& window, const SDL_WindowEvent& event);
 
     std::map<Uint32, SdlWindow*> windowsById;
     SDL_Cursor* handCursor = nullptr;
     Uint32 mainWindowId = 0;
-    int displayFd = -1;  // the X display connection, for waiting on events
-    int wakeFd = -1;     // an eventfd that requestQuit writes to end a wait
+    std::atomic<int> displayFd{-1};  // the X display connection, for waiting on events
+    int wakeFd = -1;     // an eventfd that requestQuit and wake write to end a wait
     std::atomic<bool> quitAsked{false};
     // Mouse buttons held as of the last routed event (SDL button masks): a release reports
     // the buttons still held at that moment, not when it happens to be processed.

@@ -29,6 +29,7 @@
 #include "platform/FreeTypeText.h"
 #include "platform/SdlKeyCharacters.h"
 #include "platform/RealClock.h"
+#include "platform/RtMidiInput.h"
 #include "platform/SdlWindowSystem.h"
 #include "platform/SystemDialogs.h"
 #include "platform/TerminationSignals.h"
@@ -166,10 +167,11 @@ int main(int argc, char** argv) {
     try {
         const brio::SpotLight spotLight;  // makes the blend tables before any window exists
         auto midi = makeMidiService();
+        brio::RtMidiInput input;
         brio::SdlWindowSystem windows;
         // Ends before the window system goes.
         const brio::TerminationSignals signals([&windows](int) { windows.requestQuit(); });
-        status = brio::runApplication(windows, clock, *midi, commandLine.file, commandLine.recording);
+        status = brio::runApplication(windows, clock, *midi, commandLine.file, commandLine.recording, &input);
     } catch (const std::exception& error) {
         showFatalError(error.what());
     } catch (...) {

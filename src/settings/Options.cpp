@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "foundation/TextUtils.h"
+#include "midi/MidiIn.h"
 #include "midi/MidiOut.h"
 
 namespace brio {
@@ -33,6 +34,9 @@ void Options::buildLists() {
     MidiOut::listDevices(devices);
     fill(midiDevices, {"Midi Mapper"});
     midiDevices.appendAll(devices);
+    MidiIn::listDevices(devices);
+    fill(midiInDevices, {"None"});
+    midiInDevices.appendAll(devices);
     fill(colorSchemes, {"Brio Blue", "Sand", "Gray", "Dark", "Cool", "Indigo", "Armor"});
     fill(lcdColors, {"Brio Orange", "Blue", "Green"});
 }
@@ -56,6 +60,7 @@ void Options::setDefaults() {
     showKeyAssignment = false;
     dragPlay = true;
     soundFont.clear();
+    midiInDevice = -1;
 }
 
 void Options::exchange() {
@@ -77,6 +82,7 @@ void Options::exchange() {
     exchangeBool("showKeyAssignment", showKeyAssignment);
     exchangeBool("dragPlay", dragPlay);
     exchangeText("soundFont", soundFont);
+    exchangeInt("midiInDevice", midiInDevice);
 }
 
 std::string Options::largeViewRefusal() {

@@ -35,9 +35,11 @@ public:
     bool showKeyAssignment{};     // show computer keys on the piano keys
     bool dragPlay{};              // dragging the mouse over the piano plays keys
     std::string soundFont;        // the built-in synthesizer's SoundFont; empty: the best installed
+    int32_t midiInDevice{};       // input device listened to besides the own port; -1 none
 
-    // Display names. Entry k of midiDevices stands for device number k - 1.
+    // Display names. Entry k of midiDevices and midiInDevices stands for device number k - 1.
     Text_ midiDevices;
+    Text_ midiInDevices;
     Text_ colorSchemes;
     Text_ lcdColors;
 

@@ -1,0 +1,119 @@
+// MIDI input at the station: a hardware keyboard (or another program) plays the piano, holds
+// the pedal, bends and changes the selected tone's program.
+#include <algorithm>
+
+#include "graphics/DrawSurface.h"
+#include "main/MidiSynth.h"
+#include "midi/MidiIn.h"
+#include "midi/MidiInputQueue.h"
+#include "settings/Options.h"
+#include "midi/MidiOut.h"
+
+namespace brio {
+
+namespace {
+
+constexpr uint8_t noteOffStatus = 0x80;
+constexpr uint8_t noteOnStatus = 0x90;
+constexpr uint8_t controlChange = 0xB0;
+constexpr uint8_t programChange = 0xC0;
+constexpr uint8_t channelPressure = 0xD0;
+constexpr uint8_t pitchBend = 0xE0;
+constexpr uint8_t modulationController = 1;
+constexpr uint8_t sustainController = 64;
+
+}  // namespace
+
+void MidiSynth::drainMidiInput() {
+    if (!midiInputWaiting()) return;
+    // Input plays while a page or the programmer holds the draw surface: what it changes is
+    // painted on the panel, and the surface goes back to its holder.
+    const DrawSurface holder = drawSurface();
+    drawOnPanel();
+    pianoChanged = false;
+    midiInput->drain(inputBatch, [this](uint32_t packed) { receiveMidi(packed); });
+    if (pianoChanged) repaintPiano();  // once for the whole batch
+    drawSurface() = holder;
+}
+
+bool MidiSynth::midiInputWaiting() const { return midiInput && !midiInput->empty(); }
+
+void MidiSynth::receiveMidi(uint32_t packed) {
+    const uint8_t status = packed & 0xFF;
+    const uint8_t data1 = (packed >> 8) & 0x7F;
+    const uint8_t data2 = (packed >> 16) & 0x7F;
+    switch (status & 0xF0) {
+        case noteOnStatus:
+            if (data2 > 0) inputNoteOn(data1, data2);
+            else inputNoteOff(data1);
+            break;
+        case noteOffStatus: inputNoteOff(data1); break;
+        case controlChange:
+            if (data1 == sustainController) inputSustain(data2 >= 64);
+            else if (data1 == modulationController) passToTones(controlChange, data1, data2);
+            break;
+        case channelPressure: passToTones(channelPressure, data1, 0); break;
+        case pitchBend: passToTones(pitchBend, data1, data2); break;
+        case programChange: pick(programPicker, data1); break;
+        default: break;
+    }
+}
+
+// The note sounds where the computer keyboard's key for it would: piano key note -
+// masterKeyShift. A note beyond the drawn keys sounds on the tones that play keys directly.
+void MidiSynth::inputNoteOn(int note, int noteVelocity) {
+    if (inputKeyOfNote[size_t(note)] != noInputKey) inputNoteOff(note);  // struck again
+    const int key = note - masterKeyShift;
+    inputKeyOfNote[size_t(note)] = int16_t(key);
+    keyStart(key);
+    if (key >= 0 && key < panel.piano.keyCount()) {
+        pressPianoKey(key, noteVelocity);
+        panel.piano.pressKey(key);
+        pianoChanged = true;
+        return;
+    }
+    for (int i = 0; i < keyboardInstrumentCount; ++i) {
+        if (!arpeggios[size_t(i)].active) instruments[size_t(i)].press(key, noteVelocity);
+    }
+}
+
+void MidiSynth::inputNoteOff(int note) {
+    const int key = inputKeyOfNote[size_t(note)];
+    if (key == noInputKey) return;
+    inputKeyOfNote[size_t(note)] = noInputKey;
+    if (key >= 0 && key < panel.piano.keyCount()) {
+        releasePianoKey(key);
+        panel.piano.releaseKey(key);
+        pianoChanged = true;
+        return;
+    }
+    for (int i = 0; i < keyboardInstrumentCount; ++i) instruments[size_t(i)].release(key);
+}
+
+void MidiSynth::openMidiInput() {
+    releaseInputNotes();
+    // A device that is gone (or a number beyond the list) leaves the own port only.
+    if (!MidiIn::open(options.midiInDevice)) MidiIn::open(-1);
+}
+
+void MidiSynth::releaseInputNotes() {
+    pianoChanged = false;
+    for (int note = 0; note < int(inputKeyOfNote.size()); ++note) inputNoteOff(note);
+    if (pianoChanged) repaintPiano();
+}
+
+void MidiSynth::inputSustain(bool on) {
+    if (sustain == on) return;
+    sustain = on;
+    panel.controls.paintBound(&sustain);
+    controlChanged(&sustain);
+}
+
+void MidiSynth::passToTones(uint8_t kind, uint8_t data1, uint8_t data2) {
+    for (int i = 0; i < keyboardInstrumentCount; ++i) {
+        const Instrument& instrument = instruments[size_t(i)];
+        if (instrument.active) MidiOut::send(uint8_t(kind | instrument.channel), data1, data2);
+    }
+}
+
+}  // namespace brio

@@ -1,0 +1,115 @@
+#include "platform/RtMidiInput.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "midi/MidiInputQueue.h"
+#include "platform/RtMidiClient.h"
+
+namespace brio {
+
+namespace {
+
+// On RtMidi's thread: one message into the queue (a full queue drops it).
+void received(double /*deltaSeconds*/, std::vector<unsigned char>* message, void* target) {
+    uint32_t packed = 0;
+    if (message && RtMidiInput::pack(message->data(), message->size(), packed))
+        static_cast<MidiInputQueue*>(target)->push(packed);
+}
+
+}  // namespace
+
+RtMidiInput::RtMidiInput(std::string sequencerDevice) : sequencerDevice(std::move(sequencerDevice)) {}
+
+RtMidiInput::~RtMidiInput() { stop(); }
+
+bool RtMidiInput::pack(const unsigned char* bytes, size_t length, uint32_t& packed) {
+    if (length == 0) return false;
+    const int needed = RtMidiPorts::messageLength(bytes[0]);
+    if (needed == 0 || length < size_t(needed)) return false;
+    for (int i = 1; i < needed; ++i) {
+        if (bytes[i] & 0x80) return false;
+    }
+    packed = bytes[0] | (needed > 1 ? uint32_t(bytes[1]) << 8 : 0) | (needed > 2 ? uint32_t(bytes[2]) << 16 : 0);
+    return true;
+}
+
+bool RtMidiInput::sequencerPresent() {
+    if (access(sequencerDevice.c_str(), R_OK | W_OK) == 0) return true;
+    if (!absenceReported) {
+        absenceReported = true;
+        std::fprintf(stderr, "%s: no ALSA sequencer (%s): no MIDI input and no output port of its own.\n",
+                     RtMidiPorts::clientName, sequencerDevice.c_str());
+    }
+    return false;
+}
+
+// A listener that hands channel messages to the queue; nullptr when the sequencer refuses.
+std::unique_ptr<RtMidiIn> RtMidiInput::makeListener() {
+    RtMidiPorts::silenceAlsaLibrary();
+    auto listener = makeRtMidiClient<RtMidiIn>(RtMidi::LINUX_ALSA, RtMidiPorts::clientName);
+    if (!listener) return nullptr;
+    try {
+        listener->ignoreTypes(true, true, true);  // system exclusive, timing, active sensing
+        listener->setCallback(received, queue);
+    } catch (...) {
+        return nullptr;
+    }
+    return listener;
+}
+
+bool RtMidiInput::start(MidiInputQueue& target) {
+    stop();
+    queue = &target;
+    if (!sequencerPresent()) return false;
+    ownPort = makeListener();
+    if (!ownPort) return false;
+    try {
+        ownPort->openVirtualPort(ownPortName);
+    } catch (...) {
+        ownPort.reset();
+        return false;
+    }
+    return true;
+}
+
+std::vector<std::string> RtMidiInput::deviceNames() {
+    listing.clear();
+    if (!ownPort) return listing;
+    for (std::string& name : rtMidiPortNames(*ownPort)) {
+        // Its own output port (or another copy's) would only echo what it plays.
+        if (!name.starts_with(std::string(RtMidiPorts::clientName) + ":")) listing.push_back(std::move(name));
+    }
+    return listing;
+}
+
+bool RtMidiInput::connect(int device) {
+    devicePort.reset();  // closes its port and ends its thread
+    if (device == noDevice) return true;
+    if (!ownPort || device < 0) return false;
+    if (listing.empty()) deviceNames();
+    if (size_t(device) >= listing.size()) return false;
+    // Found again by name: the numbering may have shifted since the listing.
+    const std::vector<std::string> names = rtMidiPortNames(*ownPort);
+    for (size_t index = 0; index < names.size(); ++index) {
+        if (names[index] != listing[size_t(device)]) continue;
+        devicePort = makeListener();
+        if (!devicePort) return false;
+        try {
+            devicePort->openPort(unsigned(index), devicePortName);
+            if (devicePort->isPortOpen()) return true;
+        } catch (...) {
+        }
+        devicePort.reset();
+        return false;
+    }
+    return false;
+}
+
+void RtMidiInput::stop() {
+    devicePort.reset();
+    ownPort.reset();
+}
+
+}  // namespace brio
