@@ -154,6 +154,27 @@ TEST_F(PanelTextTest, TheStyleDisplayShowsTheDefaultTempoExceptForAMetronome) {
     EXPECT_FALSE(drawn("Metronome 4/4 (120 BPM)"));
 }
 
+// With fingered chords the chord the bass plays stands in the style display, and only then.
+TEST_F(PanelTextTest, TheStyleDisplayShowsTheFingeredChordWhileTheBassPlays) {
+    open(false);
+    for (int key : {9, 13, 16}) station.pressPianoKey(key, 100);  // A, C#, E
+    options.fingeredChords = true;
+    station.applyFingeredChords();
+    station.keyDown(120);  // F9: bass on, with A major held
+    station.keyUp(120);
+    EXPECT_TRUE(drawn("A"));
+    station.releasePianoKey(13);
+    station.pressPianoKey(12, 100);
+    EXPECT_TRUE(drawn("Am"));
+    for (int key : {9, 12, 16}) station.releasePianoKey(key);
+    for (int key : {6, 9, 12, 15}) station.pressPianoKey(key, 100);
+    EXPECT_TRUE(drawn("F#dim7"));
+    text.calls.clear();
+    station.keyDown(120);  // bass off: no chord
+    EXPECT_FALSE(text.calls.empty());
+    EXPECT_FALSE(drawn("F#dim7"));
+}
+
 TEST_F(PanelTest, KeyLabelsComeAndGoWithTheOptionAndTheFKeyMarkersFollowTheOctave) {
     const auto stripIsClear = [&] {
         const int top = panel.keyboardTop + panel.piano.whiteKeyHeight() + 2;
@@ -347,6 +368,12 @@ TEST_F(PanelTest, Snapshots) {
     saveSnapshot(panel.image, "panel-normal-playing-details-labels");
     station.keyUp('Z');
     station.keyUp('E');
+    options.fingeredChords = true;
+    station.applyFingeredChords();
+    station.keyDown(120);  // F9: the bass plays the chord held below the split
+    for (int key : {4, 7, 10, 12}) station.pressPianoKey(key, 100);  // E G Bb C: C7
+    saveSnapshot(panel.image, "panel-normal-fingered-chord");
+    for (int key : {4, 7, 10, 12}) station.releasePianoKey(key);
     installFontRasterizer(nullptr);
 }
 

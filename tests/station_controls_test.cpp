@@ -236,5 +236,45 @@ TEST_F(StationControls, AKeyboardArpeggiatorPlaysItsPatternOnTheHeldKeysAndHoldK
     EXPECT_EQ(held(0), std::vector<int32_t>{12});
 }
 
+// Fingered chords: the keys below the split choose the accompaniment's root and chord, the
+// release keeps it, the menu entry switches it, and a keyboard arpeggio plays once on the
+// chord held, mapped from its C major pattern.
+TEST_F(StationControls, FingeredChordsChooseTheAccompanimentChordAndTheArpeggioPlaysOnce) {
+    const auto accompaniment = [&] {
+        return std::tuple(held(4), station.arpeggios[4].chord, station.arpeggios[8].chord);
+    };
+    station.pick(MidiSynth::optionsMenu, 4);
+    ASSERT_TRUE(options.fingeredChords);
+    station.bass = true;
+    station.controlChanged(&station.bass);
+    for (int key : {16, 12, 9}) station.pressPianoKey(key, 100);  // E, C, A: A minor in the first octave
+    EXPECT_EQ(accompaniment(), std::tuple(std::vector<int32_t>{9}, ChordType::minor, ChordType::minor));
+    for (int key : {16, 12, 9}) station.releasePianoKey(key);
+    EXPECT_EQ(accompaniment(), std::tuple(std::vector<int32_t>{9}, ChordType::minor, ChordType::minor));
+    for (int key : {23, 14, 17, 19}) station.pressPianoKey(key, 100);  // B, D, F, G: G7 over B
+    EXPECT_EQ(accompaniment(), std::tuple(std::vector<int32_t>{19}, ChordType::seventh, ChordType::seventh));
+    for (int key : {23, 14, 17, 19}) station.releasePianoKey(key);
+
+    // Pattern 3: root, third and fifth on steps 0, 1 and 2, on C E G held: once, on C major.
+    ArpeggioStyle& pattern = fixture.library->pattern(3);
+    pattern.length = 4;
+    for (int i = 0; i < 3; ++i) pattern.notes.append(ArpeggioNote{48 + (i == 0 ? 0 : i == 1 ? 4 : 7), 90, i, 1.0});
+    station.arpeggios[0].arpIdx = 3;
+    station.arpeggioSwitch = true;
+    station.controlChanged(&station.arpeggioSwitch);
+    for (int key : {36, 39, 43}) station.pressPianoKey(key, 100);  // C, Eb, G: C minor
+    sent.clear();
+    runFor(380);
+    std::vector<int> toneA;
+    for (const auto& [channel, note, velocity] : notes())
+        if (channel == 0 && velocity > 0) toneA.push_back(note);
+    EXPECT_EQ(toneA, (std::vector<int>{60, 63, 67}));
+
+    station.pick(MidiSynth::optionsMenu, 4);  // off: major again, every key its own arpeggio
+    EXPECT_FALSE(options.fingeredChords);
+    EXPECT_FALSE(station.arpeggios[0].readsChord);
+    EXPECT_EQ(station.arpeggios[4].chord, ChordType::major);
+}
+
 }  // namespace
 }  // namespace brio

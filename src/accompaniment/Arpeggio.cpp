@@ -1,6 +1,7 @@
 #include "accompaniment/Arpeggio.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 #include "accompaniment/BaseStyle.h"
@@ -22,7 +23,29 @@ int soundingKey(int32_t patternKey, int32_t held) {
                                    std::numeric_limits<int32_t>::max()));
 }
 
+// The pattern key as the chord wants it: a major chord keeps every key as written.
+int32_t mappedPatternKey(int32_t patternKey, ChordType chord) {
+    if (chord == ChordType::major) return patternKey;
+    const int64_t offset = int64_t(patternKey) - Arpeggio::referenceKey;
+    if (offset < -1000000 || offset > 1000000) return patternKey;  // far outside MIDI: as it is
+    return Arpeggio::referenceKey + mapPatternOffset(int32_t(offset), chord);
+}
+
+constexpr int chordKeyLimit = 64;  // held keys read as a chord; more are not played at once
+
 }  // namespace
+
+Chord Arpeggio::chordToPlay(bool& onRootOnly) const {
+    onRootOnly = readsChord && heldKeys.count() > 1;
+    if (!onRootOnly) return Chord{heldKeys.count() == 1 ? heldKeys.getConst(0) : 0, chord};
+    std::array<int32_t, chordKeyLimit> keys{};
+    int count = 0;
+    for (int32_t key : heldKeys) {
+        if (count == chordKeyLimit) break;
+        keys[size_t(count++)] = key;
+    }
+    return recognizeChord(keys.data(), count);
+}
 
 void Arpeggio::step(int n) {
     if (!active || instrument == nullptr || heldKeys.empty() || !StyleLibrary::validPattern(arpIdx)) {
@@ -30,9 +53,13 @@ void Arpeggio::step(int n) {
     }
     const ArpeggioStyle& pattern = library.pattern(arpIdx);
     int s = pattern.stepAt(n);
-    const int32_t root = heldKeys.count() == 1 ? heldKeys.getConst(0) : 0;
-    const bool changed = root != lastRoot;
+    bool onRootOnly = false;
+    const Chord playing = chordToPlay(onRootOnly);
+    const int32_t root = playing.rootKey;
+    // A new chord on the same root is a change as well: the pedal rings the new notes alone.
+    const bool changed = root != lastRoot || playing.type != lastChord;
     lastRoot = root;
+    lastChord = playing.type;
     if (mode == partSustained && (changed || s == 0)) {
         // One pass rings together: cut it at every start and root change, re-press the pedal.
         instrument->cutAll();
@@ -46,9 +73,12 @@ void Arpeggio::step(int n) {
         // A pattern note always ends: one without a length (0 or less, or not a number) lasts
         // until the next step rather than being held like a pressed key.
         const double steps = note.len > 0.0 ? note.len * lengthFactor : 1.0;
-        for (int32_t held : heldKeys) {
-            instrument->playTimed(soundingKey(note.key, held), note.vel, steps);
+        const int32_t key = mappedPatternKey(note.key, playing.type);
+        if (onRootOnly) {
+            instrument->playTimed(soundingKey(key, root), note.vel, steps);
+            continue;
         }
+        for (int32_t held : heldKeys) instrument->playTimed(soundingKey(key, held), note.vel, steps);
     }
 }
 
@@ -58,7 +88,8 @@ void Arpeggio::reset() {
     hold = false;
     mode = partOn;
     heldKeys.clear();
-    lastRoot = noRoot;
+    chord = ChordType::major;
+    forgetRoot();
 }
 
 void Arpeggio::exchange() {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "accompaniment/Chord.h"
 #include "accompaniment/StepControl.h"
 #include "foundation/Llist.h"
 #include "foundation/TextStream.h"
@@ -22,7 +23,10 @@ public:
     void step(int n) override;
     // Off, pattern 0, hold off, mode 1, no held keys, no root.
     void reset();
-    void forgetRoot() { lastRoot = noRoot; }
+    void forgetRoot() {
+        lastRoot = noRoot;
+        lastChord = ChordType::major;
+    }
     // Plays (active, with keys held).
     bool running() const { return active && !heldKeys.empty(); }
     // "active", "arpIdx", "hold".
@@ -34,8 +38,19 @@ public:
     int32_t arpIdx = 0;       // pattern index 0..399
     int32_t mode = 1;         // PartMode: 1 normal, 2 pedal, 3 long
     bool hold = false;        // keys stay after the piano keys are released
+    // The chord the pattern (written for C major) is mapped onto, on every held key; the
+    // accompaniment's chord as fingered below the split.
+    ChordType chord = ChordType::major;
+    // Several held keys are read as one chord and the pattern plays once on its root, instead
+    // of once on every key (fingered chords on a keyboard arpeggiator).
+    bool readsChord = false;
 
 private:
+    // The chord to play this step: the held keys read as one (when they are read so) or each
+    // held key with `chord`.
+    Chord chordToPlay(bool& onRootOnly) const;
+
+    ChordType lastChord = ChordType::major;
     StyleLibrary& library;
     Instrument* instrument;
 };

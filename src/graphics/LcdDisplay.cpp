@@ -9,7 +9,8 @@
 namespace brio {
 
 void LcdDisplay::paint(int x, int y, int w, int h, const std::string& firstLine,
-                       const std::string& secondLine, std::string_view mode, bool copyToWindow) {
+                       const std::string& secondLine, std::string_view mode, bool copyToWindow,
+                       const std::string& corner) {
     DrawSurface& surface = drawSurface();
     if (!surface.ready()) return;
     Limage& buffer = *surface.backBuffer;
@@ -55,6 +56,7 @@ void LcdDisplay::paint(int x, int y, int w, int h, const std::string& firstLine,
     canvas.textOut(textLeft, h >= 30 ? y + 7 : y + 4, firstLine);
     canvas.setFont(secondLineHeight, false);
     canvas.textOut(textLeft, y + 19, secondLine);
+    if (!corner.empty()) canvas.textOut(x + w - 8 - canvas.textWidth(corner), y + 19, corner);
     unclipCanvas(canvas);
     if (copyToWindow) surface.copyToWindow(makeRect(x, y - captionRoom, x + w, y + h));
 }

@@ -34,8 +34,10 @@ public:
     // Paints the box (x, y, x + width, y + height) into the surface's back buffer; with
     // `copyToWindow` the box and the 20 pixels above it are copied to the window. Nothing while
     // the surface is not ready.
+    // `corner`, when given, stands at the right end of the second line in its type size.
     void paint(int x, int y, int width, int height, const std::string& firstLine,
-               const std::string& secondLine, std::string_view mode, bool copyToWindow);
+               const std::string& secondLine, std::string_view mode, bool copyToWindow,
+               const std::string& corner = {});
     // True when (x, y) lies in the given area of the last paint (inclusive); false for an area
     // outside -1..4 and for an empty area.
     bool hitTest(int x, int y, int area) const;

@@ -42,6 +42,7 @@ MidiSynth::MidiSynth(StyleLibrary& library, Options& options, RecentFiles& works
     }
     for (Arpeggio& arpeggio : arpeggios) stepControl.targets.push_back(&arpeggio);
     stepControl.targets.push_back(&drumMachine);
+    applyFingeredChords();
     newWorkspace(true);
     applyAll(true, true);
     takeSnapshot();
@@ -70,6 +71,7 @@ void MidiSynth::setDefaults() {
 
 void MidiSynth::resetPlayers() {
     for (Arpeggio& arpeggio : arpeggios) arpeggio.reset();
+    bassChord = Chord{defaultBassKey, ChordType::major};
     drumMachine.reset();
     stepControl.resetSettings();
     stepControl.resetPosition();

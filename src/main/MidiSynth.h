@@ -99,6 +99,9 @@ public:
     void openMidiInput();
     // Switches keyboard instrument 0..3 on or off, ending its notes first.
     void toggleInstrument(int index);
+    // The option fingeredChords reaches the players: the keyboard arpeggiators read held keys
+    // as a chord or not, the accompaniment falls back to major, and the display follows.
+    void applyFingeredChords();
     // Sets masterKeyShift (clamped to 0..48).
     void setMasterKeyShift(int shift);
 
@@ -275,6 +278,11 @@ private:
     // The held piano keys in index order; without the bass keys when the bass switch is on.
     void collectHeldKeys(Llist<int32_t>& keys, bool skipBassKeys) const;
     int lowestHeldBassKey() const;
+    // The chord of the keys held below the split: read from all of them with fingered chords,
+    // else `key` as a major root.
+    Chord bassChordFor(int key) const;
+    // Arpeggios 4..8 play `chord` from the next step.
+    void playBassChord(const Chord& chord);
     bool isBassKey(int key) const { return bass && key < splitKey; }
     double effectiveMaster() const { return mute ? 0.0 : volume; }
     void sendGroupVolumes(bool keyboard, bool accompaniment, bool drums);
@@ -306,6 +314,7 @@ private:
     int dragStartY = 0;
     enum class DetailsDrag { none, volume, pan } detailsDrag = DetailsDrag::none;
     MidiInputQueue* midiInput = nullptr;
+    Chord bassChord{defaultBassKey, ChordType::major};  // what the accompaniment plays
     // The piano key each input note holds, as it was when the note began (the octave may
     // shift while it sounds); noInputKey when the note is not held.
     static constexpr int16_t noInputKey = INT16_MIN;

@@ -65,7 +65,8 @@ Text_ MidiSynth::menuItems(int menu) const {
         case optionsMenu:
             addAll({ticked("Dragging Mouse Plays Piano", options.dragPlay),
                     ticked("Show Key Assignments", options.showKeyAssignment), ticked("Large View", options.largeView),
-                    ticked("Show Window Border", options.windowBorder), "-More Options..."});
+                    ticked("Show Window Border", options.windowBorder),
+                    ticked("Fingered Chords", options.fingeredChords), "-More Options..."});
             break;
         case helpMenu:
             addAll({"Help", "Hot Keys", std::string("Visit ") + applicationTitle + " On The Web", "About"});
@@ -227,6 +228,9 @@ void MidiSynth::optionsCommand(int index) {
             options.windowBorder = !options.windowBorder;
             return buildPanel();
         case 4:
+            options.fingeredChords = !options.fingeredChords;
+            return applyFingeredChords();
+        case 5:
             releaseAll();
             if (dialogPages) dialogPages->showOptions();
             return;

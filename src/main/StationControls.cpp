@@ -114,11 +114,7 @@ void MidiSynth::bassChanged() {
             }
         }
         const int bassKey = lowestHeldBassKey();
-        for (int i = firstAccompaniment; i <= lastAccompaniment; ++i) {
-            Llist<int32_t>& keys = arpeggios[size_t(i)].heldKeys;
-            keys.clear();
-            keys.append(bassKey >= 0 ? bassKey : defaultBassKey);
-        }
+        playBassChord(bassKey >= 0 ? bassChordFor(bassKey) : Chord{defaultBassKey, ChordType::major});
     } else {
         for (int i = 0; i < keyboardInstrumentCount; ++i) {
             for (int key = 0; key < std::min(splitKey, panel.piano.keyCount()); ++key) {
@@ -132,6 +128,7 @@ void MidiSynth::bassChanged() {
         instruments[size_t(i)].cutAll();
         MidiOut::setSustain(false, i);
     }
+    if (options.fingeredChords) refreshStyleDisplay();  // the chord shows while the bass plays
 }
 
 void MidiSynth::keepDefaultTempoChanged() {

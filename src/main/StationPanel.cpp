@@ -78,7 +78,10 @@ void MidiSynth::refreshToneDisplay() {
 void MidiSynth::refreshStyleDisplay() {
     if (!StyleLibrary::validStyle(style)) return;
     const BaseStyle& current = library.style(style);
-    brio::refreshStyleDisplay(panel, current.name, current.bpm, tempoText());
+    // The fingered chord shows while the bass plays it.
+    const bool showChord = options.fingeredChords && bass;
+    brio::refreshStyleDisplay(panel, current.name, current.bpm, tempoText(),
+                              showChord ? chordName(bassChord.rootKey, bassChord.type) : std::string());
 }
 
 void MidiSynth::refreshKeyLabels() { brio::refreshKeyLabels(panel, options.showKeyAssignment); }

@@ -122,6 +122,37 @@ void MidiSynth::collectHeldKeys(Llist<int32_t>& keys, bool skipBassKeys) const {
     }
 }
 
+Chord MidiSynth::bassChordFor(int key) const {
+    if (!options.fingeredChords) return Chord{key, ChordType::major};
+    std::array<int32_t, pianoKeySlots> held{};
+    int count = 0;
+    for (int k = 0; k < std::min(splitKey, panel.piano.keyCount()); ++k) {
+        if (pianoKeyDown[size_t(k)]) held[size_t(count++)] = k;
+    }
+    return count > 0 ? recognizeChord(held.data(), count) : Chord{key, ChordType::major};
+}
+
+void MidiSynth::playBassChord(const Chord& chord) {
+    for (int i = firstAccompaniment; i <= lastAccompaniment; ++i) {
+        Arpeggio& arpeggio = arpeggios[size_t(i)];
+        arpeggio.heldKeys.clear();
+        arpeggio.heldKeys.append(chord.rootKey);
+        arpeggio.chord = chord.type;
+    }
+    const bool shownChanged = options.fingeredChords && !(chord == bassChord);
+    bassChord = chord;
+    if (shownChanged) refreshStyleDisplay();
+}
+
+void MidiSynth::applyFingeredChords() {
+    for (int i = 0; i < keyboardInstrumentCount; ++i) arpeggios[size_t(i)].readsChord = options.fingeredChords;
+    if (!options.fingeredChords) {
+        for (int i = firstAccompaniment; i <= lastAccompaniment; ++i) arpeggios[size_t(i)].chord = ChordType::major;
+        bassChord.type = ChordType::major;
+    }
+    refreshStyleDisplay();
+}
+
 int MidiSynth::lowestHeldBassKey() const {
     for (int key = 0; key < std::min(splitKey, panel.piano.keyCount()); ++key) {
         if (pianoKeyDown[size_t(key)]) return key;
@@ -133,13 +164,7 @@ void MidiSynth::pressPianoKey(int key, int keyVelocity) {
     if (key < 0 || key >= panel.piano.keyCount()) return;
     if (!accompanimentRunning()) stepControl.resetPosition();  // patterns start with this key
     pianoKeyDown[size_t(key)] = 1;
-    if (isBassKey(key)) {
-        for (int i = firstAccompaniment; i <= lastAccompaniment; ++i) {
-            arpeggios[size_t(i)].heldKeys.clear();
-            arpeggios[size_t(i)].heldKeys.append(key);
-        }
-        return;
-    }
+    if (isBassKey(key)) return playBassChord(bassChordFor(key));
     Llist<int32_t> held;
     collectHeldKeys(held, bass);
     for (int i = 0; i < keyboardInstrumentCount; ++i) {

@@ -170,14 +170,14 @@ void refreshToneDisplay(MainPanel& panel, const ToneView& tone) {
 }
 
 void refreshStyleDisplay(MainPanel& panel, const std::string& styleName, int styleBpm,
-                         const std::string& currentTempo) {
+                         const std::string& currentTempo, const std::string& chord) {
     if (!canDraw(panel)) return;
     drawSurface().faceColor = panel.sectionColor();
     std::string first = styleName;
     if (styleName.find("Metronome") == std::string::npos) first += " (" + formatInt(styleBpm) + " BPM)";
     const Rect& box = panel.styleDisplayBox;
     panel.styleDisplay.paint(box.left, box.top, box.right - box.left, box.bottom - box.top, first, currentTempo, "",
-                             true);
+                             true, chord);
 }
 
 namespace {

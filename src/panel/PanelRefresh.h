@@ -25,9 +25,9 @@ enum class LampState { off, recording, playing };
 // the window, and does nothing while the draw surface is not ready or the panel is not built.
 void refreshToneDisplay(MainPanel& panel, const ToneView& tone);
 // First line: the style's name with its default tempo (none for a "Metronome"); second line:
-// the current tempo.
+// the current tempo, and at its right end `chord` (the fingered chord's name, or nothing).
 void refreshStyleDisplay(MainPanel& panel, const std::string& styleName, int styleBpm,
-                         const std::string& currentTempo);
+                         const std::string& currentTempo, const std::string& chord = {});
 // The strips above and below the piano: cleared, then with `show` the F-key markers and the
 // computer key of every piano key.
 void refreshKeyLabels(MainPanel& panel, bool show);

@@ -61,6 +61,7 @@ void Options::setDefaults() {
     dragPlay = true;
     soundFont.clear();
     midiInDevice = -1;
+    fingeredChords = false;
 }
 
 void Options::exchange() {
@@ -83,6 +84,7 @@ void Options::exchange() {
     exchangeBool("dragPlay", dragPlay);
     exchangeText("soundFont", soundFont);
     exchangeInt("midiInDevice", midiInDevice);
+    exchangeBool("fingeredChords", fingeredChords);
 }
 
 std::string Options::largeViewRefusal() {
