@@ -1,0 +1,232 @@
+"""The pattern and style language of the style library: rhythm strings, drum phrases, melodic
+lines and comping, parts and styles, and the values as the program writes them."""
+
+import struct
+
+ROOT_SECTION = "Pelmora Base Styles"
+VELOCITY = {"A": 127, "X": 118, "x": 100, "o": 78, "g": 50}
+FIRST_PART_PATTERN = 100
+
+# General MIDI percussion keys.
+KICK, SIDE_STICK, SNARE, CLAP, E_SNARE = 36, 37, 38, 39, 40
+LOW_FLOOR_TOM, CLOSED_HAT, HIGH_FLOOR_TOM, PEDAL_HAT, LOW_TOM = 41, 42, 43, 44, 45
+OPEN_HAT, LOW_MID_TOM, HIGH_MID_TOM, CRASH, HIGH_TOM, RIDE = 46, 47, 48, 49, 50, 51
+RIDE_BELL, TAMBOURINE, SPLASH, COWBELL, CRASH_2 = 53, 54, 55, 56, 57
+HIGH_BONGO, LOW_BONGO, MUTE_CONGA, OPEN_CONGA, LOW_CONGA = 60, 61, 62, 63, 64
+HIGH_TIMBALE, LOW_TIMBALE, HIGH_AGOGO, LOW_AGOGO, CABASA, MARACAS = 65, 66, 67, 68, 69, 70
+SHORT_GUIRO, LONG_GUIRO, CLAVES, HIGH_WOODBLOCK, LOW_WOODBLOCK = 73, 74, 75, 76, 77
+MUTE_TRIANGLE, OPEN_TRIANGLE = 80, 81
+
+# General MIDI programs (0-based).
+PIANO, BRIGHT_PIANO, HONKY_TONK, RHODES, DX_PIANO, CLAVINET = 0, 1, 3, 4, 5, 7
+GLOCKENSPIEL, VIBES, MARIMBA = 9, 11, 12
+DRAWBAR_ORGAN, PERC_ORGAN, ROCK_ORGAN, CHURCH_ORGAN, ACCORDION, BANDONEON = 16, 17, 18, 19, 21, 23
+NYLON_GUITAR, STEEL_GUITAR, JAZZ_GUITAR, CLEAN_GUITAR, MUTED_GUITAR = 24, 25, 26, 27, 28
+OVERDRIVE_GUITAR, DISTORTION_GUITAR = 29, 30
+ACOUSTIC_BASS, FINGER_BASS, PICK_BASS, FRETLESS_BASS, SLAP_BASS = 32, 33, 34, 35, 36
+SYNTH_BASS_1, SYNTH_BASS_2 = 38, 39
+VIOLIN, PIZZICATO, HARP, STRINGS, SLOW_STRINGS, SYNTH_STRINGS, CHOIR = 40, 45, 46, 48, 49, 50, 52
+TRUMPET, TUBA, FRENCH_HORN, BRASS, SYNTH_BRASS = 56, 58, 60, 61, 62
+TENOR_SAX, CLARINET, FLUTE = 66, 71, 73
+SQUARE_LEAD, SAW_LEAD, WARM_PAD, POLY_PAD, CHOIR_PAD, SWEEP_PAD = 80, 81, 89, 90, 91, 95
+BANJO, FIDDLE, STEEL_DRUMS = 105, 110, 114
+
+
+# --- Values as the program writes them ---------------------------------------------------------
+
+def float32(value):
+    return struct.unpack("f", struct.pack("f", value))[0]
+
+
+def format_real(value):
+    """At most four significant digits, fixed by decade, trailing zeros dropped."""
+    if value == 0:
+        return "0"
+    magnitude = float32(abs(value))
+    for low, high, digits in ((100, 1000, 1), (10, 100, 2), (1, 10, 3), (0.1, 1, 4),
+                              (0.009999999, 0.1, 5)):
+        if float32(low) <= magnitude < float32(high):
+            return f"{value:.{digits}f}".rstrip("0").rstrip(".")
+    mantissa, exponent = f"{value:.3e}".split("e")
+    mantissa = mantissa.rstrip("0").rstrip(".")
+    sign = "-" if exponent.startswith("-") else "+"
+    return f"{mantissa}e{sign}{int(exponent.lstrip('+-'))}"
+
+
+# --- Patterns ----------------------------------------------------------------------------------
+
+class Pattern:
+    def __init__(self, name, length, notes):
+        self.name = name
+        self.length = length
+        self.notes = notes  # (key, vel, pos, len)
+
+    def lines(self, index):
+        out = [f"<arp{index}>", f"name={self.name}", f"length={self.length}"]
+        out += [f"{k};{v};{p};{format_real(n)}" for k, v, p, n in self.notes]
+        out.append(f"</arp{index}>")
+        return out
+
+
+def clean(rhythm):
+    return rhythm.replace(" ", "").replace("|", "")
+
+
+def hits(rhythm, gate=1.0):
+    """(pos, len, vel) of every hit of a rhythm string."""
+    steps = clean(rhythm)
+    found = []
+    for pos, char in enumerate(steps):
+        if char in VELOCITY:
+            found.append([pos, 1, VELOCITY[char]])
+        elif char == "=" and found:
+            found[-1][1] += 1
+        elif char not in ".=":
+            raise ValueError(f"bad rhythm character {char!r} in {rhythm!r}")
+    return [(p, n * gate, v) for p, n, v in found], len(steps)
+
+
+def as_keys(keys):
+    return keys if isinstance(keys, (tuple, list)) else (keys,)
+
+
+def drums(name, rows):
+    """rows: (percussion key, rhythm string) pairs of one length."""
+    notes, length = [], None
+    for key, rhythm in rows:
+        found, row_length = hits(rhythm)
+        if length not in (None, row_length):
+            raise ValueError(f"{name}: rows of different length")
+        length = row_length
+        notes += [(key, vel, pos, 0.5) for pos, _, vel in found]
+    notes.sort(key=lambda note: (note[2], note[0]))
+    return Pattern(name, length, notes)
+
+
+def phrase(name, groove, bar, fill=(), bars=4, crash="X"):
+    """A drum phrase of `bars` bars of `bar` steps: the groove (one or more bars) repeated, the
+    fill rows replacing the end of every row, and a crash (of that velocity character, or none)
+    with the kick on the first step."""
+    total = bars * bar
+    rows = {}
+    for key, rhythm in groove:
+        steps = clean(rhythm)
+        rows[key] = list(steps * (total // len(steps)))
+    fill_length = len(clean(fill[0][1])) if fill else 0
+    for key in rows:
+        rows[key][total - fill_length:] = "." * fill_length
+    for key, rhythm in fill:
+        rows.setdefault(key, ["."] * total)
+        rows[key][total - fill_length:] = clean(rhythm)
+    if crash:
+        for hat in (CLOSED_HAT, OPEN_HAT, RIDE):
+            if hat in rows:
+                rows[hat][0] = "."
+        rows.setdefault(CRASH, ["."] * total)[0] = crash
+        rows.setdefault(KICK, ["."] * total)[0] = "X" if crash in "AX" else "x"
+    return drums(name, [(key, "".join(steps)) for key, steps in rows.items()])
+
+
+def line(name, rhythm, keys, gate=0.92):
+    """A melodic line: each hit of the rhythm takes the next entry of `keys` (a key or a chord)."""
+    found, length = hits(rhythm, gate)
+    if len(found) != len(keys):
+        raise ValueError(f"{name}: {len(found)} hits but {len(keys)} keys")
+    notes = []
+    for (pos, dur, vel), chord in zip(found, keys):
+        notes += [(key, vel, pos, round(dur, 2)) for key in as_keys(chord)]
+    return Pattern(name, length, notes)
+
+
+def comp(name, rhythm, voicing, gate=0.92):
+    """Every hit of the rhythm plays the whole voicing."""
+    found, _ = hits(rhythm, gate)
+    return line(name, rhythm, [voicing] * len(found), gate)
+
+
+def notes(name, length, events):
+    """events: (pos, key or chord, len, vel)."""
+    out = []
+    for pos, chord, dur, vel in events:
+        out += [(key, vel, pos, dur) for key in as_keys(chord)]
+    return Pattern(name, length, out)
+
+
+def steady(name, length, step, keys, dur, vel=96, accents=()):
+    """One note every `step` steps, cycling through `keys`."""
+    events = []
+    for i, pos in enumerate(range(0, length, step)):
+        events.append((pos, keys[i % len(keys)], dur, 112 if pos in accents else vel))
+    return notes(name, length, events)
+
+
+# --- Styles ------------------------------------------------------------------------------------
+
+OFF, ON, SUS, LONG = 0, 1, 2, 3  # part modes
+
+
+class Part:
+    def __init__(self, pattern, program, volume, key=12, mode=ON):
+        self.pattern, self.program, self.volume, self.key, self.mode = (
+            pattern, program, volume, key, mode)
+
+
+class Style:
+    def __init__(self, name, bpm, rhythm, parts, drum_volume=90, steps_per_beat=4, shuffle=0.0):
+        self.name, self.bpm, self.rhythm, self.parts = name, bpm, rhythm, parts
+        self.drum_volume, self.steps_per_beat, self.shuffle = drum_volume, steps_per_beat, shuffle
+
+    def lines(self, index, pattern_index):
+        out = [f"<style{index}>", f"name={self.name}", f"bpm={self.bpm}",
+               f"shuffle={format_real(self.shuffle)}", f"stepsPerBeat={self.steps_per_beat}"]
+        out += part_lines(0, 0, self.drum_volume, 0, 1, pattern_index[id(self.rhythm)])
+        for number in range(1, 5):
+            part = self.parts[number - 1] if number <= len(self.parts) else None
+            if part is None:
+                out += part_lines(number, 0, 0, 0, 0, 0)
+            else:
+                out += part_lines(number, part.program, part.volume, part.key, part.mode,
+                                  pattern_index[id(part.pattern)])
+        out.append(f"</style{index}>")
+        return out
+
+
+def pad(pattern, program, volume, key=12):
+    """A sustained part: held with the pedal, struck again at each pass and root change."""
+    return Part(pattern, program, volume, key, SUS)
+
+
+def bass_part(pattern, program, volume):
+    """The bass line, written like the other parts in MIDI notes for the root C, is stored an
+    octave up around the reference key 48 and played without transposition, so that the fifth
+    below the root stays on the rows the style programmer shows."""
+    raised = [(key + 12, vel, pos, dur) for key, vel, pos, dur in pattern.notes]
+    return Part(Pattern(pattern.name, pattern.length, raised), program, volume, key=0)
+
+
+def part_lines(number, program, volume, key, mode, pattern):
+    return [f"prog{number}={program}", f"vol{number}={volume}", f"key{number}={key}",
+            f"mode{number}={mode}", f"arp{number}={pattern}"]
+
+
+
+BEATS = tuple(range(0, 16, 4))  # the four beats of a 4/4 bar at four steps per beat
+
+# --- Shared voicings and fills --------------------------------------------------------------
+
+TRIAD = (55, 60, 64)        # G3 C4 E4 with the root C
+TRIAD_HIGH = (60, 64, 67)
+TRIAD_TOP = (64, 67, 72)
+SIXTH = (57, 60, 64, 67)    # C6: A C E G
+POWER = (48, 55, 60)        # C3 G3 C4
+
+FILL_ROCK = [(SNARE, "X.xx...."), (HIGH_TOM, "....xx.."), (LOW_MID_TOM, "......x."),
+             (LOW_FLOOR_TOM, ".......x"), (KICK, "x...x...")]
+FILL_HARD = [(SNARE, "XxxX...."), (HIGH_TOM, "....xx.."), (LOW_FLOOR_TOM, "......xX"),
+             (KICK, "x.x.x.x.")]
+FILL_SHORT = [(SNARE, "x.ox"), (KICK, "x...")]
+FILL_ROLL = [(SNARE, "goooxxXX"), (KICK, "x...x...")]
+FILL_12_8 = [(SNARE, "xxx..."), (HIGH_TOM, "...x.."), (LOW_MID_TOM, "....x."),
+             (LOW_FLOOR_TOM, ".....x"), (KICK, "x.....")]
+FILL_SOFT = [(HIGH_TOM, "o..."), (LOW_MID_TOM, "..o."), (LOW_FLOOR_TOM, "...o")]
+FILL_SWING = [(SNARE, "..X."), (KICK, "..X."), (RIDE, "x...")]
