@@ -35,13 +35,17 @@ SHIPPED_ORDER = [
 
 
 def all_styles():
-    makers = {make.__name__: make for genre in GENRES for make in genre.STYLES}
+    # STYLES_ONLY=module[,module] builds the metronomes and those genres alone (for working on one).
+    only = os.environ.get("STYLES_ONLY")
+    genres = [g for g in GENRES if not only or g is metronomes or g.__name__.split(".")[-1] in only.split(",")]
+    makers = {make.__name__: make for genre in genres for make in genre.STYLES}
     ordered = [makers.pop(name) for name in SHIPPED_ORDER if name in makers]
-    ordered += [make for genre in GENRES for make in genre.STYLES if make.__name__ in makers]
+    ordered += [make for genre in genres for make in genre.STYLES if make.__name__ in makers]
     styles = [make() for make in ordered]
     for slot, name in FIXED_SLOTS.items():
-        at = next(i for i, style in enumerate(styles) if style.name == name)
-        styles.insert(slot, styles.pop(at))
+        at = next((i for i, style in enumerate(styles) if style.name == name), None)
+        if at is not None and slot < len(styles):
+            styles.insert(slot, styles.pop(at))
     return styles
 
 
@@ -87,7 +91,54 @@ def style_problems(index, style):
                             f"outside {low}..{high}")
     if len(style.parts) < 2 and "Metronome" not in style.name:
         problems.append("needs a bass and at least one more part")
+    if "Metronome" not in style.name:
+        problems += phrase_problems(style)
     return [f"style{index} {style.name}: {text}" for text in problems]
+
+
+LOWEST_BASS = 28  # E1: what a bass part may sound from the bass key E up
+
+
+def phrase_problems(style):
+    """Tempo in the genre's range, a drum phrase of 2 or 4 whole bars whose last bar is a fill
+    (differs from the first), and a bass that never goes below its root's E1."""
+    problems = []
+    low, high = style.tempo_range or (0, 0)
+    if not low <= style.bpm <= high:
+        problems.append(f"tempo {style.bpm} outside its genre's range {style.tempo_range}")
+    bar = style.bar_steps()
+    bars = style.rhythm.length / bar
+    if bars not in (2, 4):
+        problems.append(f"drum phrase of {style.rhythm.length} steps is not 2 or 4 bars of {bar}")
+    else:
+        def bar_notes(n):
+            return sorted((k, p - n * bar) for k, _, p, _ in style.rhythm.notes if n * bar <= p < (n + 1) * bar)
+        if bar_notes(int(bars) - 1) == bar_notes(0):
+            problems.append("the last bar of the drum phrase has no fill")
+    for number, part in enumerate(style.parts, start=1):
+        # Written over C major, mapped onto the fingered chord: notes the mapping leaves alone
+        # must fit every chord (no Db, Eb, F#, Ab; F only in passing).
+        for key, _, pos, dur in part.pattern.notes:
+            if key % 12 in (1, 3, 6, 8) or (key % 12 == 5 and dur > 2.0):
+                problems.append(f"part {number} plays {key} on step {pos}, a clash under some chords")
+                break
+    if style.parts:
+        bass = style.parts[0]
+        lowest = min(key for key, _, _, _ in bass.pattern.notes) + 4 - 48 + INSTRUMENT_OFFSET + bass.key
+        if lowest < LOWEST_BASS:
+            problems.append(f"the bass reaches MIDI {lowest} from the bass key E, below E1")
+    return problems
+
+
+def drum_duplicates(styles):
+    seen = {}
+    problems = []
+    for style in styles:
+        notes = tuple(sorted(style.rhythm.notes))
+        if notes in seen and seen[notes] != style.name:
+            problems.append(f"{style.name} plays the drums of {seen[notes]}")
+        seen.setdefault(notes, style.name)
+    return problems
 
 
 def assign_indices(arpeggios, styles):
@@ -109,6 +160,7 @@ def library_lines():
     patterns, index_of = assign_indices(arpeggios, styles)
     problems = [p for i, pattern in patterns.items() for p in pattern_problems(i, pattern)]
     problems += [p for i, style in enumerate(styles) for p in style_problems(i, style)]
+    problems += drum_duplicates(styles)
     if len(arpeggios) > FIRST_PART_PATTERN or max(patterns) >= MAX_PATTERNS:
         problems.append("too many patterns")
     if len(styles) > MAX_STYLES:

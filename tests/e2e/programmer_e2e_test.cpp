@@ -23,7 +23,6 @@ constexpr int styleUnits1[2] = {805, 53};
 constexpr int openTriangleRowY = 34;  // the grid's top row, key 81
 constexpr int gridLeft = 92, cellWidth = 10;
 constexpr int drumNoteOn = 0x99, openTriangle = 81;
-constexpr int rhythmPattern = 140;  // the rhythm of style 11, the station's style at start
 constexpr int styleNameEdit[2] = {900, 78};
 
 struct ProgrammerEndToEnd : ::testing::Test {
@@ -72,6 +71,7 @@ bool sameStyle(const BaseStyle& a, const BaseStyle& b) {
 
 TEST_F(ProgrammerEndToEnd, TheHiddenGestureOpensTheProgrammerWhoseGridNotesThePlayingRhythmPlays) {
     const StyleLibrary shipped(program.file("styles.cfg"));
+    const int rhythmPattern = shipped.style(11).arp[0];  // the rhythm of the station's style at start
     click(window, rhythmButton[0], rhythmButton[1]);
     ASSERT_TRUE(x.xdotool({"mousemove",
                            "--window",

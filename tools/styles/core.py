@@ -171,10 +171,22 @@ class Part:
             pattern, program, volume, key, mode)
 
 
+# Beats per bar of each meter; a bar of the drum phrase is beats x steps_per_beat steps.
+METER_BEATS = {"2/4": 2, "3/4": 3, "4/4": 4, "5/4": 5, "6/8": 2, "7/8": 7, "9/8": 9, "12/8": 4}
+
+
 class Style:
-    def __init__(self, name, bpm, rhythm, parts, drum_volume=90, steps_per_beat=4, shuffle=0.0):
+    """`meter` and `tempo_range` (the genre's usual tempos, bpm) are checked by the generator;
+    `comment` says why a part sits where the balance limits would not put it."""
+
+    def __init__(self, name, bpm, rhythm, parts, drum_volume=90, steps_per_beat=4, shuffle=0.0,
+                 meter="4/4", tempo_range=None, comment=""):
         self.name, self.bpm, self.rhythm, self.parts = name, bpm, rhythm, parts
         self.drum_volume, self.steps_per_beat, self.shuffle = drum_volume, steps_per_beat, shuffle
+        self.meter, self.tempo_range, self.comment = meter, tempo_range, comment
+
+    def bar_steps(self):
+        return METER_BEATS[self.meter] * self.steps_per_beat
 
     def lines(self, index, pattern_index):
         out = [f"<style{index}>", f"name={self.name}", f"bpm={self.bpm}",

@@ -1,115 +1,463 @@
-"""Latin and jazz styles."""
+"""Latin and jazz styles.
+
+The Cuban styles (salsa, mambo, son montuno, latin jazz) are written the way their players count
+them: one 16-step bar holds one whole clave, each step an eighth of the band's cut time, so their
+tempos are half notes.
+"""
 
 from styles.core import *  # noqa: F401,F403
 
+# --- Parts that several styles play alike -----------------------------------------------------
+
+# Four to the bar around the chord, each bar ending on the fifth so the next root is met by a
+# leap, never walked into.
+WALKING_BASS = line("Jazz Walking Bass", "X=== x=== x=== x=== | X=== x=== x=== x===",
+                    [36, 43, 45, 43, 48, 43, 40, 43], gate=0.9)
+# Half notes on one and three, root to fifth, then root to third: the two-beat of early jazz,
+# ballads and gypsy swing.
+TWO_BEAT_BASS = line("Jazz Two-Beat Bass", "x======= x======= | x======= x=======",
+                     [36, 43, 36, 40], gate=0.9)
+# The 3+3+2 tresillo of the Caribbean: root, root, fifth, then root, third, fifth.
+TRESILLO_BASS = line("Latin Tresillo Bass", "X==x ==x= X==x ==x=", [36, 36, 43, 36, 40, 43])
+# The Cuban tumbao: nothing on one, the root on the and of two, the fifth on four, tied over.
+TUMBAO_BASS = notes("Latin Tumbao Bass", 16, [(3, 36, 3, 100), (6, 43, 4.6, 105),
+                                              (11, 36, 3, 100), (14, 43, 4.6, 105)])
+# Held sixth chords for strings and pads, and a plain triad pad for the pop-side Latin styles.
+SIXTH_PAD = comp("Jazz Sixth Pad", "o=============== | ================", (60, 64, 69))
+TRIAD_PAD = comp("Latin Triad Pad", "o=============== | ================", TRIAD_HIGH)
+# The big-band rhythm guitar: four even strokes, the backbeats a little lighter.
+GUITAR_QUARTERS = comp("Swing Guitar Quarters", "x=.. o=.. x=.. o=..", (52, 55, 60))
+
+_RAISED = {}
+
+
+def shared_bass(pattern, program, volume):
+    """A bass part playing one of the shared lines above: every style that plays it uses the
+    same stored pattern."""
+    part = bass_part(pattern, program, volume)
+    part.pattern = _RAISED.setdefault(id(pattern), part.pattern)
+    return part
+
+
+# --- Latin ------------------------------------------------------------------------------------
+
 
 def bossa_nova():
-    beat = drums("Bossa Nova Drums", [
+    # Side stick on the bossa clave over two bars, soft kick marking the surdo's one and three.
+    beat = phrase("Bossa Nova Drums", [
         (SIDE_STICK, "x... ..x. .... x... | .... x... ..x. ...."),
         (CLOSED_HAT, "o.o. o.o. o.o. o.o. | o.o. o.o. o.o. o.o."),
         (KICK,       "x... ..g. x... ..g. | x... ..g. x... ..g."),
-    ])
-    bass = line("Bossa Bass", "x===== x= x===== x=", [36, 31, 31, 36], gate=0.95)
+    ], 16, [(SIDE_STICK, "x.x..x.."), (LOW_MID_TOM, "......o."), (LOW_FLOOR_TOM, ".......o")],
+        crash=None)
+    bass = line("Bossa Bass", "x===== x=========", [36, 43], gate=0.95)
     guitar = comp("Bossa Guitar", "x=.. x=x= ..x= x=.. | x=.. x=x= ..x= ..x=",
                   (52, 57, 60, 62), gate=0.9)
-    strings = comp("Bossa Strings", "o=============== | ================", (64, 69, 72))
     return Style("Bossa Nova", 132, beat, [
-        bass_part(bass, ACOUSTIC_BASS, 85), Part(guitar, NYLON_GUITAR, 48),
-        pad(strings, SLOW_STRINGS, 38)], drum_volume=95)
+        bass_part(bass, ACOUSTIC_BASS, 85), Part(guitar, NYLON_GUITAR, 58),
+        pad(SIXTH_PAD, SLOW_STRINGS, 48)], drum_volume=92, tempo_range=(110, 150))
 
 
 def salsa():
-    beat = drums("Salsa Percussion", [
+    # 2-3 son clave, the campana on the beats, conga tumbao slaps and the guiro.
+    beat = phrase("Salsa Percussion", [
         (CLAVES,      "..x. x... x..x ..x."),
         (COWBELL,     "X.x. x.x. X.x. x.x."),
         (MUTE_CONGA,  "..x. .... ..x. ...."),
         (OPEN_CONGA,  ".... ..xx .... ..xx"),
         (LONG_GUIRO,  "x... x... x... x..."),
         (SHORT_GUIRO, "..o. ..o. ..o. ..o."),
-    ])
-    bass = notes("Salsa Tumbao", 16, [(3, 43, 3, 100), (6, 36, 5, 105), (11, 43, 3, 100),
-                                      (14, 36, 5, 105)])
+    ], 16, [(HIGH_TIMBALE, "x.xx.x.."), (LOW_TIMBALE, "....x.xX")])
     montuno = line("Salsa Montuno", "x.xx .xxx x.xx .xx.", [
         (60, 72), (64, 76), 67, (64, 76), (60, 72), (64, 76), (67, 79), (64, 76), (60, 72),
         (64, 76), (67, 79)], gate=0.9)
     brass = comp("Salsa Brass", ".... .... X..x ..X=", TRIAD_TOP, gate=0.8)
     return Style("Salsa", 96, beat, [
-        bass_part(bass, ACOUSTIC_BASS, 88), Part(montuno, BRIGHT_PIANO, 65),
-        Part(brass, BRASS, 48)],
-        drum_volume=85)
+        shared_bass(TUMBAO_BASS, ACOUSTIC_BASS, 88), Part(montuno, BRIGHT_PIANO, 65),
+        Part(brass, BRASS, 52)], drum_volume=85, tempo_range=(80, 115))
+
+
+def mambo():
+    # The mambo bell drives every beat, timbale cascara answers, congas on the off-beats.
+    beat = phrase("Mambo Percussion", [
+        (COWBELL,     "X.x. X.xx X.x. X.x."),
+        (CLAVES,      "..x. x... x..x ..x."),
+        (HIGH_TIMBALE, "..o. .o.. o.o. .o.o"),
+        (OPEN_CONGA,  ".... ..xx .... ..x."),
+        (MUTE_CONGA,  "x... x... x... x..."),
+        (KICK,        ".... ..x. .... ..x."),
+    ], 16, [(HIGH_TIMBALE, "xxx.x..."), (LOW_TIMBALE, "...x.xX."), (KICK, "......X.")])
+    # Brass punches against the saxes' riff, the two sections interlocking.
+    brass = comp("Mambo Brass Punches", "X..x ..X. .... x=..", TRIAD_TOP, gate=0.7)
+    sax = line("Mambo Sax Riff", "..x. x.x. x.xx .x.. | ..x. x.x. x=.. ....",
+               [64, 67, 64, 69, 67, 64, 60, 64, 67, 64, 67], gate=0.8)
+    return Style("Mambo", 100, beat, [
+        shared_bass(TUMBAO_BASS, ACOUSTIC_BASS, 88), Part(brass, BRASS, 55),
+        Part(sax, TENOR_SAX, 62)], drum_volume=85, tempo_range=(85, 115))
+
+
+def son_montuno():
+    # 3-2 son clave, bongo martillo, maracas and the bongo bell of the montuno section.
+    beat = phrase("Son Montuno Percussion", [
+        (CLAVES,     "x..x ..x. ..x. x..."),
+        (HIGH_BONGO, "Xoox Xoox Xoox Xoox"),
+        (MARACAS,    "x.x. x.x. x.x. x.x."),
+        (OPEN_CONGA, ".... ..x. .... ..xx"),
+        (COWBELL,    "x... x... x... x.x."),
+    ], 16, [(HIGH_BONGO, "xxoxx..."), (LOW_BONGO, "..x..xX.")], crash=None)
+    # The tres guajeo in thirds and sixths, pushing across the clave.
+    tres = line("Son Tres Guajeo", "x.xx .x.x x.xx .x.x", [
+        (64, 72), (67, 72), (64, 69), (60, 64), (64, 67), (67, 76), (64, 72), (62, 67),
+        (60, 64), (64, 67)], gate=0.7)
+    return Style("Son Montuno", 90, beat, [
+        shared_bass(TUMBAO_BASS, ACOUSTIC_BASS, 90), Part(tres, STEEL_GUITAR, 66)], drum_volume=88, tempo_range=(75, 105))
+
+
+def bolero():
+    # Slow Cuban bolero: bongo martillo, maracas and a soft kick on one and three.
+    beat = phrase("Bolero Percussion", [
+        (HIGH_BONGO, "x.xx x.x. x.xx x.x."),
+        (MARACAS,    "x.o. x.o. x.o. x.o."),
+        (CLAVES,     "..x. x... x..x ..x."),
+        (KICK,       "o... .... o... ...."),
+    ], 16, [(HIGH_BONGO, "xx.xx..."), (LOW_BONGO, "..x..xX.")], crash=None)
+    bass = line("Bolero Bass", "x===== x= x=== x===", [36, 43, 43, 40], gate=0.95)
+    guitar = comp("Bolero Guitar", "x.xx x.x. x.xx x.x.", (52, 55, 60, 64), gate=0.8)
+    return Style("Bolero", 80, beat, [
+        bass_part(bass, ACOUSTIC_BASS, 86), Part(guitar, NYLON_GUITAR, 60),
+        pad(SIXTH_PAD, STRINGS, 46)], drum_volume=85, tempo_range=(60, 100))
+
+
+def merengue():
+    # Four on the floor, the guira scraping eighths and sixteenths, the tambora on the offbeats.
+    beat = phrase("Merengue Drums", [
+        (KICK,       "x... x... x... x..."),
+        (CABASA,     "x.xx x.xx x.xx x.xx"),
+        (SIDE_STICK, "x... ..x. x... ..x."),
+        (OPEN_CONGA, "..x. ..x. ..x. .xx."),
+    ], 16, [(LOW_TOM, "xoxoxxX."), (KICK, "x...x...")], crash="x")
+    bass = line("Merengue Bass", "x=.x ..x= x=.x ..x=", [36, 43, 40, 36, 43, 43])
+    accordion = line("Merengue Accordion", "x.xx x.x. x.xx x.x. | x.xx x.x. x.x. x...",
+                     [72, 76, 79, 76, 72, 67, 72, 76, 74, 72, 67, 72, 76, 79, 76, 72, 67, 64],
+                     gate=0.8)
+    return Style("Merengue", 130, beat, [
+        bass_part(bass, FINGER_BASS, 84), Part(accordion, ACCORDION, 62)], drum_volume=88, tempo_range=(110, 160))
+
+
+def cumbia():
+    # The guacharaca's scrape, kick on one and three, congas calling on the and of four.
+    beat = phrase("Cumbia Drums", [
+        (SHORT_GUIRO, "x.xx x.xx x.xx x.xx"),
+        (KICK,        "x... .... x... ...."),
+        (MUTE_CONGA,  "..x. .... ..x. ...."),
+        (OPEN_CONGA,  ".... ..x. .... ..x."),
+        (COWBELL,     "..x. ..x. ..x. ..x."),
+    ], 16, [(OPEN_CONGA, "x.xx.x.."), (LOW_CONGA, ".....xX.")], crash=None)
+    bass = line("Cumbia Bass", "x=== ..x. x=== x.x.", [36, 36, 43, 43, 40])
+    # Accordion chords on the off-beats, the cumbia lilt.
+    accordion = comp("Cumbia Accordion Offbeats", "..x. ..x. ..x. ..x.", (60, 64, 67), gate=0.7)
+    return Style("Cumbia", 95, beat, [
+        bass_part(bass, FINGER_BASS, 86), Part(accordion, ACCORDION, 55)],
+        drum_volume=88, tempo_range=(80, 110))
+
+
+def bachata():
+    # Bongo martillo with the open tone on four, guira sixteenths, soft kick.
+    beat = phrase("Bachata Drums", [
+        (HIGH_BONGO, "x.o. x.o. x.o. x.oo"),
+        (LOW_BONGO,  ".... .... .... X..."),
+        (LONG_GUIRO, "x.xx x.xx x.xx x.xx"),
+        (KICK,       "x... .... x... ...."),
+    ], 16, [(HIGH_BONGO, "xxxxxx.."), (LOW_BONGO, "......X.")], crash=None)
+    bass = line("Bachata Bass", "x=.. x=.x x=.. x=.x", [36, 43, 40, 36, 43, 43])
+    # The requinto's broken-chord sixteenths, ringing over the rhythm.
+    requinto = line("Bachata Requinto", "x.xx x.xx x.xx x.xx | x.xx x.xx x.xx x=..", [
+        72, 76, 79, 76, 72, 67, 74, 72, 67, 64, 67, 72, 76, 79, 81, 79, 76, 72, 74, 72, 67, 64],
+        gate=0.7)
+    return Style("Bachata", 128, beat, [
+        bass_part(bass, FINGER_BASS, 86), Part(requinto, NYLON_GUITAR, 58),
+        pad(TRIAD_PAD, WARM_PAD, 55)], drum_volume=86, tempo_range=(110, 150))
+
+
+def reggaeton():
+    # The dembow: four kicks against the 3+3+2 snare, hats on the eighths.
+    beat = phrase("Reggaeton Dembow", [
+        (KICK,       "X... x... X... x..."),
+        (SNARE,      "...x ..x. ...x ..x."),
+        (CLOSED_HAT, "x.o. x.o. x.o. x.o."),
+    ], 16, [(SNARE, "xoxoxxXX"), (KICK, "x...x...")], crash="x")
+    bass = line("Reggaeton Bass", "x===== x= x===== x=", [36, 36, 43, 40], gate=0.95)
+    synth = comp("Reggaeton Synth Stabs", "...x ..x. ...x ..x.", (60, 64, 67), gate=0.6)
+    return Style("Reggaeton", 92, beat, [
+        bass_part(bass, SYNTH_BASS_1, 88), Part(synth, SAW_LEAD, 50),
+        pad(TRIAD_PAD, POLY_PAD, 58)], drum_volume=95, tempo_range=(85, 105))
+
+
+def latin_pop():
+    # A pop backbeat over a tresillo kick, congas and shaker filling the sixteenths.
+    beat = phrase("Latin Pop Drums", [
+        (CLOSED_HAT, "x.o. x.o. x.o. x.o."),
+        (SNARE,      ".... X... .... X..."),
+        (KICK,       "X..x ..x. X... ..x."),
+        (MUTE_CONGA, "..x. .... ..x. ...."),
+        (OPEN_CONGA, ".... ..xx .... ..x."),
+        (MARACAS,    "oxox oxox oxox oxox"),
+    ], 16, FILL_SHORT, crash="x")
+    guitar = comp("Latin Pop Nylon Strum", "x.xo .xo. x.xo .xx.", (52, 55, 60, 64), gate=0.7)
+    return Style("Latin Pop", 100, beat, [
+        shared_bass(TRESILLO_BASS, FINGER_BASS, 82), Part(guitar, NYLON_GUITAR, 60),
+        pad(TRIAD_PAD, STRINGS, 45)], drum_volume=90, tempo_range=(85, 125))
+
+
+def baiao():
+    # The zabumba's dotted figure, the bacalhau stick on the off-beats, triangle sixteenths.
+    beat = phrase("Baiao Percussion", [
+        (KICK,           "x..x ...."),
+        (SIDE_STICK,     "..x. ..x."),
+        (MUTE_TRIANGLE,  "x..x x..x"),
+        (OPEN_TRIANGLE,  ".xx. .xx."),
+    ], 8, [(LOW_TOM, "x.xX"), (KICK, "x...")], crash=None)
+    bass = line("Baiao Bass", "x==x ..x. | x==x ..x.", [36, 43, 48, 36, 43, 40])
+    # The sanfona's mixolydian riff: the flat seventh of the major chord is the baiao sound.
+    accordion = line("Baiao Accordion", "x.xx x.x. | x.xx x=.. | x.xx x.x. | x.x. x=..",
+                     [72, 70, 67, 64, 67, 69, 67, 72, 67, 70, 72, 74, 72, 70, 67, 72, 67],
+                     gate=0.85)
+    return Style("Baiao", 100, beat, [
+        bass_part(bass, ACOUSTIC_BASS, 86), Part(accordion, ACCORDION, 60)],
+        drum_volume=88, meter="2/4", tempo_range=(80, 130))
+
+
+def calypso():
+    # Kick on the tresillo, side stick on two and four, cowbell off-beats and maracas.
+    beat = phrase("Calypso Drums", [
+        (KICK,       "X..x ..x. X..x ..x."),
+        (SIDE_STICK, ".... x... .... x..."),
+        (COWBELL,    "..x. ..x. ..x. ..x."),
+        (MARACAS,    "xoxo xoxo xoxo xoxo"),
+    ], 16, [(HIGH_TOM, "x.x....."), (LOW_MID_TOM, "...xx..."), (LOW_FLOOR_TOM, ".....xX.")])
+    pan = notes("Calypso Steel Pan", 32, [
+        (0, 72, 2, 100), (3, 67, 1, 85), (4, 64, 2, 90), (6, 67, 2, 90), (10, 72, 1, 85),
+        (11, 76, 3, 95), (16, 74, 2, 90), (19, 72, 1, 85), (20, 67, 2, 90), (22, 69, 2, 90),
+        (26, 67, 1, 85), (27, 64, 3, 90)])
+    # Guitar chopping the off-beats, doubled on the and of three.
+    strum = comp("Calypso Strum", "..x. ..x. ..xx ..x.", TRIAD_HIGH, gate=0.5)
+    return Style("Calypso", 116, beat, [
+        shared_bass(TRESILLO_BASS, FINGER_BASS, 80), Part(pan, STEEL_DRUMS, 66),
+        Part(strum, CLEAN_GUITAR, 50)], tempo_range=(100, 130))
+
+
+# --- Jazz -------------------------------------------------------------------------------------
 
 
 def swing():
+    # Spang-a-lang ride, hi-hat on two and four, the kick feathered under every beat.
     beat = phrase("Swing Drums", [
         (RIDE,       "x... x.x. x... x.x. | x... x.x. x... x.x."),
         (PEDAL_HAT,  ".... x... .... x... | .... x... .... x..."),
         (KICK,       "g... g... g... g... | g... g... g... g..."),
         (SNARE,      ".... .... ..g. .... | .... ..o. .... ..g."),
     ], 16, FILL_SWING, crash="x")
-    bass = line("Walking Bass", "X=== x=== x=== x=== | X=== x=== x=== x===",
-                [36, 40, 43, 45, 48, 45, 43, 37], gate=0.9)
     brass = line("Swing Brass Hits", ".... ..X= .... .... | .... .... .... ..X=",
                  [SIXTH, (60, 64, 67, 72)])
-    guitar = comp("Swing Guitar Quarters", "x=.. o=.. x=.. o=..", (52, 55, 60))
-    piano = comp("Swing Piano Comp", "X=.. ..x= .... .... | .... x=.. ..x= ....", SIXTH)
     return Style("Swing", 138, beat, [
-        bass_part(bass, ACOUSTIC_BASS, 82), Part(brass, BRASS, 58), Part(guitar, JAZZ_GUITAR, 40),
-        Part(piano, PIANO, 55)], drum_volume=85, shuffle=1.0)
+        shared_bass(WALKING_BASS, ACOUSTIC_BASS, 82), Part(brass, BRASS, 58),
+        Part(GUITAR_QUARTERS, JAZZ_GUITAR, 48)], drum_volume=85, shuffle=1.0,
+        tempo_range=(110, 200))
+
+
+def big_band():
+    # Heavier ride and four firm kicks, snare answering the brass; a band kick ends the phrase.
+    beat = phrase("Big Band Drums", [
+        (RIDE,      "x... x.x. x... x.x."),
+        (PEDAL_HAT, ".... x... .... x..."),
+        (KICK,      "o... o... o... o..."),
+        (SNARE,     ".... ..o. .... x... | ..g. .... ..x. ...."),
+    ], 16, [(SNARE, "x.x.x.x.X.....x."), (KICK, "x.......X......."),
+            (CRASH, "........X.......")], crash="X")
+    # The shout riff: trumpets and trombones punching on the and of two and four.
+    brass = line("Big Band Shout", "X=.. ..X. .... x=.. | X=.. ..X. ..x= ..X.", [
+        (64, 67, 69, 72), (67, 72, 76), (64, 67, 69, 72), (64, 67, 69, 72), (67, 72, 76),
+        (64, 69, 72), (67, 72, 76)], gate=0.75)
+    return Style("Big Band", 160, beat, [
+        shared_bass(WALKING_BASS, ACOUSTIC_BASS, 85), Part(brass, BRASS, 60),
+        Part(GUITAR_QUARTERS, JAZZ_GUITAR, 45), pad(SIXTH_PAD, TENOR_SAX, 55)],
+        drum_volume=90, shuffle=1.0, tempo_range=(120, 220))
+
+
+def dixieland():
+    # Four on the bass drum, snare backbeat and a woodblock clip, a press roll into the phrase.
+    beat = phrase("Dixieland Drums", [
+        (KICK,           "x... x... x... x..."),
+        (SNARE,          ".... X... .... X.g."),
+        (HIGH_WOODBLOCK, "x..x ..x. x..x ..x."),
+    ], 16, FILL_ROLL, crash="x")
+    banjo = comp("Dixie Banjo", "x=.x X=.. x=.x X=..", (60, 64, 67, 72), gate=0.6)
+    # The trumpet's lead: a riff over the chord with the sixth as its blue colour.
+    trumpet = line("Dixie Trumpet", "x=x= x=== ..x= x=.. | x=x= x=x= x=== ....",
+                   [72, 69, 67, 64, 67, 69, 72, 76, 74, 72])
+    return Style("Dixieland", 190, beat, [
+        shared_bass(TWO_BEAT_BASS, TUBA, 86), Part(banjo, BANJO, 55),
+        Part(trumpet, TRUMPET, 55)], drum_volume=85, shuffle=0.6, tempo_range=(150, 250))
+
+
+def ragtime():
+    # A light pit drummer: kick on the oom, snare on the pah, woodblock on the syncopations.
+    beat = phrase("Ragtime Drums", [
+        (KICK,           "x... x..."),
+        (SNARE,          "..o. ..o."),
+        (HIGH_WOODBLOCK, "...x .x.."),
+    ], 8, [(SNARE, "xxxX"), (KICK, "x...")], crash=None)
+    # Stride left hand: the bass note on each beat, root then fifth.
+    bass = line("Ragtime Bass", "x=.. x=.. | x=.. x=..", [36, 43, 36, 40], gate=0.9)
+    # Right hand: chords on the off-beats and the tied syncopation across the beat.
+    piano = line("Ragtime Right Hand", "..x. ..x. | x.xx =.x. | ..x. ..x. | x.x= =.x.", [
+        (60, 64, 67), (60, 64, 67), 76, 72, 76, 79, (60, 64, 67), (60, 64, 67), 79, 76, 72],
+        gate=0.8)
+    return Style("Ragtime", 100, beat, [
+        bass_part(bass, PIANO, 90), Part(piano, HONKY_TONK, 72)], drum_volume=75,
+        meter="2/4", tempo_range=(70, 130))
+
+
+def bebop():
+    # Fast ride, hi-hat on two and four, snare and kick dropping bombs between the beats.
+    beat = phrase("Bebop Drums", [
+        (RIDE,      "x... x.x. x... x.x."),
+        (PEDAL_HAT, ".... x... .... x..."),
+        (SNARE,     "..g. ...o .... x... | .... .... ..g. ...."),
+        (KICK,      ".... .... .... .... | .... ..o. .... ...."),
+    ], 16, [(SNARE, "x.xx.x.."), (KICK, ".....X.."), (HIGH_TOM, "......x."),
+            (LOW_FLOOR_TOM, ".......x")], crash="x")
+    # Rootless shells, third, seventh and ninth, stabbed off the beat.
+    piano = comp("Bebop Piano Shells", "..x. .... .x.. ..x. | .... x... ...x ....",
+                 (52, 59, 62), gate=0.6)
+    return Style("Bebop", 220, beat, [
+        shared_bass(WALKING_BASS, ACOUSTIC_BASS, 86), Part(piano, PIANO, 72)],
+        drum_volume=82, shuffle=0.8, tempo_range=(180, 300))
+
+
+def gypsy_jazz():
+    # No kit to speak of: brushes and a soft hi-hat leave room for the pompe.
+    beat = phrase("Gypsy Jazz Brushes", [
+        (SNARE,     "g.o. x.o. g.o. x.o."),
+        (PEDAL_HAT, ".... x... .... x..."),
+        (KICK,      "g... .... g... ...."),
+    ], 16, [(SNARE, "o.o.x.xX"), (KICK, "x.......")], crash=None)
+    # La pompe: short downstrokes, accented on two and four, an upstroke ghost before them.
+    pompe = line("Gypsy Pompe", "x.g. X... x.g. X...", [
+        (52, 57, 60, 64), (57, 60, 64), (52, 57, 60, 64), (52, 57, 60, 64), (57, 60, 64),
+        (52, 57, 60, 64)], gate=0.4)
+    violin = line("Gypsy Violin", "x=x= x=x= x=== .... | x=x= x=x= x=======", [
+        76, 74, 72, 69, 67, 72, 74, 76, 79, 76], gate=0.9)
+    return Style("Gypsy Jazz", 180, beat, [
+        shared_bass(TWO_BEAT_BASS, ACOUSTIC_BASS, 85), Part(pompe, NYLON_GUITAR, 70),
+        Part(violin, VIOLIN, 55)], drum_volume=80, shuffle=0.5, tempo_range=(140, 260))
+
+
+def latin_jazz():
+    # Cascara on the ride bell, rumba clave, songo kick and conga tumbao under the band.
+    beat = phrase("Latin Jazz Drums", [
+        (RIDE_BELL,  "x.xx .x.x x.x. xx.x"),
+        (CLAVES,     "..x. x... x..x ...x"),
+        (KICK,       ".... ..x. .... x..."),
+        (MUTE_CONGA, "x... x... x... x..."),
+        (OPEN_CONGA, ".... ..xx .... ..x."),
+    ], 16, [(HIGH_TIMBALE, "x.x.xx.."), (LOW_TIMBALE, "......xX")])
+    # Octave montuno with sixths and ninths, the jazz player's voicing of the guajeo.
+    piano = line("Latin Jazz Piano", "x.x. xx.x .x.x x.x. | x.x. xx.x .x.x x...", [
+        (60, 72), (64, 69), (62, 67), (64, 72), (67, 69), (64, 72), (69, 76), (67, 72),
+        (64, 69), (60, 72), (64, 69), (62, 67), (64, 72), (67, 69), (64, 72), (69, 76),
+        (64, 67)], gate=0.7)
+    return Style("Latin Jazz", 104, beat, [
+        shared_bass(TUMBAO_BASS, ACOUSTIC_BASS, 88), Part(piano, PIANO, 70),
+        pad(SIXTH_PAD, VIBES, 65)], drum_volume=86, tempo_range=(90, 120))
+
+
+def smooth_jazz():
+    # Soft sixteenth hats, rim on two and four, a syncopated kick.
+    beat = phrase("Smooth Jazz Drums", [
+        (CLOSED_HAT, "xoxo xoxo xoxo xoxo"),
+        (SIDE_STICK, ".... x... .... x..."),
+        (KICK,       "x... ..x. x.x. .... | x... ..x. ..x. ...."),
+    ], 16, [(SNARE, "o.ox"), (KICK, "x...")], crash="o")
+    bass = line("Smooth Jazz Bass", "x==. ..x= x=.x .x.. | x==. ..x= x=== ..x.",
+                [36, 43, 48, 43, 40, 36, 43, 40, 43], gate=0.9)
+    # Rhodes with the sixth and major seventh: lush chords off the beat.
+    rhodes = comp("Smooth Jazz Rhodes", "x=== ..x= ==.. .... | .... ..x= ==== ....",
+                  (52, 57, 59, 62))
+    return Style("Smooth Jazz", 90, beat, [
+        bass_part(bass, FRETLESS_BASS, 80), Part(rhodes, RHODES, 68),
+        pad(SIXTH_PAD, WARM_PAD, 58)], drum_volume=88, tempo_range=(70, 110))
 
 
 def jazz_waltz():
-    beat = drums("Jazz Waltz Drums", [
+    # Ride on one with the skip on three, hi-hat on two and three, a brushed snare.
+    beat = phrase("Jazz Waltz Drums", [
         (RIDE,      "x... x.x. x... | x... x.x. x.x."),
         (PEDAL_HAT, ".... x... x... | .... x... x..."),
         (KICK,      "o... .... .... | g... .... ...."),
         (SNARE,     ".... .... ..g. | .... ..g. ...."),
-    ])
-    bass = line("Jazz Waltz Bass", "x======= x=== | x=== x=== x===", [36, 43, 40, 43, 45])
+    ], 12, [(SNARE, "x.x.X."), (KICK, "....X.")], crash="x")
+    bass = line("Jazz Waltz Bass", "x======= x=== | x=== x=== x===", [36, 43, 40, 45, 43])
     piano = comp("Jazz Waltz Piano", ".... x=.. ..x= | .... x=== ....", SIXTH)
-    vibes = notes("Jazz Waltz Vibes", 24, [(0, (64, 72), 11, 90), (12, (67, 74), 11, 90)])
     return Style("Jazz Waltz", 150, beat, [
-        bass_part(bass, ACOUSTIC_BASS, 80), Part(piano, PIANO, 62), pad(vibes, VIBES, 80)],
-        drum_volume=85, shuffle=0.8)
+        bass_part(bass, ACOUSTIC_BASS, 82), Part(piano, PIANO, 68),
+        pad(SIXTH_PAD, VIBES, 62)], drum_volume=85, shuffle=0.8, meter="3/4",
+        tempo_range=(100, 200))
 
 
 def jazz_ballad():
-    beat = drums("Jazz Ballad Brushes", [
+    # Brushes stirring sixteenths on the snare, ride and hi-hat barely there.
+    beat = phrase("Jazz Ballad Brushes", [
         (RIDE,      "x... x.o. x... x.o."),
         (PEDAL_HAT, ".... x... .... x..."),
         (SNARE,     "g.g. g.g. g.g. g.g."),
         (KICK,      "g... .... .... ...."),
-    ])
-    bass = line("Jazz Ballad Bass", "x======= x======= | x======= x=== x===",
-                [36, 43, 40, 43, 45])
+    ], 16, [(SNARE, "g.o.o.x."), (KICK, "......o.")], crash=None)
+    # The piano rolls each chord up from the third and answers with a sixth chord.
     piano = notes("Jazz Ballad Piano", 16, [
         (0, 52, 4, 85), (1, 57, 4, 80), (2, 60, 4, 78), (3, 64, 4, 82),
         (10, (60, 64, 69), 2, 70)])
-    sax = notes("Jazz Ballad Sax", 32, [(0, 64, 11, 70), (12, 62, 4, 60), (16, 60, 14, 65)])
-    strings = comp("Jazz Ballad Strings", "o=============== | ================", (60, 64, 69))
     return Style("Jazz Ballad", 62, beat, [
-        bass_part(bass, ACOUSTIC_BASS, 95), Part(piano, PIANO, 85, mode=SUS),
-        Part(sax, TENOR_SAX, 55), pad(strings, SLOW_STRINGS, 32)],
-        drum_volume=90, shuffle=0.6)
+        shared_bass(TWO_BEAT_BASS, ACOUSTIC_BASS, 92), Part(piano, PIANO, 85, mode=SUS),
+        pad(SIXTH_PAD, SLOW_STRINGS, 48)], drum_volume=90, shuffle=0.6, tempo_range=(50, 80))
 
 
-def calypso():
-    beat = drums("Calypso Drums", [
-        (KICK,       "X..x ..x. X..x ..x."),
-        (SIDE_STICK, ".... x... .... x..."),
-        (COWBELL,    "..x. ..x. ..x. ..x."),
-        (MARACAS,    "xoxo xoxo xoxo xoxo"),
-    ])
-    bass = line("Calypso Bass", "X==x ==x= X==x ==x=", [36, 43, 45, 43, 40, 43])
-    pan = notes("Calypso Steel Pan", 32, [
-        (0, 72, 2, 100), (3, 67, 1, 85), (4, 64, 2, 90), (6, 67, 2, 90), (10, 72, 1, 85),
-        (11, 76, 3, 95), (16, 74, 2, 90), (19, 72, 1, 85), (20, 67, 2, 90), (22, 69, 2, 90),
-        (26, 67, 1, 85), (27, 64, 3, 90)])
-    strum = comp("Calypso Strum", "..x. ..x. ..xx ..x.", TRIAD_HIGH, gate=0.5)
-    return Style("Calypso", 116, beat, [
-        bass_part(bass, FINGER_BASS, 78), Part(pan, STEEL_DRUMS, 62),
-        Part(strum, CLEAN_GUITAR, 45)])
+def jazz_5_4():
+    # Five beats felt three plus two: ride swinging, kick on one and four, hi-hat on the groups.
+    beat = phrase("Jazz 5/4 Drums", [
+        (RIDE,      "x... x.x. x... x... x.x."),
+        (PEDAL_HAT, ".... x... x... .... x..."),
+        (KICK,      "x... .... .... x... ...."),
+        (SNARE,     ".... .... ..g. .... ..o."),
+    ], 20, [(SNARE, "x.x.X..."), (KICK, "....X...")], bars=2, crash="x")
+    bass = line("Jazz 5/4 Bass", "x=== ..x= x=== x=== x===", [36, 43, 48, 40, 43])
+    # The vamp: a chord on one, pushed on the and of two, held through the two-beat half.
+    piano = comp("Jazz 5/4 Piano Vamp", "x=.. ..x= ==.. x=.. ..x.", (55, 59, 64, 69), gate=0.85)
+    return Style("Jazz 5/4", 168, beat, [
+        bass_part(bass, ACOUSTIC_BASS, 84), Part(piano, PIANO, 72)],
+        drum_volume=85, shuffle=0.8, meter="5/4", tempo_range=(140, 200))
+
+
+def jazz_shuffle():
+    # Triplet shuffle on the ride, a fat backbeat and the kick on one and three.
+    beat = phrase("Jazz Shuffle Drums", [
+        (RIDE,  "x.x. x.x. x.x. x.x."),
+        (SNARE, ".... X... .... X..."),
+        (KICK,  "x... .... x... ..o."),
+    ], 16, [(SNARE, "x.x.xxX."), (KICK, "x...x...")], crash="x")
+    # Up the chord to the octave, then down from the flat seventh: the boogie walk.
+    bass = line("Jazz Shuffle Bass", "x=== x=== x=== x=== | x=== x=== x=== x===",
+                [36, 40, 43, 48, 46, 45, 43, 40], gate=0.85)
+    piano = comp("Jazz Shuffle Piano", "..x. ..x= ..x. ..x=", (55, 58, 64), gate=0.7)
+    return Style("Jazz Shuffle", 120, beat, [
+        bass_part(bass, ACOUSTIC_BASS, 86), Part(piano, PIANO, 70),
+        pad(SIXTH_PAD, DRAWBAR_ORGAN, 50)], drum_volume=88, shuffle=1.0,
+        tempo_range=(90, 150))
 
 
 STYLES = [
     bossa_nova, salsa, swing, jazz_waltz, jazz_ballad, calypso,
+    bolero, mambo, merengue, cumbia, bachata, reggaeton, baiao, son_montuno, latin_pop,
+    big_band, dixieland, ragtime, bebop, gypsy_jazz, latin_jazz, smooth_jazz, jazz_5_4,
+    jazz_shuffle,
 ]

@@ -2,200 +2,433 @@
 
 from styles.core import *  # noqa: F401,F403
 
+CELESTA, TIMPANI, CONTRABASS = 8, 47, 43
+
+
+def shared_bass(pattern):
+    """A bass line several styles play alike, raised once so that they share one pattern."""
+    return bass_part(pattern, FINGER_BASS, 80).pattern
+
+
+def bass(raised, program, volume):
+    return Part(raised, program, volume, key=0)
+
+
+# --- Parts several styles play alike -------------------------------------------------------------
+
+# Plain driving root eighths with the fifth on the last beat: rock, pop rock, punk, hard rock.
+ROCK_BASS = shared_bass(line("Rock Bass Eighths", "X=x= x=x= X=x= x=x=",
+                             [36, 36, 36, 36, 36, 36, 43, 43], gate=0.85))
+# Root held, fifth, root again and a rise to the fifth: ballads.
+BALLAD_BASS = shared_bass(line("Pop Ballad Bass", "x===== x= x======= | x===== x= x=== x===",
+                               [36, 43, 36, 36, 40, 43, 43], gate=0.95))
+# The syncopated pop bass: root on every downbeat, fifth pushing into beat 2.
+POP_BASS = shared_bass(line("Pop Bass", "X==x ==x= X=.x =.x. | X==x ==x= X=== x=x=",
+                            [36, 36, 36, 43, 43, 43, 36, 36, 36, 40, 43, 40]))
+# The boogie walk up the chord to the sixth and flat seventh and back down.
+BOOGIE_BASS = shared_bass(notes("Blues Boogie Bass", 16, [
+    (pos, key, 2.5 if pos % 4 == 0 else 1.4, 105 if pos % 4 == 0 else 90)
+    for pos, key in zip(range(0, 16, 2), [36, 40, 43, 45, 46, 45, 43, 40])]))
+# Pairs of eighths up the chord, the sixth touched on beat 4: beat groups and rockabilly.
+CHORD_EIGHTHS_BASS = shared_bass(line("Beat Chord Eighths Bass", "X=x= x=x= X=x= x=x=",
+                                      [36, 36, 40, 40, 43, 43, 45, 43], gate=0.8))
+# Half notes on root and fifth: the organ pedal of a hymn, a carol bass, a film's contrabass.
+HALF_NOTE_BASS = shared_bass(line("Pop Root-Fifth Halves", "x======= x=======", [36, 43],
+                                  gate=0.95))
+
+HELD_MID = comp("Pop Held Chord Mid", "o===============", (55, 60, 64, 67))
+HELD_HIGH = comp("Pop Held Chord High", "o===============", (67, 72, 76))
+PIANO_EIGHTHS = comp("Rock Piano Eighths", "X=x= x=x= X=x= x=x=", (60, 64, 67, 72), gate=0.6)
+BALLAD_ARPEGGIO = steady("Pop Ballad Arpeggio", 16, 2, [48, 55, 60, 64, 67, 64, 60, 55], 2,
+                         vel=80, accents=(0,))
+ROCK_SUSTAIN = comp("Rock Guitar Sustain", "X=============== | x===============", (60, 67, 72))
+# The boogie shuffle comp: fifth, sixth, flat seventh, sixth above the root.
+SHUFFLE_GUITAR = line("Blues Shuffle Guitar", "x=x= x=x= x=x= x=x=",
+                      [(48, 55), (48, 55), (48, 57), (48, 57), (48, 58), (48, 58), (48, 57),
+                       (48, 57)], gate=0.8)
+TRIPLETS_12_8 = comp("Slow Rock 12/8 Triplets", "Xoo xoo xoo xoo", TRIAD, gate=0.85)
+STRINGS_12_8 = comp("Slow Rock 12/8 Strings", "o=========== | o===========", TRIAD_TOP)
+
+
+# --- Rock ----------------------------------------------------------------------------------------
 
 def rock():
+    # Straight eighths on the hi-hat, backbeat on 2 and 4, the kick answering on the "and".
     beat = phrase("Rock 8-Beat Drums", [
         (CLOSED_HAT, "x.o. x.o. x.o. x.o. | x.o. x.o. x.o. x.o."),
         (SNARE,      ".... X... .... X... | .... X... .... X..."),
         (KICK,       "X... ...x X.x. .... | X... .... X.x. ..x."),
     ], 16, FILL_ROCK)
-    bass = line("Rock Bass 8ths", "X=x= x=x= X=x= x=x= | X=x= x=x= X=x= x=x=",
-                [36] * 8 + [36, 36, 36, 36, 43, 43, 45, 47], gate=0.85)
     guitar = comp("Rock Power Chords", "X==x ==x= X==x ==x.", POWER, gate=0.9)
-    organ = comp("Rock Organ Pad", "o=============== | o===============", (55, 60, 64, 67))
     return Style("Rock 8-Beat", 116, beat, [
-        bass_part(bass, FINGER_BASS, 80), Part(guitar, OVERDRIVE_GUITAR, 50),
-        pad(organ, ROCK_ORGAN, 42)])
+        bass(ROCK_BASS, FINGER_BASS, 82), Part(guitar, OVERDRIVE_GUITAR, 55),
+        pad(HELD_MID, ROCK_ORGAN, 48)], tempo_range=(96, 140))
+
+
+def rock_16():
+    # Sixteenths on the hat with the offbeats soft, a syncopated kick and muted guitar picking.
+    beat = phrase("Rock 16-Beat Drums", [
+        (CLOSED_HAT, "xoxo xoxo xoxo xoxo"),
+        (SNARE,      ".... X... .... X... | .... X... .... X..g"),
+        (KICK,       "X... ..x. x.x. .... | X... ..x. x... .x.."),
+    ], 16, [(SNARE, "XoxoXo.."), (HIGH_TOM, "......x."), (LOW_FLOOR_TOM, ".......X"),
+            (KICK, "x...x...")])
+    line16 = line("Rock 16 Bass", "X==x ..x= x=x= ..x=", [36, 36, 36, 43, 48, 43], gate=0.8)
+    guitar = comp("Rock 16 Muted Guitar", "xoox oxoo xoox oxoo", (55, 60, 64), gate=0.5)
+    return Style("Rock 16-Beat", 96, beat, [
+        bass_part(line16, FINGER_BASS, 84), Part(guitar, MUTED_GUITAR, 58),
+        pad(HELD_MID, RHODES, 50)], tempo_range=(76, 120))
+
+
+def pop_rock():
+    # Eighth-note drive with an open hat lifting the end of the second bar.
+    beat = phrase("Pop Rock Drums", [
+        (CLOSED_HAT, "x.x. x.x. x.x. x.x. | x.x. x.x. x.x. x..."),
+        (OPEN_HAT,   ".... .... .... .... | .... .... .... ..x."),
+        (SNARE,      ".... X... .... X... | .... X... .... X..."),
+        (KICK,       "X... ..x. X... .... | X.x. ..x. X... ...."),
+    ], 16, [(SNARE, "x.x.xxX."), (LOW_FLOOR_TOM, ".......x"), (KICK, "x...x...")])
+    guitar = comp("Pop Rock Guitar Strum", "X=.x .x.x X=.x .xx.", (48, 55, 60, 64), gate=0.85)
+    return Style("Pop Rock", 120, beat, [
+        bass(ROCK_BASS, PICK_BASS, 82), Part(guitar, OVERDRIVE_GUITAR, 52),
+        Part(PIANO_EIGHTHS, PIANO, 55), pad(HELD_HIGH, STRINGS, 42)], tempo_range=(104, 136))
+
+
+def power_ballad():
+    # Half-time: the snare lands big on beat 3, toms walk down into every fourth bar.
+    beat = phrase("Power Ballad Drums", [
+        (CLOSED_HAT, "x.o. x.o. x.o. x.o."),
+        (SNARE,      ".... .... X... .... | .... .... X... ...."),
+        (KICK,       "X... ..x. .... .... | X... .... ..x. x..."),
+    ], 16, [(HIGH_TOM, "xx......"), (HIGH_MID_TOM, "..xx...."), (LOW_MID_TOM, "....xx.."),
+            (LOW_FLOOR_TOM, "......xX"), (KICK, "x...x...")])
+    return Style("Power Ballad", 70, beat, [
+        bass(BALLAD_BASS, PICK_BASS, 80), Part(BALLAD_ARPEGGIO, PIANO, 72, mode=SUS),
+        pad(ROCK_SUSTAIN, DISTORTION_GUITAR, 40), pad(HELD_HIGH, STRINGS, 42)],
+        drum_volume=92, tempo_range=(60, 84))
+
+
+def unplugged():
+    # Shaker sixteenths, side-stick backbeat and a steel-string strum; nylon picks the chord.
+    beat = phrase("Unplugged Drums", [
+        (MARACAS,    "xoxo xoxo xoxo xoxo"),
+        (SIDE_STICK, ".... x... .... x..."),
+        (KICK,       "x... .... x.o. .... | x... ..o. x... ...."),
+    ], 16, FILL_SOFT, crash="o")
+    strum = comp("Unplugged Strum", "X.x. .xx. x.x. .xxo", (48, 52, 55, 60, 64), gate=0.8)
+    return Style("Unplugged", 96, beat, [
+        bass(POP_BASS, ACOUSTIC_BASS, 82), Part(strum, STEEL_GUITAR, 60),
+        Part(BALLAD_ARPEGGIO, NYLON_GUITAR, 55, mode=SUS)], drum_volume=85,
+        tempo_range=(76, 116))
+
+
+def soul_ballad_6_8():
+    # Two dotted-quarter beats a bar: hat on every eighth, snare on the second beat.
+    beat = phrase("Soul Ballad 6/8 Drums", [
+        (CLOSED_HAT, "xoo xoo"),
+        (SNARE,      "... X.. | ... X.g"),
+        (KICK,       "X.. ..o | X.o ..."),
+    ], 6, [(SNARE, "xox..."), (HIGH_TOM, "...x.."), (LOW_FLOOR_TOM, "....xX"),
+           (KICK, "x.....")], crash="x")
+    line68 = line("Soul 6/8 Bass", "x==x=. x==x.x", [36, 43, 36, 43, 40])
+    return Style("Soul Ballad 6/8", 50, beat, [
+        bass_part(line68, FINGER_BASS, 84), Part(TRIPLETS_12_8, PIANO, 62),
+        pad(STRINGS_12_8, SLOW_STRINGS, 45)], steps_per_beat=3, meter="6/8",
+        tempo_range=(40, 66))
+
+
+def sixties_beat():
+    # Beat-group drive: tambourine eighths over the backbeat, a ringing strum and combo organ.
+    beat = phrase("60s Beat Drums", [
+        (TAMBOURINE, "x.x. x.x. x.x. x.x."),
+        (SNARE,      ".... X... .... X.o. | .... X... .... X..."),
+        (KICK,       "X... .... X.x. .... | X... ..x. X... ...."),
+    ], 16, [(SNARE, "X.x.xxx."), (LOW_FLOOR_TOM, ".......X"), (KICK, "x...x...")])
+    guitar = line("60s Jangle Guitar", "X.x. x.xx .xx. x.x.",
+                  [TRIAD_HIGH, TRIAD_HIGH, TRIAD_HIGH, (60, 62, 67), (60, 62, 67), TRIAD_HIGH,
+                   TRIAD_HIGH, TRIAD_HIGH, TRIAD_HIGH], gate=0.8)
+    return Style("60s Beat", 140, beat, [
+        bass(CHORD_EIGHTHS_BASS, PICK_BASS, 82), Part(guitar, STEEL_GUITAR, 58),
+        Part(PIANO_EIGHTHS, PERC_ORGAN, 45)], tempo_range=(120, 164))
+
+
+def surf():
+    # Kick on the "and"s, toms rumbling through the fill, a tremolo-picked reverb guitar.
+    beat = phrase("Surf Drums", [
+        (CLOSED_HAT, "x.x. x.x. x.x. x.x."),
+        (SNARE,      ".... X... .... X..x"),
+        (KICK,       "X.x. ..x. X.x. ..x."),
+    ], 16, [(HIGH_TOM, "XxXx...."), (LOW_FLOOR_TOM, "....XxXx"), (KICK, "x...x...")])
+    line_surf = line("Surf Bass", "X=x= x=x= X=x= x=x=", [36, 48, 36, 48, 43, 55, 43, 55])
+    tremolo = steady("Surf Tremolo Guitar", 32, 1, [64] * 8 + [67] * 8 + [72] * 8 + [67] * 8,
+                     0.8, vel=88, accents=(0, 8, 16, 24))
+    return Style("Surf", 160, beat, [
+        bass_part(line_surf, PICK_BASS, 82), Part(tremolo, CLEAN_GUITAR, 55),
+        pad(HELD_MID, DRAWBAR_ORGAN, 42)], tempo_range=(140, 184))
+
+
+def rockabilly():
+    # Swung eighths on the ride, a slapped upright walking the chord and a boogie guitar.
+    beat = phrase("Rockabilly Drums", [
+        (RIDE,  "x... x.x. x... x.x."),
+        (SNARE, ".... X... .... X..."),
+        (KICK,  "X... .... x... ...."),
+    ], 16, [(SNARE, "x.x.x.X."), (KICK, "x.....x.")])
+    return Style("Rockabilly", 176, beat, [
+        bass(CHORD_EIGHTHS_BASS, ACOUSTIC_BASS, 90), Part(SHUFFLE_GUITAR, CLEAN_GUITAR, 55)],
+        shuffle=1.0, tempo_range=(150, 210))
+
+
+def boogie_woogie():
+    # The left hand walks the boogie figure, the right hand answers with seventh-chord stabs.
+    beat = phrase("Boogie-Woogie Drums", [
+        (RIDE,      "x.x. x.x. x.x. x.x."),
+        (SNARE,     ".... x... .... x..."),
+        (KICK,      "x... o... x... o..."),
+        (PEDAL_HAT, ".... x... .... x..."),
+    ], 16, [(SNARE, "X.x.x.X."), (KICK, "x.......")])
+    left = notes("Boogie Left Hand", 16, [
+        (pos, key, 1.8, 100 if pos % 4 == 0 else 85)
+        for pos, key in zip(range(0, 16, 2), [48, 52, 55, 57, 58, 57, 55, 52])])
+    right = comp("Boogie Right Hand", "x.x. .x.x x.x. .xx.", (64, 67, 70), gate=0.7)
+    return Style("Boogie-Woogie", 150, beat, [
+        bass(BOOGIE_BASS, ACOUSTIC_BASS, 82), Part(left, PIANO, 62), Part(right, PIANO, 60)],
+        shuffle=1.0, tempo_range=(120, 190))
+
+
+def metal():
+    # Double-kick sixteenths under a galloping palm-muted riff.
+    beat = phrase("Metal Drums", [
+        (RIDE_BELL, "x... x... x... x..."),
+        (SNARE,     ".... X... .... X..."),
+        (KICK,      "xxxx xxxx xxxx xxxx"),
+    ], 16, [(SNARE, "xxxx...."), (HIGH_TOM, "....xx.."), (LOW_FLOOR_TOM, "......XX"),
+            (KICK, "xxxxxxxx")], crash="A")
+    gallop = line("Metal Gallop Bass", "X=xx x=xx X=xx x=xx", [36] * 12, gate=0.8)
+    riff = comp("Metal Gallop Riff", "X.xx x.xx X.xx x.xx", (48, 55, 60), gate=0.6)
+    return Style("Metal", 150, beat, [
+        bass_part(gallop, PICK_BASS, 88), Part(riff, DISTORTION_GUITAR, 55),
+        pad(ROCK_SUSTAIN, OVERDRIVE_GUITAR, 38)], drum_volume=95, tempo_range=(110, 200))
+
+
+def punk():
+    # Fast and flat out: trashy open hat eighths, downstroked power chords.
+    beat = phrase("Punk Drums", [
+        (OPEN_HAT, "x.x. x.x. x.x. x.x."),
+        (SNARE,    ".... X... .... X..."),
+        (KICK,     "X.x. ..x. X.x. ..x."),
+    ], 16, [(SNARE, "xxxxXXXX"), (KICK, "x.x.x.x.")], crash="A")
+    downstrokes = comp("Punk Downstrokes", "X=x= x=x= X=x= x=x=", (48, 55, 60), gate=0.8)
+    return Style("Punk", 180, beat, [
+        bass(ROCK_BASS, PICK_BASS, 88), Part(downstrokes, DISTORTION_GUITAR, 55)],
+        drum_volume=95, tempo_range=(150, 220))
 
 
 def hard_rock():
+    # Ride-cymbal drive with a riff that chops the power chord against its muted fifth and
+    # jumps up to the high voicing at the end of the bar.
     beat = phrase("Hard Rock Drums", [
         (RIDE,  "X.x. X.x. X.x. X.x."),
         (SNARE, ".... X... .... X..."),
         (KICK,  "X.x. ...x x.x. ...."),
     ], 16, FILL_HARD)
-    bass = line("Hard Rock Bass", "X=x= x=x= X=x= x=x=", [36, 36, 36, 36, 36, 48, 43, 45],
-                gate=0.85)
     muted = (48, 55)
     riff = line("Hard Rock Riff", "X==o o.X= X==o o.X=",
-                [POWER, muted, muted, POWER, POWER, muted, muted, (43, 50, 55)], gate=0.9)
-    wall = comp("Hard Rock Sustain", "X=============== | x===============", (60, 67, 72))
+                [POWER, muted, muted, POWER, POWER, muted, muted, (55, 60, 67)], gate=0.9)
     return Style("Hard Rock", 138, beat, [
-        bass_part(bass, PICK_BASS, 88), Part(riff, DISTORTION_GUITAR, 50),
-        pad(wall, OVERDRIVE_GUITAR, 36)], drum_volume=95)
+        bass(ROCK_BASS, PICK_BASS, 88), Part(riff, DISTORTION_GUITAR, 52),
+        pad(ROCK_SUSTAIN, OVERDRIVE_GUITAR, 38)], drum_volume=95, tempo_range=(100, 160))
 
 
 def slow_rock():
+    # Four swaying triplet beats: piano triplets, a walking bass and an arpeggiated guitar.
     beat = phrase("Slow Rock 12/8 Drums", [
         (CLOSED_HAT, "xoo xoo xoo xoo"),
         (SNARE,      "... X.. ... X.."),
         (KICK,       "X.. ..x X.. ..."),
     ], 12, FILL_12_8)
-    bass = line("12/8 Walking Bass", "X=x x=x x=x x=x", [36, 36, 40, 40, 43, 43, 45, 43])
-    piano = comp("12/8 Piano Triplets", "Xoo xoo xoo xoo", TRIAD, gate=0.85)
-    strings = comp("12/8 Strings", "o=========== | o===========", TRIAD_TOP)
-    guitar = line("12/8 Guitar Arpeggio", "x.o x.o x.o x.o", [48, 55, 60, 64, 60, 55, 64, 55])
+    walk = line("Slow Rock 12/8 Bass", "X=x x=x x=x x=x", [36, 36, 40, 40, 43, 43, 45, 43])
+    guitar = line("Slow Rock 12/8 Guitar", "x.o x.o x.o x.o", [48, 55, 60, 64, 60, 55, 64, 55])
     return Style("Slow Rock 12/8", 64, beat, [
-        bass_part(bass, ACOUSTIC_BASS, 88), Part(piano, PIANO, 58), pad(strings, SLOW_STRINGS, 42),
-        Part(guitar, CLEAN_GUITAR, 38, mode=SUS)], steps_per_beat=3)
+        bass_part(walk, ACOUSTIC_BASS, 88), Part(TRIPLETS_12_8, PIANO, 58),
+        pad(STRINGS_12_8, SLOW_STRINGS, 45), Part(guitar, CLEAN_GUITAR, 42, mode=SUS)],
+        steps_per_beat=3, meter="12/8", tempo_range=(48, 80))
 
+
+# --- Pop -----------------------------------------------------------------------------------------
 
 def pop_ballad():
+    # Soft hats and side-stick, piano arpeggios over a held bass, strings underneath.
     beat = phrase("Pop Ballad Drums", [
         (CLOSED_HAT, "o.g. o.g. o.g. o.g. | o.g. o.g. o.g. o.gg"),
         (SIDE_STICK, ".... x... .... x... | .... x... .... x..."),
         (KICK,       "x... .... x.o. .... | x... ...o ..o. ...."),
     ], 16, FILL_SOFT, crash="o")
-    bass = line("Ballad Bass", "x===== x= x======= | x===== x= x=== x===",
-                [36, 43, 36, 36, 40, 43, 45], gate=0.95)
-    piano = steady("Ballad Piano Arpeggio", 16, 2, [48, 55, 60, 64, 67, 64, 60, 55], 2, vel=80,
-                   accents=(0,))
-    strings = comp("Ballad Strings", "o=============== | ================", TRIAD_HIGH)
     return Style("Pop Ballad", 72, beat, [
-        bass_part(bass, FRETLESS_BASS, 72), Part(piano, PIANO, 80, mode=SUS),
-        pad(strings, SLOW_STRINGS, 45)], drum_volume=90)
+        bass(BALLAD_BASS, FRETLESS_BASS, 76), Part(BALLAD_ARPEGGIO, PIANO, 80, mode=SUS),
+        pad(HELD_MID, SLOW_STRINGS, 45)], tempo_range=(56, 86))
 
 
 def pop_standard():
+    # Mid-tempo pop: eighth hats with tambourine on the backbeat, strummed steel guitar, piano.
     beat = phrase("Pop Drums", [
         (CLOSED_HAT, "x.o. x.o. x.o. x.o. | x.o. x.o. x.o. x.og"),
         (SNARE,      ".... X... .... X... | .... X... .... X..."),
         (KICK,       "X... ...x X... .... | X... ..x. X.x. ...."),
         (TAMBOURINE, ".... o... .... o... | .... o... .... o..."),
     ], 16, FILL_SHORT, crash="x")
-    bass = line("Pop Bass", "X==x ==x= X=.x =.x. | X==x ==x= X=== x=x=",
-                [36, 36, 36, 43, 43, 45, 36, 36, 36, 40, 43, 45])
     guitar = comp("Pop Guitar Strum", "X=o. x=o= X=o. x=o=", (52, 55, 60, 64))
     piano = line("Pop Piano", "x===== x===== x=== | x===== x=== x= x===",
                  [TRIAD_HIGH, TRIAD_HIGH, TRIAD_TOP, TRIAD_HIGH, TRIAD_HIGH, TRIAD_TOP,
                   TRIAD_TOP])
-    strings = comp("Pop Strings", "o=============== | ================", (67, 72, 76))
     return Style("Pop Standard", 100, beat, [
-        bass_part(bass, FINGER_BASS, 80), Part(guitar, STEEL_GUITAR, 50), Part(piano, PIANO, 60),
-        pad(strings, STRINGS, 45)])
+        bass(POP_BASS, FINGER_BASS, 80), Part(guitar, STEEL_GUITAR, 50), Part(piano, PIANO, 60),
+        pad(HELD_HIGH, STRINGS, 45)], tempo_range=(84, 120))
 
+
+# --- Rock'n'roll, soul, funk and blues -----------------------------------------------------------
 
 def rock_and_roll():
+    # Backbeat and driving eighths, a walking upright bass, pounding piano and a sax riff.
     beat = phrase("Rock'n'Roll Drums", [
         (SNARE,      ".... X... .... X..."),
         (KICK,       "X... .... X... ...."),
         (CLOSED_HAT, "x.x. x.x. x.x. x.x."),
     ], 16, [(SNARE, "xxxX"), (KICK, "x...")])
-    bass = line("Rock'n'Roll Bass", "x=.. x=.. x=.. x=.. | x=.. x=.. x=.. x=..",
+    walk = line("Rock'n'Roll Bass", "x=.. x=.. x=.. x=.. | x=.. x=.. x=.. x=..",
                 [36, 40, 43, 45, 48, 45, 43, 40])
-    piano = comp("Rock'n'Roll Piano 8ths", "X=x= x=x= X=x= x=x=", (60, 64, 67, 72), gate=0.6)
     sax = notes("Rock'n'Roll Sax Riff", 32, [
         (0, 67, 3, 100), (4, 69, 2, 90), (6, 67, 2, 90), (8, 64, 4, 95),
-        (16, 67, 3, 100), (20, 69, 2, 90), (22, 72, 2, 95), (24, 69, 6, 95)])
+        (16, 67, 3, 100), (20, 69, 2, 90), (22, 72, 2, 95), (24, 69, 2, 90), (26, 67, 4, 95)])
     return Style("Rock'n'Roll", 168, beat, [
-        bass_part(bass, ACOUSTIC_BASS, 90), Part(piano, PIANO, 55),
-        Part(sax, TENOR_SAX, 55, key=0)])
+        bass_part(walk, ACOUSTIC_BASS, 90), Part(PIANO_EIGHTHS, PIANO, 58),
+        Part(sax, TENOR_SAX, 58, key=0)], tempo_range=(140, 200))
 
 
 def motown():
-    beat = drums("Motown Drums", [
+    # The snare on all four beats with the tambourine, a busy melodic bass, vibes on 2 and 4.
+    beat = phrase("Motown Drums", [
         (SNARE,      "x... X... x... X..."),
         (TAMBOURINE, "x... x... x... x..."),
         (KICK,       "X... ..x. X... ..x."),
-    ])
-    bass = line("Soul Bass", "X==x x=x= X==x x=x=", [36, 36, 40, 43, 45, 43, 40, 38])
-    vibes = comp("Soul Vibes", ".... x=.. .... x=..", TRIAD_TOP)
-    strings = comp("Soul Strings", "o=============== | ================", (67, 72, 76))
-    piano = comp("Soul Piano 8ths", "x=o= x=o= x=o= x=o=", TRIAD_HIGH, gate=0.6)
+    ], 16, [(SNARE, "xxX."), (TAMBOURINE, "x.x."), (KICK, "x...")])
+    soul = line("Motown Bass", "X==x x=x= X==x x=x=", [36, 36, 40, 43, 48, 45, 43, 40])
+    vibes = comp("Motown Vibes", ".... x=.. .... x=..", TRIAD_TOP)
     return Style("Motown Soul", 112, beat, [
-        bass_part(bass, FINGER_BASS, 80), Part(vibes, VIBES, 65), pad(strings, STRINGS, 45),
-        Part(piano, PIANO, 50)])
+        bass_part(soul, FINGER_BASS, 80), Part(vibes, VIBES, 65), pad(HELD_HIGH, STRINGS, 45),
+        Part(PIANO_EIGHTHS, PIANO, 50)], tempo_range=(96, 132))
 
 
 def funk():
-    beat = drums("Funk Drums", [
+    # Sixteenth hats with ghosted snares, a popped octave bass, clavinet and horn stabs.
+    beat = phrase("Funk Drums", [
         (CLOSED_HAT, "Xgxg Xgxg Xgxg Xgxg | Xgxg Xgxg Xgxg Xg.g"),
         (OPEN_HAT,   ".... .... .... .... | .... .... .... ..x."),
         (KICK,       "X.x. .... ..x. .x.. | X.x. ...x ..x. ...."),
         (SNARE,      ".... X..g .g.. X..g | .... X..g .g.. X.g."),
-    ])
-    bass = notes("Funk Slap Bass", 32, [
+    ], 16, [(SNARE, "Xgxg.gX."), (LOW_FLOOR_TOM, "....x..."), (KICK, "x..x..x."),
+            (OPEN_HAT, ".......x")])
+    slap = notes("Funk Slap Bass", 32, [
         (0, 36, 1.5, 120), (3, 48, 0.5, 110), (6, 36, 1, 100), (7, 48, 0.5, 105),
         (10, 43, 1, 100), (11, 45, 0.5, 90), (12, 48, 0.5, 110), (14, 36, 1, 100),
         (16, 36, 1.5, 120), (19, 48, 0.5, 110), (22, 43, 1, 100), (23, 45, 0.5, 95),
-        (26, 36, 1, 100), (28, 40, 0.5, 90), (29, 43, 0.5, 95), (30, 35, 1, 100)])
+        (26, 36, 1, 100), (28, 40, 0.5, 90), (29, 43, 0.5, 95), (30, 48, 1, 100)])
     clav = comp("Funk Clavinet", ".x.x x.x. .x.x ..x.", TRIAD_HIGH, gate=0.5)
     horns = line("Funk Horn Stabs", ".... .... .... .... | .... .... ..X. X...",
                  [TRIAD_TOP, (62, 67, 72)], gate=0.8)
-    guitar = comp("Funk Guitar Chanks", ".... x..o .... x.o.", TRIAD_TOP, gate=0.4)
-    return Style("Funk", 98, beat, [
-        bass_part(bass, SLAP_BASS, 100), Part(clav, CLAVINET, 55), Part(horns, BRASS, 55),
-        Part(guitar, CLEAN_GUITAR, 50)])
+    return Style("Funk", 100, beat, [
+        bass_part(slap, SLAP_BASS, 100), Part(clav, CLAVINET, 58), Part(horns, BRASS, 55)],
+        tempo_range=(84, 120))
 
 
 def rhythm_and_blues():
-    beat = drums("R&B Drums", [
+    # Laid-back sixteenths with the clap doubling the backbeat, Rhodes and a warm pad.
+    beat = phrase("R&B Drums", [
         (CLOSED_HAT, "xgog xgog xgog xgog | xgog xgog xgog xg.."),
         (OPEN_HAT,   ".... .... .... .... | .... .... .... ..x."),
         (KICK,       "X... ...x ..x. .... | X.x. ...x ..x. .x.."),
         (SNARE,      ".... X... .... X..g | .... X... .... X..."),
         (CLAP,       ".... x... .... x... | .... x... .... x..."),
-    ])
-    bass = notes("R&B Bass", 32, [
+    ], 16, [(SNARE, "g.gox.XX"), (CLAP, "......x."), (KICK, "x.....x.")])
+    line_rb = notes("R&B Bass", 32, [
         (0, 36, 6, 110), (7, 36, 2, 90), (10, 43, 3, 100), (14, 45, 2, 90), (16, 36, 2, 110),
-        (18, 36, 4, 90), (23, 40, 2, 95), (26, 43, 4, 100), (30, 38, 2, 85)])
+        (18, 36, 4, 90), (23, 40, 2, 95), (26, 43, 4, 100), (30, 43, 2, 85)])
     rhodes = comp("R&B Rhodes", "X===== x=== x===== | ..x= ==x= ==== x===", (52, 55, 60, 62))
-    pads = comp("R&B Pad", "o=============== | ================", TRIAD_TOP)
-    licks = notes("R&B Guitar Licks", 32, [
-        (2, 67, 0.5, 90), (3, 72, 0.5, 80), (10, 69, 0.5, 85), (11, 72, 0.5, 80),
-        (20, 67, 0.5, 85), (27, 64, 0.5, 80), (28, 67, 1, 90)])
     return Style("R&B", 78, beat, [
-        bass_part(bass, SYNTH_BASS_2, 72), Part(rhodes, RHODES, 40), pad(pads, WARM_PAD, 45),
-        Part(licks, CLEAN_GUITAR, 60)])
+        bass_part(line_rb, SYNTH_BASS_2, 76), Part(rhodes, RHODES, 50),
+        pad(HELD_HIGH, WARM_PAD, 50)], tempo_range=(60, 100))
 
 
 def blues_shuffle():
+    # Swung eighths: the boogie bass and guitar shuffle under piano seventh chords.
     beat = phrase("Blues Shuffle Drums", [
         (CLOSED_HAT, "x.o. x.o. x.o. x.o."),
         (SNARE,      ".... X... .... X..."),
         (KICK,       "X... .... X... ..o."),
     ], 16, [(SNARE, "x.xX"), (KICK, "x...")], crash="o")
-    bass = notes("Boogie Bass", 16, [
-        (pos, key, 2.5 if pos % 4 == 0 else 1.4, 105 if pos % 4 == 0 else 90)
-        for pos, key in zip(range(0, 16, 2), [36, 40, 43, 45, 46, 45, 43, 40])])
-    fifth, sixth, seventh = (48, 55), (48, 57), (48, 58)
-    guitar = line("Shuffle Guitar Comp", "x=x= x=x= x=x= x=x=",
-                  [fifth, fifth, sixth, sixth, seventh, seventh, sixth, sixth], gate=0.8)
     piano = comp("Blues Piano", ".... x=x= .... x=x=", (58, 64, 67), gate=0.8)
     return Style("Blues Shuffle", 88, beat, [
-        bass_part(bass, FINGER_BASS, 82), Part(guitar, CLEAN_GUITAR, 45), Part(piano, PIANO, 55)],
-        shuffle=1.0)
+        bass(BOOGIE_BASS, FINGER_BASS, 82), Part(SHUFFLE_GUITAR, CLEAN_GUITAR, 48),
+        Part(piano, PIANO, 55)], shuffle=1.0, tempo_range=(66, 126))
 
 
-def gospel():
-    beat = drums("Gospel 12/8 Drums", [
-        (RIDE,       "x.o x.o x.o x.o"),
-        (KICK,       "X.. ... x.x ..."),
-        (SNARE,      "... X.g ... X.."),
-        (CLAP,       "... x.. ... x.."),
-        (TAMBOURINE, "... x.. ... x.."),
-    ])
-    bass = line("Gospel Bass", "X== ..x x== x=x", [36, 40, 43, 45, 35])
-    organ = comp("Gospel Organ", "x===========", (55, 60, 64, 67))
-    piano = line("Gospel Piano", "x.x x.. x.x x.x",
-                 [TRIAD_HIGH, TRIAD_TOP, TRIAD_HIGH, TRIAD_HIGH, TRIAD_TOP, TRIAD_HIGH,
-                  TRIAD_TOP])
-    choir = comp("Gospel Choir", "o=========== | ============", TRIAD_TOP)
-    return Style("Gospel 12/8", 78, beat, [
-        bass_part(bass, FINGER_BASS, 80), pad(organ, DRAWBAR_ORGAN, 45), Part(piano, PIANO, 58),
-        pad(choir, CHOIR, 45)], steps_per_beat=3)
+# --- Church, Christmas and film ------------------------------------------------------------------
+
+def hymn():
+    # A church hymn: organ chorale in half notes over the pedal, the choir holding the chord;
+    # the drums only mark the bar with a soft cymbal and bass drum.
+    beat = phrase("Hymn Drums", [
+        (RIDE, "o... o... o... o..."),
+        (KICK, "o... .... o... ...."),
+    ], 16, FILL_SOFT, crash="o")
+    chorale = line("Hymn Organ Chorale", "x======= x======= | x======= x=======",
+                   [(52, 60, 64, 67), (55, 60, 64, 72), (55, 60, 67, 76), (52, 60, 64, 67)],
+                   gate=0.96)
+    return Style("Hymn", 80, beat, [
+        bass(HALF_NOTE_BASS, CHURCH_ORGAN, 70), Part(chorale, CHURCH_ORGAN, 62),
+        pad(HELD_HIGH, CHOIR, 55)], drum_volume=80, tempo_range=(60, 100))
+
+
+def christmas():
+    # Sleigh bells shaking sixteenths, a glockenspiel tune, celesta arpeggios and strings.
+    beat = phrase("Christmas Drums", [
+        (TAMBOURINE, "xoxo xoxo xoxo xoxo"),
+        (SNARE,      ".... x... .... x..."),
+        (KICK,       "x... .... x... ...."),
+    ], 16, [(SNARE, "xxx."), (OPEN_TRIANGLE, "...X")], crash="o")
+    bells = line("Christmas Glockenspiel", "x.x. x.x. x=== ..x. | x.x. x.x. x=======",
+                 [79, 76, 72, 76, 79, 74, 76, 79, 81, 79, 76])
+    return Style("Christmas", 120, beat, [
+        bass(HALF_NOTE_BASS, ACOUSTIC_BASS, 80), Part(bells, GLOCKENSPIEL, 70),
+        Part(BALLAD_ARPEGGIO, CELESTA, 62, mode=SUS), pad(HELD_HIGH, STRINGS, 45)],
+        drum_volume=82, tempo_range=(96, 144))
+
+
+def movie_orchestral():
+    # Bass drum and cymbal on the downbeat, a snare roll swelling into each fourth bar;
+    # string ostinato, a horn call and timpani on root and fifth.
+    beat = phrase("Movie Orchestral Drums", [
+        (KICK,  "x... .... .... .... | x... .... x... ...."),
+        (SNARE, ".... .... .... .... | .... .... ..o. o..."),
+    ], 16, [(SNARE, "ggoooxxX"), (LOW_FLOOR_TOM, ".......X")], crash="A")
+    ostinato = steady("Film String Ostinato", 16, 2,
+                      [(55, 60, 67), (55, 60, 67), (55, 64, 67), (55, 60, 67)], 1.6, vel=88,
+                      accents=(0, 8))
+    horns = notes("Film Horn Call", 32, [
+        (0, (55, 64), 6, 95), (6, (60, 67), 2, 90), (8, (60, 67), 8, 95),
+        (16, (64, 72), 14, 100)])
+    timpani = notes("Film Timpani", 16, [
+        (0, 48, 2, 115), (6, 43, 1, 90), (8, 43, 2, 100),
+        (12, 48, 0.5, 80), (13, 48, 0.5, 88), (14, 48, 0.5, 96), (15, 48, 0.5, 104)])
+    return Style("Movie Orchestral", 90, beat, [
+        bass(HALF_NOTE_BASS, CONTRABASS, 85), Part(ostinato, STRINGS, 55),
+        Part(horns, FRENCH_HORN, 62), Part(timpani, TIMPANI, 70)],
+        drum_volume=85, tempo_range=(60, 130))
 
 
 STYLES = [
-    rock, hard_rock, slow_rock, pop_ballad, pop_standard, rock_and_roll, motown, funk, rhythm_and_blues, blues_shuffle, gospel,
+    rock, hard_rock, slow_rock, pop_ballad, pop_standard, rock_and_roll, motown, funk,
+    rhythm_and_blues, blues_shuffle, hymn,
+    rock_16, pop_rock, power_ballad, unplugged, soul_ballad_6_8, sixties_beat, surf, rockabilly,
+    boogie_woogie, metal, punk, christmas, movie_orchestral,
 ]
