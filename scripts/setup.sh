@@ -10,7 +10,8 @@ packages=(
     librtmidi-dev libasound2-dev
     libfluidsynth-dev timgm6mb-soundfont
     libpng-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libebur128-dev sox
+    libgtest-dev libgmock-dev libbenchmark-dev python3-mido
     xvfb xauth xdotool
     zenity xdg-user-dirs
     desktop-file-utils appstream shared-mime-info lintian dpkg-dev fakeroot man-db

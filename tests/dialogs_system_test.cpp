@@ -16,6 +16,7 @@ using Args = std::vector<std::string>;
 using testing::ElementsAre;
 
 const std::string workspaceFilter = "Brio Workspace (*.pws)| *.pws";
+const std::string recordingFilter = "Brio Recording (*.prc)| *.prc|Standard MIDI File (*.mid)| *.mid;*.midi";
 const std::string nastyName = "a b;$(rm -rf x).pws";
 
 // Records every argument list and answers with a scripted result.
@@ -116,6 +117,48 @@ TEST_F(SystemDialogsTest, SavedNamesFollowTheExtensionRule) {
     EXPECT_EQ(saved(folder.path("my.songs/.hidden"), workspaceFilter), folder.path("my.songs/.hidden"));
     EXPECT_EQ(saved(folder.path("waltz"), ""), folder.path("waltz"));
     EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(SystemDialogsTest, AFilterListGivesEveryPairToTheChooserAndABareNameTheFirstExtension) {
+    std::string name = "take";
+    chooserAnswers(folder.path("take") + "\n");
+    EXPECT_TRUE(dialogs.askSaveFileName(name, "Save", recordingFilter, folder.folder()));
+    EXPECT_EQ(name, folder.path("take.prc"));
+    EXPECT_THAT(lastCall(), ElementsAre("zenity", "--file-selection", "--save", "--confirm-overwrite",
+                                        "--title=Save", "--filename=" + folder.path("take"),
+                                        "--file-filter=Brio Recording (*.prc) | *.prc",
+                                        "--file-filter=Standard MIDI File (*.mid) | *.mid *.midi"));
+    launcher.tools = {"kdialog"};
+    chooserAnswers(folder.path("take.MID"));
+    EXPECT_TRUE(dialogs.askSaveFileName(name, "Save", recordingFilter, folder.folder()));
+    EXPECT_EQ(name, folder.path("take.MID"));
+    EXPECT_EQ(lastCall().back(), "*.prc|Brio Recording (*.prc)\n*.mid *.midi|Standard MIDI File (*.mid)");
+}
+
+TEST(FilterList, PairsPatternsAndTheExtensionOfABareName) {
+    struct Case {
+        std::string filter;
+        std::vector<std::string> entries;  // "description=patterns"
+        std::string savedAs;               // what "x" becomes
+    };
+    const Case cases[] = {
+        {workspaceFilter, {"Brio Workspace (*.pws)=*.pws"}, "x.pws"},
+        {"All| *.prc *.mid *.midi|Text| *.prc", {"All=*.prc *.mid *.midi", "Text=*.prc"}, "x.prc"},
+        {"| *.a;*.b", {"*.a *.b=*.a *.b"}, "x.a"},
+        {"*.pws", {"*.pws=*.pws"}, "x.pws"},
+        {"Archives| *.tar.gz", {"Archives=*.tar.gz"}, "x.tar.gz"},
+        {"Everything| *|Any| *.*", {"Everything=*", "Any=*.*"}, "x"},
+        {"Nothing|  |Bees| *.b", {"Bees=*.b"}, "x.b"},
+        {"", {}, "x"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> entries;
+        for (const FileFilter& entry : parseFilterList(c.filter))
+            entries.push_back(entry.description + "=" + entry.patternList());
+        EXPECT_EQ(entries, c.entries) << c.filter;
+        EXPECT_EQ(withFilterExtension("x", c.filter), c.savedAs) << c.filter;
+        EXPECT_EQ(withFilterExtension("/a.b/x.y", c.filter), "/a.b/x.y") << c.filter;
+    }
 }
 
 TEST_F(SystemDialogsTest, AnythingButStatusZeroWithAPathIsACancelThatKeepsTheName) {

@@ -27,6 +27,7 @@ file "$prefix/share/icons/hicolor/128x128/apps/brioletta.png" | grep -q "128 x 1
 desktop-file-validate "$prefix/share/applications/brioletta.desktop" || fail "desktop entry"
 grep -qx 'GenericName=Virtual Piano' "$prefix/share/applications/brioletta.desktop" || fail "generic name"
 grep -qx 'Categories=AudioVideo;Audio;Midi;' "$prefix/share/applications/brioletta.desktop" || fail "categories"
+grep -q '^MimeType=.*;audio/midi;' "$prefix/share/applications/brioletta.desktop" || fail "MIDI files"
 appstreamcli validate --no-net "$prefix/share/metainfo/net.brioletta.Brioletta.metainfo.xml" >/dev/null ||
     fail "metainfo"
 mkdir -p "$work/mime/packages" && cp "$prefix/share/mime/packages/brioletta.xml" "$work/mime/packages/"

@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -103,6 +105,31 @@ bool writeInPlace(const std::string& target, const std::string& bytes, mode_t mo
     return file.close() && written;
 }
 
+// Reads up to `count` bytes from the start of the file; `maxBytes` refuses a larger file unread.
+bool readFile(const std::string& path, std::string& bytes, size_t count, size_t maxBytes) {
+    // Opening without blocking: a FIFO would otherwise wait for a writer forever. It is
+    // refused below, before any read.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0) return false;
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    const size_t size = static_cast<size_t>(info.st_size);
+    if (size > maxBytes) return false;
+    std::string content;
+    content.reserve(std::min(size, count));
+    char chunk[readChunk];
+    while (content.size() < count) {
+        ssize_t got = ::read(file.get(), chunk, std::min(sizeof chunk, count - content.size()));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) break;
+        content.append(chunk, static_cast<size_t>(got));
+        if (content.size() > maxBytes) return false;  // the file grew while it was read
+    }
+    bytes = std::move(content);
+    return true;
+}
+
 }  // namespace
 
 bool isReadableFile(const std::string& path) {
@@ -117,24 +144,15 @@ bool pathExists(const std::string& path) {
 }
 
 bool readWholeFile(const std::string& path, std::string& bytes) {
-    // Opening without blocking: a FIFO would otherwise wait for a writer forever. It is
-    // refused below, before any read.
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0) return false;
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    std::string content;
-    if (info.st_size > 0) content.reserve(static_cast<size_t>(info.st_size));
-    char chunk[readChunk];
-    for (;;) {
-        ssize_t got = ::read(file.get(), chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;
-        if (got == 0) break;
-        content.append(chunk, static_cast<size_t>(got));
-    }
-    bytes = std::move(content);
-    return true;
+    return readFile(path, bytes, SIZE_MAX, SIZE_MAX);
+}
+
+bool readWholeFile(const std::string& path, std::string& bytes, size_t maxBytes) {
+    return readFile(path, bytes, SIZE_MAX, maxBytes);
+}
+
+bool readFileStart(const std::string& path, size_t count, std::string& bytes) {
+    return readFile(path, bytes, count, SIZE_MAX);
 }
 
 bool replaceFile(const std::string& path, const std::string& bytes) {

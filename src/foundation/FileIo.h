@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace brio {
@@ -8,6 +9,10 @@ namespace brio {
 // path cannot be opened or read or is not a regular file (a folder, a FIFO or a device, which
 // are never opened for reading, so none of them can block the program).
 bool readWholeFile(const std::string& path, std::string& bytes);
+// The same, and also false for a file larger than `maxBytes`, told by its size before any read.
+bool readWholeFile(const std::string& path, std::string& bytes, size_t maxBytes);
+// The file's first `count` bytes (all of a shorter file), with readWholeFile's refusals.
+bool readFileStart(const std::string& path, size_t count, std::string& bytes);
 // True when `path` names a regular file this process may read (checked without reading it).
 bool isReadableFile(const std::string& path);
 // True when something exists at `path`, readable or not.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace brio {
 
@@ -28,9 +29,25 @@ UserDialogs& userDialogs();
 // cancels every box and shows nothing.
 void installUserDialogs(UserDialogs* dialogs);
 
+// One entry of a file box's filter list "description| patterns|description| patterns",
+// whose patterns are separated by ";" or blanks.
+struct FileFilter {
+    std::string description;
+    std::vector<std::string> patterns;
+
+    // The patterns separated by blanks: "*.prc *.mid".
+    std::string patternList() const;
+};
+
+// The entries of a filter list, in order. An entry without patterns is left out; one without
+// a description is described by its patterns; a text without "|" is one entry, its own
+// description.
+std::vector<FileFilter> parseFilterList(const std::string& filter);
+
 // The name a save box returns, completed by the extension rule: with a non-empty filter and no
-// "." in the file name (its folders do not count), the last four characters of the filter are
-// appended.
+// "." in the file name (its folders do not count), the extension of the filter list's first
+// pattern ("*.prc" gives ".prc") is appended. A chooser cannot tell which filter was picked, so
+// a typed extension decides the kind of file and a bare name gets the first entry's.
 std::string withFilterExtension(const std::string& name, const std::string& filter);
 
 }  // namespace brio

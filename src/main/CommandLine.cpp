@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include "midi/StandardMidiFile.h"
+
 namespace brio {
 
 namespace {
@@ -45,11 +47,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments, const st
     if (line.file[0] != '/') {
         line.file = currentFolder + (currentFolder.empty() || currentFolder.back() == '/' ? "" : "/") + line.file;
     }
-    line.recording = endsWithNoCase(line.file, ".prc");
+    line.recording = endsWithNoCase(line.file, ".prc") || smf::hasStandardMidiFileExtension(line.file);
     return line;
 }
 
-std::string usageLine() { return "Usage: brioletta [--help] [--version] [WORKSPACE.pws | RECORDING.prc]"; }
+std::string usageLine() {
+    return "Usage: brioletta [--help] [--version] [WORKSPACE.pws | RECORDING.prc | RECORDING.mid]";
+}
 
 std::string helpText() {
     return usageLine() +
@@ -58,6 +62,7 @@ std::string helpText() {
            "\n"
            "  WORKSPACE.pws  open this workspace at start\n"
            "  RECORDING.prc  play this recording at start\n"
+           "  RECORDING.mid  play this Standard MIDI File at start (also .midi)\n"
            "  --help         print this help and exit\n"
            "  --version      print the version and exit\n";
 }

@@ -6,7 +6,7 @@
 namespace brio {
 
 // What the command line asks for: `brioletta [--help | --version | FILE]`, where FILE is a
-// workspace to open or, ending in ".prc", a recording to play.
+// workspace to open or, ending in ".prc", ".mid" or ".midi", a recording to play.
 struct CommandLine {
     enum class Action { run, help, version, usageError };
     Action action = Action::run;

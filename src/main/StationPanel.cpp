@@ -21,7 +21,6 @@ namespace {
 
 constexpr int maxTranspose = 60;
 constexpr int trackSlack = 3;  // a press this close beside a details track still takes it
-constexpr int programsPerBank = 8;
 
 // Right and bottom exclusive, as the panel's click areas are laid out.
 bool inBox(int x, int y, const Rect& r) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }

@@ -8,10 +8,16 @@
 #include "foundation/TextUtils.h"
 #include "graphics/UserDialogs.h"
 #include "midi/MidiOut.h"
+#include "midi/StandardMidiFile.h"
 
 namespace brio {
 
 namespace {
+
+constexpr const char* invalidFormat = "Invalid file format.";
+constexpr const char* noRecordingData = "File contains no recording data.";
+constexpr const char* nothingToSave = "No recording data to save.";
+constexpr const char* outOfMemoryOnSave = "Out of memory. Unable to save recording.";
 
 void silenceEveryChannel() {
     for (int channel = 0; channel < Recorder::channelCount; ++channel) {
@@ -132,7 +138,7 @@ uint32_t Recorder::elapsed() const { return systemClock().milliseconds() - start
 
 bool Recorder::writeLines(Text_& lines) {
     if (events.empty()) {
-        userDialogs().showNotice("No recording data to save.");
+        userDialogs().showNotice(nothingToSave);
         return false;
     }
     try {
@@ -142,7 +148,7 @@ bool Recorder::writeLines(Text_& lines) {
         for (const MidiEvent& event : events) lines.append(eventLine(event));
     } catch (const std::bad_alloc&) {
         lines.clear();
-        userDialogs().showNotice("Out of memory. Unable to save recording.");
+        userDialogs().showNotice(outOfMemoryOnSave);
         return false;
     }
     return true;
@@ -150,11 +156,11 @@ bool Recorder::writeLines(Text_& lines) {
 
 bool Recorder::readLines(const Text_& lines) {
     if (lines.empty() || lines.getConst(0) != magic) {
-        userDialogs().showNotice("Invalid file format.");
+        userDialogs().showNotice(invalidFormat);
         return false;
     }
     if (lines.count() < 2) {
-        userDialogs().showNotice("File contains no recording data.");
+        userDialogs().showNotice(noRecordingData);
         return false;
     }
     Llist<MidiEvent> read(lines.count() - 1, 1, true);
@@ -164,9 +170,37 @@ bool Recorder::readLines(const Text_& lines) {
     }
     // Lines that are all malformed hold no recording: the current one stays.
     if (read.empty()) {
-        userDialogs().showNotice("File contains no recording data.");
+        userDialogs().showNotice(noRecordingData);
         return false;
     }
+    events = std::move(read);
+    unsaved = false;
+    return true;
+}
+
+bool Recorder::writeStandardMidiFile(std::string& bytes) {
+    if (events.empty()) {
+        userDialogs().showNotice(nothingToSave);
+        return false;
+    }
+    try {
+        bytes = smf::writeStandardMidiFile(std::span(events.items.data(), size_t(events.count())));
+    } catch (const std::bad_alloc&) {
+        bytes.clear();
+        userDialogs().showNotice(outOfMemoryOnSave);
+        return false;
+    }
+    return true;
+}
+
+bool Recorder::readStandardMidiFile(std::string_view bytes) {
+    const smf::Reading reading = smf::readStandardMidiFile(bytes, reservedEvents);
+    if (reading.fault != smf::ReadFault::none) {
+        userDialogs().showNotice(reading.fault == smf::ReadFault::noRecording ? noRecordingData : invalidFormat);
+        return false;
+    }
+    Llist<MidiEvent> read(int(reading.events.size()), 1, true);
+    for (const MidiEvent& event : reading.events) read.append(event);
     events = std::move(read);
     unsaved = false;
     return true;

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "foundation/Llist.h"
 #include "foundation/Text.h"
@@ -11,7 +13,8 @@ namespace brio {
 
 // Captures every message that reaches the MIDI device, with its time since the start, and
 // replays it with that timing. The sender of the MIDI layer reads its state to gate and scale
-// messages during playback. Recording files are text: a magic line, then "time;status;d1;d2;".
+// messages during playback. Recording files are text (a magic line, then "time;status;d1;d2;"
+// lines) or Standard MIDI Files.
 class Recorder {
 public:
     enum class State : int8_t { idle = 0, recording = 1, playing = 2 };
@@ -48,6 +51,11 @@ public:
     // The events from the lines of a recording file; false (with its message) when they are
     // not one; the events are then left as they were.
     bool readLines(const Text_& lines);
+    // The events as the bytes of a Standard MIDI File, with writeLines's messages and rules.
+    bool writeStandardMidiFile(std::string& bytes);
+    // The events of a Standard MIDI File, with readLines's messages and rules; at most
+    // reservedEvents of them.
+    bool readStandardMidiFile(std::string_view bytes);
 
     State state = State::idle;
     uint32_t startTime = 0;    // clock at the start of recording or playback

@@ -16,26 +16,10 @@ namespace {
 constexpr const char* zenity = "zenity";
 constexpr const char* kdialog = "kdialog";
 
-// A filter's two halves: "Brio Workspace (*.pws)| *.pws" gives the description and "*.pws";
-// several patterns come out separated by blanks, as both choosers expect them.
-struct FilterParts {
-    std::string description;
-    std::string patterns;
-};
-
 std::string trimmed(const std::string& text) {
     const size_t first = text.find_first_not_of(" \t");
     if (first == std::string::npos) return {};
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-FilterParts splitFilter(const std::string& filter) {
-    const size_t bar = filter.find('|');
-    FilterParts parts{trimmed(filter.substr(0, bar)),
-                      trimmed(bar == std::string::npos ? filter : filter.substr(bar + 1))};
-    std::replace(parts.patterns.begin(), parts.patterns.end(), ';', ' ');
-    if (parts.description.empty()) parts.description = parts.patterns;
-    return parts;
 }
 
 std::string asFolder(const std::string& folder) {
@@ -59,9 +43,9 @@ std::vector<std::string> zenityArguments(bool saving, const std::string& title,
     if (saving) argv.insert(argv.end(), {"--save", "--confirm-overwrite"});
     argv.push_back("--title=" + title);
     if (!startPath.empty()) argv.push_back("--filename=" + startPath);
-    const FilterParts parts = splitFilter(filter);
-    if (!parts.patterns.empty())
-        argv.push_back("--file-filter=" + parts.description + " | " + parts.patterns);
+    // One filter a pair, the patterns separated by blanks as zenity expects them.
+    for (const FileFilter& entry : parseFilterList(filter))
+        argv.push_back("--file-filter=" + entry.description + " | " + entry.patternList());
     return argv;
 }
 
@@ -70,8 +54,11 @@ std::vector<std::string> kdialogArguments(bool saving, const std::string& title,
     std::vector<std::string> argv{kdialog, "--title", title,
                                   saving ? "--getsavefilename" : "--getopenfilename",
                                   startPath.empty() ? "." : startPath};
-    const FilterParts parts = splitFilter(filter);
-    if (!parts.patterns.empty()) argv.push_back(parts.patterns + "|" + parts.description);
+    // kdialog takes every filter in one argument, a "patterns|description" line each.
+    std::string filters;
+    for (const FileFilter& entry : parseFilterList(filter))
+        filters += (filters.empty() ? "" : "\n") + entry.patternList() + "|" + entry.description;
+    if (!filters.empty()) argv.push_back(filters);
     return argv;
 }
 
