@@ -83,9 +83,10 @@ TEST_F(StepControlTest, StepsFollowEvery125MillisecondsAt120BpmStartingAtOnce) {
 TEST_F(StepControlTest, FullShuffleStretchesTheFirstHalfOfEachGroupOfFour) {
     shuffle = 1.0;
     runFor(1001);
-    // 166.7 and 83.3 ms steps on a 1 ms tick; the fraction crossed at one step carries over,
-    // so the first group ends a tick late and the second on time.
-    const std::vector<uint32_t> swung{0, 167, 334, 417, 501, 667, 833, 917, 1000};
+    // 166.7 and 83.3 ms steps on a 1 ms tick: each step comes at the first tick at or after
+    // its ideal time, time past a boundary counting at the next step's speed, so the groove
+    // never drifts (every group ends on its 500 ms mark).
+    const std::vector<uint32_t> swung{0, 167, 334, 417, 500, 667, 834, 917, 1000};
     EXPECT_EQ(log.times, swung);
 
     for (double beyond : {3.0, -2.0}) {
@@ -98,6 +99,25 @@ TEST_F(StepControlTest, FullShuffleStretchesTheFirstHalfOfEachGroupOfFour) {
             if (value == same) expected = log.times;
         }
         EXPECT_EQ(log.times, expected) << beyond;
+    }
+}
+
+// Over two minutes of swung playing at tempos and shuffles that do not divide the tick, every
+// group of four steps still starts at the first tick at or after its straight-time mark.
+TEST_F(StepControlTest, ASwungGrooveNeverDriftsOffItsGrid) {
+    for (const auto& [bpm, swing] : {std::pair{170, 1.0}, std::pair{120, 0.6}, std::pair{97, 0.35}}) {
+        SCOPED_TRACE(testing::Message() << bpm << " bpm, shuffle " << swing);
+        setTempoFromBpm(bpm);
+        shuffle = swing;
+        restart();
+        runFor(120000);
+        const double stepMs = 60000.0 / bpmFromFraction(tempo) / 4;
+        for (size_t i = 0; i < log.steps.size(); ++i) {
+            if (log.steps[i] % 4 != 0) continue;
+            const double ideal = log.steps[i] * stepMs;
+            ASSERT_GE(double(log.times[i]), ideal - 1e-6) << "step " << log.steps[i];
+            ASSERT_LE(double(log.times[i]), ideal + 1.0) << "step " << log.steps[i];  // rounding at an exact mark
+        }
     }
 }
 

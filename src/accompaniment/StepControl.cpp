@@ -16,6 +16,8 @@ constexpr double shuffleScale = 6.0;
 constexpr int groupSteps = 4;
 // Positions wrap here so that the step number always fits its 32-bit integer.
 constexpr double positionLimit = 2147483648.0;
+// More steps than a tick of the longest allowed pause can cross at the fastest tempo.
+constexpr int maxStepsPerTick = 4096;
 
 // Where the second half of a group of four steps starts, as a fraction of the group.
 double swingPoint() {
@@ -59,13 +61,32 @@ void StepControl::tick() {
     lastTick = now;
     hasLastTick = true;
 
-    position += speedFactor(step) * stepsPerMs() * elapsed;
+    advance(elapsed);
     if (position >= positionLimit) position = std::fmod(position, positionLimit);
 
     const int32_t n = static_cast<int32_t>(position);
     if (n == step) return;
     step = n;
     for (StepControlTarget* target : targets) target->step(n);
+}
+
+// Moves the position on by `elapsed` milliseconds, each step at its own speed: time past a step
+// boundary counts at the next step's speed, so a swung groove never drifts off its grid.
+void StepControl::advance(int32_t elapsed) {
+    double ms = elapsed;
+    int64_t current = int64_t(std::floor(position));
+    for (int crossed = 0; ms > 0.0 && crossed <= maxStepsPerTick; ++crossed) {
+        const double rate = speedFactor(int32_t(current)) * stepsPerMs();
+        if (!(rate > 0.0)) return;
+        const double toBoundary = (double(current) + 1.0 - position) / rate;
+        if (toBoundary >= ms) {
+            position += rate * ms;
+            return;
+        }
+        position = double(current + 1);
+        ms -= toBoundary;
+        ++current;
+    }
 }
 
 void StepControl::resetPosition() {

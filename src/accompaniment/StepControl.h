@@ -40,6 +40,9 @@ public:
     bool hasLastTick = false;
     std::vector<StepControlTarget*> targets;  // announced in this order
     bool running = false;
+
+private:
+    void advance(int32_t elapsed);
 };
 
 // Sets the process-wide tempo from an integer bpm.
