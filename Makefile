@@ -4,11 +4,13 @@ BUILD_ASAN  ?= build-asan
 BUILD_BENCH ?= build-bench
 BUILD_FUZZ  ?= build-fuzz
 BUILD_TSAN  ?= build-tsan
+BUILD_RENDER ?= build-render
 FUZZ_SECONDS ?= 300
 PREFIX      ?= /usr/local
 JOBS        ?= $(shell nproc)
 
-.PHONY: all setup build run test bench sanitize tsan fuzz format clean install uninstall package
+.PHONY: all setup build run test bench sanitize tsan fuzz format clean install uninstall package \
+	styles-check
 
 all: build
 
@@ -74,8 +76,16 @@ fuzz:
 			-max_len=65536 $(BUILD_FUZZ)/corpus/$$target fuzz/corpus/$$target || exit 1; \
 	done
 
+# Renders every style of data/styles.cfg and lists each one whose loudness or part balance is
+# out of limits; the renders and summary.md stay in $(BUILD_RENDER)/renders. Takes a few minutes.
+styles-check: setup
+	cmake -S . -B $(BUILD_RENDER) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRIO_TESTS=OFF
+	cmake --build $(BUILD_RENDER) -j $(JOBS) --target render-styles
+	python3 tests/style_balance_check.py $(BUILD_RENDER)/tools/render-styles data/styles.cfg \
+		$(BUILD_RENDER)/renders
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH) $(BUILD_FUZZ) $(BUILD_TSAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH) $(BUILD_FUZZ) $(BUILD_TSAN) $(BUILD_RENDER)

@@ -1,20 +1,29 @@
 // Renders every named style of the style library offline through the built-in synthesizer:
 // 8 bars, the bass key C (piano key 12) for 4 bars, then F (piano key 17), into
-// <out>/<index>-<name>.wav (16-bit stereo 44100 Hz), and prints level figures per render.
+// <out>/<index>-<name>.wav (16-bit stereo 48000 Hz) with its spectrogram (<index>-<name>.png,
+// drawn by sox), and prints level figures per render. Each part is also rendered alone for its
+// loudness (EBU R128); <out>/summary.md and summary.csv list every style's figures.
 //
-// Usage: render-styles [--styles FILE] [--out FOLDER] [style index ...]
+// --calibrate instead plays a test phrase on every General MIDI program at volume 100 and
+// prints the loudness of each as Python dicts, also written to <out>/program-loudness.py.
+//
+// Usage: render-styles [--styles FILE] [--out FOLDER] [--calibrate] [style index ...]
 
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "Loudness.h"
+#include "StyleSummary.h"
 #include "WavWriter.h"
 #include "accompaniment/Arpeggio.h"
 #include "accompaniment/DrumMachine.h"
@@ -26,6 +35,7 @@
 #include "midi/MidiBackend.h"
 #include "midi/MidiOut.h"
 #include "platform/BuiltInSynth.h"
+#include "platform/ProcessLauncher.h"
 
 #ifndef BRIO_STYLES_FILE
 #define BRIO_STYLES_FILE "data/styles.cfg"
@@ -48,7 +58,14 @@ constexpr double groupLevel = 0.8;  // the station's default accompaniment and d
 constexpr uint32_t tailMs = 1500;   // releases and reverb after the last bar
 constexpr std::array<double, 5> partPan{0.5, 0.38, 0.9, 0.17, 0.75};
 
-// Forwards every message of the MIDI layer to the synthesizer and counts the note-ons.
+// A drum note-on: the frame it sounds from and the clock's step when it was sent.
+struct Onset {
+    uint64_t frame;
+    int32_t step;
+};
+
+// Forwards every message of the MIDI layer to the synthesizer, counts the note-ons and notes
+// when each drum note-on sounds.
 class SynthBackend : public MidiBackend {
 public:
     explicit SynthBackend(BuiltInSynth& synth) : synth(synth) {}
@@ -58,13 +75,21 @@ public:
     void send(uint32_t packed) override {
         const uint32_t status = packed & 0xF0;
         const uint32_t velocity = (packed >> 16) & 0x7F;
-        if (status == 0x90 && velocity > 0) ++noteOns[packed & 0x0F];
+        const uint32_t channel = packed & 0x0F;
+        if (status == 0x90 && velocity > 0) {
+            ++noteOns[channel];
+            if (channel == Instrument::drumChannel && steps)
+                drumOnsets.push_back({frame, steps->step});
+        }
         synth.send(packed);
     }
     void reset() override { synth.reset(); }
     void close() override {}
 
     std::array<int, channelCount> noteOns{};
+    std::vector<Onset> drumOnsets;
+    uint64_t frame = 0;                  // where a message sent now takes effect
+    const StepControl* steps = nullptr;  // the clock whose steps the drums play
 
 private:
     BuiltInSynth& synth;
@@ -178,7 +203,8 @@ int beatsPerBar(const StyleLibrary& library, const BaseStyle& style) {
     return (length % 12 == 0 && length % 16 != 0) ? 3 : 4;
 }
 
-std::string fileName(int index, const std::string& name) {
+// "<index>-<name>", every run of characters other than letters and digits as one dash.
+std::string baseName(int index, const std::string& name) {
     std::string text = std::to_string(index) + "-";
     bool dash = false;
     for (const char c : name) {
@@ -190,11 +216,10 @@ std::string fileName(int index, const std::string& name) {
         dash = !plain;
     }
     while (!text.empty() && text.back() == '-') text.pop_back();
-    return text + ".wav";
+    return text;
 }
 
 struct Levels {
-    double peakDb = -200.0;
     double rmsDb = -200.0;
     double silentShare = 0.0;  // share of 50 ms windows of the 8 bars below -50 dBFS
 };
@@ -208,7 +233,6 @@ Levels measure(const std::vector<float>& left, const std::vector<float>& right,
     constexpr size_t window = BuiltInSynth::sampleRate / 20;
     Levels levels;
     double sum = 0.0;
-    double peak = 0.0;
     size_t windows = 0;
     size_t silent = 0;
     for (size_t start = 0; start + window <= musicFrames; start += window) {
@@ -216,7 +240,6 @@ Levels measure(const std::vector<float>& left, const std::vector<float>& right,
         for (size_t i = start; i < start + window; ++i) {
             const double l = left[i];
             const double r = right[i];
-            peak = std::max({peak, std::fabs(l), std::fabs(r)});
             windowSum += l * l + r * r;
         }
         sum += windowSum;
@@ -224,17 +247,18 @@ Levels measure(const std::vector<float>& left, const std::vector<float>& right,
         if (decibels(std::sqrt(windowSum / (2.0 * window))) < -50.0) ++silent;
     }
     if (windows == 0) return levels;
-    levels.peakDb = decibels(peak);
     levels.rmsDb = decibels(std::sqrt(sum / (2.0 * window * windows)));
     levels.silentShare = double(silent) / double(windows);
     return levels;
 }
 
 // Renders in blocks of 64 frames, first advancing the clock to the block's start one
-// millisecond at a time and ticking the station at each.
+// millisecond at a time and ticking the station at each; the messages of those ticks sound
+// from the block's first frame.
 class Renderer {
 public:
-    Renderer(BuiltInSynth& synth, ManualClock& clock) : synth(synth), clock(clock) {}
+    Renderer(BuiltInSynth& synth, SynthBackend& backend, ManualClock& clock)
+        : synth(synth), backend(backend), clock(clock) {}
 
     // Runs until the clock reaches `untilMs`; `beforeTick` sees the clock before each tick.
     template <typename BeforeTick>
@@ -243,6 +267,7 @@ public:
         std::array<float, blockFrames> blockRight{};
         while (clock.now < untilMs) {
             const uint32_t target = uint32_t(frames * 1000 / BuiltInSynth::sampleRate);
+            backend.frame = frames;
             while (clock.now < target) {
                 clock.advance(1);
                 beforeTick();
@@ -260,35 +285,42 @@ public:
 
 private:
     BuiltInSynth& synth;
+    SynthBackend& backend;
     ManualClock& clock;
     uint64_t frames = 0;
 };
 
-// One line per render: tempo, metre, levels of the 8 bars and note-ons of drums and parts 1..4.
-void report(const std::string& name, const BaseStyle& style, int beats, const Levels& levels,
-            const SynthBackend& backend) {
-    std::printf("%-34s %3d bpm %d/4  peak %6.1f dBFS  rms %6.1f dBFS  quiet %3.0f%%  notes d%d",
-                name.c_str(), style.bpm, beats, levels.peakDb, levels.rmsDb,
-                levels.silentShare * 100.0, backend.noteOns[Instrument::drumChannel]);
-    for (int i = firstPartInstrument; i < firstPartInstrument + 4; ++i) {
-        std::printf(" %d", backend.noteOns[size_t(i)]);
-    }
-    std::printf("\n");
-}
+// One performance of a style: its sound, how much of it is the 8 bars, and what was played.
+struct Take {
+    std::vector<float> left;
+    std::vector<float> right;
+    size_t musicFrames = 0;
+    int beats = 4;
+    uint32_t firstTickMs = 0;  // where step 0 lies on the ideal grid
+    std::array<int, channelCount> noteOns{};
+    std::vector<Onset> drumOnsets;
+};
 
-// Plays the style for 8 bars (C, then F from bar 5) and lets the notes ring out; the number of
-// frames of the 8 bars.
-size_t play(Accompaniment& station, Renderer& renderer, const BaseStyle& style, int beats) {
+// Plays the style for 8 bars (C, then F from bar 5) and, when `ringOut`, lets the notes ring
+// out after them.
+void play(Accompaniment& station, Renderer& renderer, const BaseStyle& style, bool ringOut,
+          Take& take) {
     station.apply(style);
     station.start(rootC);
-    const double stepsPerBar = double(beats * std::max(style.stepsPerBeat, 1));
+    const double stepsPerBar = double(take.beats * std::max(style.stepsPerBeat, 1));
     // Half a step before the bar lines, so that bar 5 starts on F and bar 9 does not start.
     const double switchAt = barsPerRoot * stepsPerBar - 0.5;
     const double stopAt = 2 * barsPerRoot * stepsPerBar - 0.5;
-    const uint32_t musicMs = uint32_t(2 * barsPerRoot * beats * 60000.0 / bpmFromFraction(tempo));
+    const uint32_t musicMs =
+        uint32_t(2 * barsPerRoot * take.beats * 60000.0 / bpmFromFraction(tempo));
+    bool started = false;
     bool switched = false;
     bool stopped = false;
     renderer.run(station, musicMs, [&] {
+        if (!started) {
+            take.firstTickMs = systemClock().milliseconds();
+            started = true;
+        }
         const double position = station.clock.position;
         if (!switched && position >= switchAt) {
             station.holdRoot(rootF);
@@ -299,38 +331,296 @@ size_t play(Accompaniment& station, Renderer& renderer, const BaseStyle& style, 
             stopped = true;
         }
     });
-    const size_t musicFrames = renderer.left.size();
+    take.musicFrames = renderer.left.size();
     if (!stopped) station.stop();
-    renderer.run(station, musicMs + tailMs, [] {});
+    if (ringOut) renderer.run(station, musicMs + tailMs, [] {});
     station.cutAll();
-    return musicFrames;
 }
 
-bool renderStyle(StyleLibrary& library, int index, BuiltInSynth& synth, SynthBackend& backend,
-                 const std::string& folder) {
-    const BaseStyle& style = library.style(index);
-    synth.openOffline();  // power-on state for every style
+// Seconds spent in each step of a run.
+struct Timings {
+    double synthesis = 0.0;
+    double loudness = 0.0;
+    double spectrograms = 0.0;
+    double files = 0.0;
+};
+
+// Adds the time from its creation to its end to `total`.
+class Timer {
+public:
+    explicit Timer(double& total) : total(total), start(std::chrono::steady_clock::now()) {}
+    ~Timer() {
+        total += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+
+private:
+    double& total;
+    std::chrono::steady_clock::time_point start;
+};
+
+// What every render shares: the synthesizer, the MIDI layer's way to it and the time spent.
+struct Studio {
+    BuiltInSynth synth;
+    SynthBackend backend{synth};
+    Timings timings;
+};
+
+// Renders the style from the synthesizer's power-on state.
+Take perform(Studio& studio, StyleLibrary& library, const BaseStyle& style, bool ringOut) {
+    const Timer timer(studio.timings.synthesis);
+    studio.synth.openOffline();
+    SynthBackend& backend = studio.backend;
     backend.noteOns = {};
+    backend.drumOnsets.clear();
     ManualClock clock;
     installClock(&clock);
     Accompaniment station(library);
-    Renderer renderer(synth, clock);
-    const int beats = beatsPerBar(library, style);
-    const size_t musicFrames = play(station, renderer, style, beats);
+    backend.steps = &station.clock;
+    Renderer renderer(studio.synth, backend, clock);
+    Take take;
+    take.beats = beatsPerBar(library, style);
+    play(station, renderer, style, ringOut, take);
+    backend.steps = nullptr;
     installClock(nullptr);
-
-    const std::string name = fileName(index, style.name);
-    const bool written =
-        writeWav(folder + "/" + name, renderer.left, renderer.right, BuiltInSynth::sampleRate);
-    report(name, style, beats, measure(renderer.left, renderer.right, musicFrames), backend);
-    if (!written) std::printf("  %s not written\n", name.c_str());
-    return written;
+    take.left = std::move(renderer.left);
+    take.right = std::move(renderer.right);
+    take.noteOns = backend.noteOns;
+    take.drumOnsets = std::move(backend.drumOnsets);
+    return take;
 }
+
+// The loudness of the 8 bars; with the peaks when `peaks` is set.
+Loudness loudnessOf(Studio& studio, const Take& take, bool peaks) {
+    const Timer timer(studio.timings.loudness);
+    return measureLoudness(take.left, take.right, take.musicFrames, BuiltInSynth::sampleRate,
+                           peaks);
+}
+
+// Milliseconds from step 0 to step `n` on the style's ideal grid: straight steps at its tempo,
+// swung by its shuffle in groups of four, the second half of each group starting at
+// 1/2 + shuffle/6 of it (a triplet swing at shuffle 1).
+double idealStepMs(const BaseStyle& style, int32_t n) {
+    const double swing = std::clamp(0.5 + style.shuffle / 6.0, 0.5, 0.5 + 1.0 / 6.0);
+    const std::array<double, 4> inGroup{0.0, 2.0 * swing, 4.0 * swing, 2.0 + 2.0 * swing};
+    const double steps = 4.0 * (n / 4) + inGroup[size_t(n % 4)];
+    return steps * 60000.0 / (double(style.bpm) * std::max(style.stepsPerBeat, 1));
+}
+
+// How far the drum note-ons sounded from the ideal grid that starts at the clock's first tick.
+void measureDrumGrid(const Take& take, const BaseStyle& style, StyleFigures& figures) {
+    double sum = 0.0;
+    double largest = 0.0;
+    for (const Onset& onset : take.drumOnsets) {
+        const double soundedMs = double(onset.frame) * 1000.0 / BuiltInSynth::sampleRate;
+        const double idealMs = take.firstTickMs + idealStepMs(style, onset.step);
+        const double deviation = std::fabs(soundedMs - idealMs);
+        sum += deviation;
+        largest = std::max(largest, deviation);
+    }
+    figures.drumOnsets = int(take.drumOnsets.size());
+    figures.onsetMeanMs = take.drumOnsets.empty() ? 0.0 : sum / double(take.drumOnsets.size());
+    figures.onsetMaxMs = largest;
+}
+
+// The style with every part but `part` off.
+BaseStyle solo(const BaseStyle& style, size_t part) {
+    BaseStyle alone = style;
+    for (size_t other = 0; other < BaseStyle::partCount; ++other) {
+        if (other != part) alone.mode[other] = partOff;
+    }
+    return alone;
+}
+
+// The loudness of every part that is on, played alone.
+void measureParts(Studio& studio, StyleLibrary& library, const BaseStyle& style,
+                  StyleFigures& figures) {
+    for (size_t part = 0; part < BaseStyle::partCount; ++part) {
+        if (style.mode[part] == partOff) continue;
+        const Take take = perform(studio, library, solo(style, part), false);
+        figures.partLufs[part] = loudnessOf(studio, take, false).lufs;
+    }
+}
+
+// Draws the spectrogram of a WAV file, both channels mixed, with sox; false when sox is missing
+// or fails.
+bool drawSpectrogram(Studio& studio, const std::string& wav, const std::string& png,
+                     const std::string& title) {
+    const Timer timer(studio.timings.spectrograms);
+    PosixProcessLauncher launcher;
+    const auto result =
+        launcher.run({"sox", wav, "-n", "remix", "-", "spectrogram", "-t", title, "-o", png});
+    return result && result->exitStatus == 0;
+}
+
+// Writes <path>.wav and draws <path>.png; false when either is missing.
+bool saveMix(Studio& studio, const Take& take, const std::string& path, const std::string& title) {
+    bool written = false;
+    {
+        const Timer timer(studio.timings.files);
+        written = writeWav(path + ".wav", take.left, take.right, BuiltInSynth::sampleRate);
+    }
+    if (!written) {
+        std::printf("  %s.wav not written\n", path.c_str());
+        return false;
+    }
+    if (drawSpectrogram(studio, path + ".wav", path + ".png", title)) return true;
+    std::printf("  %s.png not drawn (is sox installed?)\n", path.c_str());
+    return false;
+}
+
+// One line per style: tempo, metre, levels of the 8 bars, note-ons of drums and parts 1..4,
+// and the limits it breaks.
+void report(const std::string& name, const BaseStyle& style, const Take& take,
+            const StyleFigures& figures) {
+    const Levels levels = measure(take.left, take.right, take.musicFrames);
+    std::printf(
+        "%-34s %3d bpm %d/4  %6.1f LUFS  peak %5.1f dBTP  rms %6.1f dBFS  quiet %3.0f%%"
+        "  notes d%d",
+        name.c_str(), style.bpm, take.beats, figures.mix.lufs, figures.mix.truePeakDb, levels.rmsDb,
+        levels.silentShare * 100.0, take.noteOns[Instrument::drumChannel]);
+    for (int i = firstPartInstrument; i < firstPartInstrument + 4; ++i) {
+        std::printf(" %d", take.noteOns[size_t(i)]);
+    }
+    const std::string flags = limitFlags(figures);
+    std::printf("%s%s\n", flags.empty() ? "" : "  ! ", flags.c_str());
+}
+
+// Renders the style and its parts alone, saves the mix and adds the style's figures to `table`;
+// false when a file was not saved.
+bool renderStyle(Studio& studio, StyleLibrary& library, int index, const std::string& folder,
+                 std::vector<StyleFigures>& table) {
+    const BaseStyle& style = library.style(index);
+    const Take mix = perform(studio, library, style, true);
+    StyleFigures figures;
+    figures.index = index;
+    figures.name = style.name;
+    figures.mix = loudnessOf(studio, mix, true);
+    measureDrumGrid(mix, style, figures);
+    measureParts(studio, library, style, figures);
+    table.push_back(figures);
+    const std::string name = baseName(index, style.name);
+    report(name, style, mix, figures);
+    return saveMix(studio, mix, folder + "/" + name, style.name);
+}
+
+// --- Calibration ---------------------------------------------------------------------------------
+
+constexpr int programCount = 128;
+constexpr int calibrationBpm = 120;
+constexpr int calibrationVelocity = 100;
+constexpr int partTranspose = 12;  // the parts' usual transposition: keys sound as written
+constexpr double noteGate = 0.92;  // share of its beat a note sounds, as the style generator writes
+
+// A test phrase and the name of its dict in the printed table.
+struct Phrase {
+    const char* dictName;
+    std::vector<std::vector<int>> beats;  // the MIDI notes of each beat of the bar on the root C
+};
+
+const std::array<Phrase, 2> phrases{{
+    {"PROGRAM_LOUDNESS", {{60, 64, 67}}},     // the C major triad C4 E4 G4 on every beat
+    {"BASS_PROGRAM_LOUDNESS", {{36}, {43}}},  // root and fifth C2 G2 in turn
+}};
+
+// A bar of quarter notes at 4 steps per beat, the beats of the phrase in turn.
+ArpeggioStyle phrasePattern(const Phrase& phrase) {
+    constexpr int stepsPerQuarter = 4;
+    ArpeggioStyle pattern;
+    pattern.name = phrase.dictName;
+    pattern.length = 4 * stepsPerQuarter;
+    for (int beat = 0; beat < 4; ++beat) {
+        for (const int key : phrase.beats[size_t(beat) % phrase.beats.size()]) {
+            pattern.notes.append(
+                {key, calibrationVelocity, beat * stepsPerQuarter, noteGate * stepsPerQuarter});
+        }
+    }
+    return pattern;
+}
+
+// A style that plays pattern `pattern` alone on part 1 with `program` at volume 100.
+BaseStyle calibrationStyle(int program, int pattern) {
+    BaseStyle style;  // every part at volume 100
+    style.name = "Calibration";
+    style.bpm = calibrationBpm;
+    style.mode = {partOff, partOn, partOff, partOff, partOff};
+    style.arp = {pattern, pattern, 0, 0, 0};
+    style.prog[1] = program;
+    style.key[1] = partTranspose;
+    return style;
+}
+
+using ProgramLoudness = std::array<double, programCount>;
+
+std::string pythonNumber(double lufs) {
+    if (std::isinf(lufs)) return "float(\"-inf\")";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", lufs);
+    return text;
+}
+
+// `NAME = {program: lufs, ...}`, eight programs a line.
+std::string pythonDict(const std::string& name, const ProgramLoudness& lufs) {
+    std::string text = name + " = {";
+    for (int program = 0; program < programCount; ++program) {
+        if (program % 8 == 0) text += "\n    ";
+        text += std::to_string(program) + ": " + pythonNumber(lufs[size_t(program)]) + ",";
+        if (program % 8 != 7) text += " ";
+    }
+    return text + "\n}\n";
+}
+
+// "# NAME: quietest -30.1 (program 47), loudest -12.3 (program 30), spread 17.8 LU".
+std::string spreadComment(const std::string& name, const ProgramLoudness& lufs) {
+    const auto [quietest, loudest] = std::minmax_element(lufs.begin(), lufs.end());
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "# %s: quietest %s (program %d), loudest %s (program %d), spread %.1f LU\n",
+                  name.c_str(), pythonNumber(*quietest).c_str(), int(quietest - lufs.begin()),
+                  pythonNumber(*loudest).c_str(), int(loudest - lufs.begin()),
+                  *loudest - *quietest);
+    return text;
+}
+
+// Plays each phrase on every program and prints the loudness table; writes it to
+// <folder>/program-loudness.py as well.
+int calibrate(Studio& studio, const std::string& folder) {
+    StyleLibrary library{std::string()};  // empty: it holds the phrases alone
+    std::string table =
+        "# Integrated loudness (LUFS, EBU R128) of every General MIDI program at volume 100 "
+        "through the\n# built-in synthesizer: quarter notes at velocity 100, " +
+        std::to_string(calibrationBpm) +
+        " bpm, 4 bars on C, then 4 on F.\n# PROGRAM_LOUDNESS: the triad C4 E4 G4 on every "
+        "beat; BASS_PROGRAM_LOUDNESS: C2 and G2 in turn.\n";
+    std::string dicts;
+    for (size_t p = 0; p < phrases.size(); ++p) {
+        library.pattern(int(p)) = phrasePattern(phrases[p]);
+        ProgramLoudness lufs{};
+        for (int program = 0; program < programCount; ++program) {
+            const Take take = perform(studio, library, calibrationStyle(program, int(p)), false);
+            lufs[size_t(program)] = loudnessOf(studio, take, false).lufs;
+        }
+        table += spreadComment(phrases[p].dictName, lufs);
+        dicts += pythonDict(phrases[p].dictName, lufs);
+    }
+    table += dicts;
+    std::fputs(table.c_str(), stdout);
+    const std::string path = folder + "/program-loudness.py";
+    std::ofstream file(path, std::ios::binary);
+    file << table;
+    if (file.flush()) return 0;
+    std::fprintf(stderr, "%s not written\n", path.c_str());
+    return 1;
+}
+
+// --- Style library ----------------------------------------------------------------------------
 
 struct Arguments {
     std::string styles = BRIO_STYLES_FILE;
     std::string folder = BRIO_RENDER_DIR;
     std::vector<int> indices;
+    bool calibrate = false;
 };
 
 bool parseArguments(int argc, char** argv, Arguments& args) {
@@ -338,20 +628,22 @@ bool parseArguments(int argc, char** argv, Arguments& args) {
         const std::string arg = argv[i];
         if ((arg == "--styles" || arg == "--out") && i + 1 < argc) {
             (arg == "--styles" ? args.styles : args.folder) = argv[++i];
+        } else if (arg == "--calibrate") {
+            args.calibrate = true;
         } else if (!arg.empty() && arg.find_first_not_of("0123456789") == std::string::npos) {
             args.indices.push_back(std::atoi(arg.c_str()));
         } else {
             std::fprintf(stderr,
-                         "usage: render-styles [--styles FILE] [--out FOLDER] [index ...]\n");
+                         "usage: render-styles [--styles FILE] [--out FOLDER] "
+                         "[--calibrate] [index ...]\n");
             return false;
         }
     }
     return true;
 }
 
-int run(int argc, char** argv) {
-    Arguments args;
-    if (!parseArguments(argc, argv, args)) return 2;
+// Renders the chosen styles (all named ones when none is chosen) and writes the summary.
+int renderLibrary(Studio& studio, Arguments& args) {
     StyleLibrary library(args.styles);
     if (args.indices.empty()) {
         for (int i = 0; i < StyleLibrary::styleCount; ++i) {
@@ -362,23 +654,49 @@ int run(int argc, char** argv) {
         std::fprintf(stderr, "no named style in %s\n", args.styles.c_str());
         return 1;
     }
+    int failures = 0;
+    std::vector<StyleFigures> table;
+    for (const int index : args.indices) {
+        if (!StyleLibrary::validStyle(index) || library.style(index).isEmpty()) continue;
+        if (!renderStyle(studio, library, index, args.folder, table)) ++failures;
+    }
+    const Timer timer(studio.timings.files);
+    const std::string summary = args.folder + "/summary";
+    if (!writeSummaryMarkdown(summary + ".md", table) ||
+        !writeSummaryCsv(summary + ".csv", table)) {
+        std::printf("%s.md or .csv not written\n", summary.c_str());
+        ++failures;
+    }
+    std::printf("Summary: %s.md, %s.csv\n", summary.c_str(), summary.c_str());
+    return failures == 0 ? 0 : 1;
+}
+
+void printTimings(const Timings& timings, double totalSeconds) {
+    std::printf(
+        "Took %.1f s: synthesis %.1f s, loudness %.1f s, spectrograms %.1f s, files "
+        "%.1f s\n",
+        totalSeconds, timings.synthesis, timings.loudness, timings.spectrograms, timings.files);
+}
+
+int run(int argc, char** argv) {
+    Arguments args;
+    if (!parseArguments(argc, argv, args)) return 2;
     std::error_code error;
     std::filesystem::create_directories(args.folder, error);
-    BuiltInSynth synth;
-    if (!synth.openOffline()) {
+    const auto started = std::chrono::steady_clock::now();
+    Studio studio;
+    if (!studio.synth.openOffline()) {
         std::fprintf(stderr, "the built-in synthesizer has no SoundFont\n");
         return 1;
     }
-    SynthBackend backend(synth);
-    MidiOut::installBackend(&backend);
+    MidiOut::installBackend(&studio.backend);
     MidiOut::open(0);
-    int failures = 0;
-    for (const int index : args.indices) {
-        if (!StyleLibrary::validStyle(index) || library.style(index).isEmpty()) continue;
-        if (!renderStyle(library, index, synth, backend, args.folder)) ++failures;
-    }
+    const int status =
+        args.calibrate ? calibrate(studio, args.folder) : renderLibrary(studio, args);
     MidiOut::installBackend(nullptr);
-    return failures == 0 ? 0 : 1;
+    printTimings(studio.timings,
+                 std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    return status;
 }
 
 }  // namespace

@@ -1,0 +1,71 @@
+#!/usr/bin/python3
+"""Renders the style library and checks its balance: the mix of every style within 2 LU of
+-18 LUFS, and no part more than 12 LU under the loudest part of its style. Prints each
+violation and exits with 1 when there is one.
+
+  style_balance_check.py RENDER_STYLES [STYLES_FILE] [OUT_FOLDER]
+
+STYLES_FILE defaults to data/styles.cfg, OUT_FOLDER (renders and summary) to a new temporary
+folder. The library is copied there first, so that a rewrite while rendering does not matter.
+"""
+import csv
+import math
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+TARGET_LUFS = -18.0
+TOLERANCE_LU = 2.0
+MAX_PART_GAP_LU = 12.0
+PARTS = ("drums", "part1", "part2", "part3", "part4")
+
+
+def violations(row):
+    """The limits one line of summary.csv breaks, in words."""
+    style = f"style {row['index']} {row['name']}"
+    mix = float(row["mix_lufs"])
+    if not abs(mix - TARGET_LUFS) <= TOLERANCE_LU:
+        yield f"{style}: mix {mix:.1f} LUFS, outside {TARGET_LUFS:g} ± {TOLERANCE_LU:g}"
+    # A part that is off has no figure; one that is on but silent measures -inf.
+    parts = {part: float(row[f"{part}_lufs"]) for part in PARTS if row[f"{part}_lufs"]}
+    loudest = max(parts.values(), default=-math.inf)
+    for part, lufs in parts.items():
+        if math.isinf(lufs) or loudest - lufs > MAX_PART_GAP_LU:
+            yield f"{style}: {part} {lufs:.1f} LUFS, {loudest - lufs:.1f} LU under its loudest part"
+
+
+def render(renderer, styles, out):
+    """Runs the renderer on a copy of the library; the rows of its summary.csv."""
+    os.makedirs(out, exist_ok=True)
+    copy = os.path.join(out, "styles.cfg")
+    shutil.copyfile(styles, copy)
+    result = subprocess.run([renderer, "--styles", copy, "--out", out],
+                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+    summary = os.path.join(out, "summary.csv")
+    if not os.path.exists(summary):
+        sys.exit(f"{result.stdout}\nstyle_balance_check: {renderer} wrote no {summary}")
+    if result.returncode != 0:
+        print(f"style_balance_check: {renderer} exited with {result.returncode} "
+              "(a WAV or PNG file is missing); the figures are checked all the same")
+    with open(summary, newline="", encoding="utf-8") as file:
+        return list(csv.DictReader(file))
+
+
+def main():
+    if len(sys.argv) not in (2, 3, 4):
+        sys.exit(__doc__)
+    source = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    styles = sys.argv[2] if len(sys.argv) > 2 else os.path.join(source, "data", "styles.cfg")
+    out = sys.argv[3] if len(sys.argv) > 3 else tempfile.mkdtemp(prefix="style-balance-")
+    rows = render(sys.argv[1], styles, out)
+    found = [text for row in rows for text in violations(row)]
+    for text in found:
+        print(text)
+    print(f"{len(rows)} styles, {len(found)} violations; renders and summary in {out}")
+    return 1 if found or not rows else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
