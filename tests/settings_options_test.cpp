@@ -28,7 +28,7 @@ const std::string defaultDocument =
     "warnStationDelete=false\r\nwarnRecDelete=false\r\nautoStopBass=false\r\n"
     "autoStopArps=false\r\nkeyStartOnlyFromBass=false\r\nalwaysResetTempo=true\r\n"
     "keyHighlight=false\r\ncolors=0\r\nlcdColor=0\r\nlargeView=true\r\n"
-    "windowBorder=false\r\nshowKeyAssignment=false\r\ndragPlay=true\r\nsoundFont=\r\nmidiInDevice=-1\r\nfingeredChords=false\r\n"
+    "windowBorder=false\r\nshowKeyAssignment=false\r\ndragPlay=true\r\nsoundFont=\r\nmidiInDevice=-1\r\nfingeredChords=false\r\nrealtime=true\r\n"
     "</Brio Options>\r\n";
 
 class FakeBackend : public MidiBackend {
@@ -69,6 +69,7 @@ protected:
         options.soundFont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
         options.midiInDevice = 2;
         options.fingeredChords = true;
+        options.realtime = false;
     }
 
     TempDir dir;
@@ -91,7 +92,7 @@ TEST_F(OptionsTest, EveryValueSurvivesARoundTrip) {
         "autoStopArps=true\r\nkeyStartOnlyFromBass=true\r\nalwaysResetTempo=false\r\n"
         "keyHighlight=true\r\ncolors=6\r\nlcdColor=2\r\nlargeView=false\r\n"
         "windowBorder=true\r\nshowKeyAssignment=true\r\ndragPlay=false\r\n"
-        "soundFont=/usr/share/sounds/sf2/FluidR3_GM.sf2\r\nmidiInDevice=2\r\nfingeredChords=true\r\n"
+        "soundFont=/usr/share/sounds/sf2/FluidR3_GM.sf2\r\nmidiInDevice=2\r\nfingeredChords=true\r\nrealtime=false\r\n"
         "</Brio Options>\r\n";
     {
         Options options(1920);

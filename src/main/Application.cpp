@@ -1,6 +1,7 @@
 #include "main/Application.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "accompaniment/StyleLibrary.h"
 #include "dialog/Fdialog.h"
@@ -10,6 +11,7 @@
 #include "main/AppIdentity.h"
 #include "main/CommandWindowAdapters.h"
 #include "main/Fmain.h"
+#include "main/LoopPriority.h"
 #include "main/MainLoop.h"
 #include "main/MidiSynth.h"
 #include "midi/MidiIn.h"
@@ -37,7 +39,7 @@ void waitForStartTimer(Fmain& fmain, WindowSystem& windows, Clock& clock) {
 constexpr int recentCapacity = 10;
 
 int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi, const std::string& startFile,
-               bool startRecording, MidiInputBackend* input) {
+               bool startRecording, MidiInputBackend* input, SchedulerCalls* scheduler) {
     MidiOut::installBackend(&midi);
     // Input wakes the loop from the input threads; it is listened to from here on, so that the
     // options can list the input devices.
@@ -49,6 +51,11 @@ int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi, const std
     RecentFiles recordingFiles("recentR.cfg", recentCapacity);
     StyleLibrary library;
     Options options(windows.screenWidth());
+    // This thread runs the loop that times every note: from here on at the priority it gets.
+    if (scheduler) {
+        const PriorityGrant grant = requestLoopPriority(*scheduler, options.realtime);
+        std::fprintf(stderr, "%s: %s.\n", applicationTitle, grant.report.c_str());
+    }
     MidiSynth station(library, options, workspaceFiles, recordingFiles);
     traceAt("station built", clock.microseconds());
 
@@ -95,8 +102,8 @@ int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi, const std
 }  // namespace
 
 int runApplication(WindowSystem& windows, Clock& clock, MidiBackend& midi, const std::string& startFile,
-                   bool startRecording, MidiInputBackend* input) {
-    const int status = runStation(windows, clock, midi, startFile, startRecording, input);
+                   bool startRecording, MidiInputBackend* input, SchedulerCalls* scheduler) {
+    const int status = runStation(windows, clock, midi, startFile, startRecording, input, scheduler);
     MidiIn::installBackend(nullptr);
     MidiIn::queue().setWaker(nullptr);
     MidiOut::installBackend(nullptr);

@@ -3,7 +3,6 @@
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
-#include <sys/resource.h>
 
 #include <exception>
 #include <stdexcept>
@@ -37,9 +36,6 @@ int buttonOf(Uint8 sdlButton) {
         default: return middleButton;
     }
 }
-
-// Above-normal priority for the process that plays; a refusal is of no consequence.
-void raiseProcessPriority() { (void)setpriority(PRIO_PROCESS, 0, -5); }
 
 }  // namespace
 
@@ -84,7 +80,6 @@ std::unique_ptr<HostWindow> SdlWindowSystem::createWindow(WindowKind kind, Windo
     if (isMain) {
         mainWindowId = id;
         displayFd = displayConnection(window);
-        raiseProcessPriority();
         if (!handCursor) handCursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
         if (handCursor) SDL_SetCursor(handCursor);
     }

@@ -31,6 +31,7 @@
 #include "platform/RealClock.h"
 #include "platform/RtMidiInput.h"
 #include "platform/SdlWindowSystem.h"
+#include "platform/SystemScheduler.h"
 #include "platform/SystemDialogs.h"
 #include "platform/TerminationSignals.h"
 
@@ -168,10 +169,12 @@ int main(int argc, char** argv) {
         const brio::SpotLight spotLight;  // makes the blend tables before any window exists
         auto midi = makeMidiService();
         brio::RtMidiInput input;
+        brio::SystemScheduler scheduler;
         brio::SdlWindowSystem windows;
         // Ends before the window system goes.
         const brio::TerminationSignals signals([&windows](int) { windows.requestQuit(); });
-        status = brio::runApplication(windows, clock, *midi, commandLine.file, commandLine.recording, &input);
+        status = brio::runApplication(windows, clock, *midi, commandLine.file, commandLine.recording, &input,
+                                        &scheduler);
     } catch (const std::exception& error) {
         showFatalError(error.what());
     } catch (...) {

@@ -62,6 +62,7 @@ void Options::setDefaults() {
     soundFont.clear();
     midiInDevice = -1;
     fingeredChords = false;
+    realtime = true;
 }
 
 void Options::exchange() {
@@ -85,6 +86,7 @@ void Options::exchange() {
     exchangeText("soundFont", soundFont);
     exchangeInt("midiInDevice", midiInDevice);
     exchangeBool("fingeredChords", fingeredChords);
+    exchangeBool("realtime", realtime);
 }
 
 std::string Options::largeViewRefusal() {

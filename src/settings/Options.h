@@ -37,6 +37,7 @@ public:
     std::string soundFont;        // the built-in synthesizer's SoundFont; empty: the best installed
     int32_t midiInDevice{};       // input device listened to besides the own port; -1 none
     bool fingeredChords{};        // the keys below the split are read as a chord
+    bool realtime{};              // the main loop asks for real-time scheduling
 
     // Display names. Entry k of midiDevices and midiInDevices stands for device number k - 1.
     Text_ midiDevices;
