@@ -10,7 +10,7 @@ packages=(
     librtmidi-dev libasound2-dev
     libfluidsynth-dev timgm6mb-soundfont
     libpng-dev
-    libebur128-dev sox
+    libebur128-dev sox pulseaudio pulseaudio-utils
     libgtest-dev libgmock-dev libbenchmark-dev python3-mido
     xvfb xauth xdotool
     zenity xdg-user-dirs

@@ -2,11 +2,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "platform/BuiltInSynth.h"
+#include "platform/RenderGate.h"
 #include "platform/SystemMidi.h"
 
 namespace brio {
@@ -150,6 +153,79 @@ TEST_F(BuiltInSynthOffline, AfterCloseMessagesAreDroppedAndRenderingGivesSilence
     synth->render(left.data(), right.data(), tenMs);
     EXPECT_EQ(*std::max_element(left.begin(), left.end()), 0.0f);
     EXPECT_EQ(*std::max_element(right.begin(), right.end()), 0.0f);
+}
+
+// A note with its release and reverb, rendered by two fresh synthesizers, one gated and one
+// not: sample for sample the same until the gate closes, after which the ungated one only
+// renders what nobody hears; the next note-on sounds in the next block.
+TEST(BuiltInSynthGate, ClosesAfterTheTailWithoutCuttingItAndOpensForTheNextNote) {
+    if (!anySoundFontInstalled()) GTEST_SKIP() << "no GM SoundFont installed";
+    const int total = 3 * rate, releaseAt = rate / 4 / block * block;
+    auto play = [&](bool gated, int& closedAt) {
+        BuiltInSynth synth(BuiltInSynth::defaultSoundFonts(), {});
+        EXPECT_TRUE(synth.openOffline());
+        synth.setRenderGate(gated);
+        std::vector<float> left(total), right(total);
+        closedAt = -1;
+        for (int done = 0; done < total; done += block) {
+            if (done == 0) synth.send(message(0x90, 60, 100));
+            if (done == releaseAt) synth.send(message(0x80, 60, 0));
+            synth.render(&left[size_t(done)], &right[size_t(done)], block);
+            if (closedAt < 0 && !synth.rendering()) closedAt = done + block;
+        }
+        // Silence, then a note-on: sound within the next block.
+        synth.send(message(0x90, 64, 100));
+        float next[block], other[block];
+        synth.render(next, other, block);
+        EXPECT_GT(*std::max_element(next, next + block), 0.0f);
+        EXPECT_TRUE(synth.rendering());
+        return left;
+    };
+    int closedAt = -1, neverClosed = -1;
+    const std::vector<float> gated = play(true, closedAt);
+    const std::vector<float> full = play(false, neverClosed);
+    EXPECT_EQ(neverClosed, -1);
+    ASSERT_GT(closedAt, releaseAt) << "the gate closed while the note was sounding";
+    ASSERT_LT(closedAt, total) << "the gate never closed";
+    for (int i = 0; i < closedAt; ++i) ASSERT_EQ(gated[size_t(i)], full[size_t(i)]) << "frame " << i;
+    for (int i = closedAt; i < total; ++i) {
+        ASSERT_EQ(gated[size_t(i)], 0.0f);
+        ASSERT_LT(std::fabs(full[size_t(i)]), 1e-5f) << "frame " << i << ": the gate cut an audible tail";
+    }
+}
+
+TEST(BuiltInSynthGate, AMessageDuringThePeriodThatWouldCloseKeepsItOpen) {
+    RenderGate gate(100);
+    ASSERT_TRUE(gate.open());
+    gate.rendered(64, 0, 0.0f);
+    gate.wake();  // a note-on arrives while the period that reaches the limit is rendered
+    gate.rendered(64, 0, 0.0f);
+    EXPECT_TRUE(gate.isRendering());
+    EXPECT_TRUE(gate.open());
+    gate.rendered(128, 0, 0.0f);
+    EXPECT_FALSE(gate.isRendering());  // quiet long enough, nothing woke it
+    EXPECT_FALSE(gate.open());
+    gate.rendered(64, 0, 0.0f);
+    gate.wake();
+    EXPECT_TRUE(gate.open());
+    gate.rendered(64, 1, 0.0f);        // a voice sounds: the quiet count starts again
+    gate.rendered(64, 0, 0.5f);        // a tail still audible
+    EXPECT_TRUE(gate.isRendering());
+}
+
+// While closed the audio thread waits instead of feeding the server silence, and a message
+// ends the wait at once.
+TEST(BuiltInSynthGate, ASilentWaitEndsWithTheNextMessage) {
+    RenderGate gate(64);
+    gate.rendered(64, 0, 0.0f);
+    ASSERT_FALSE(gate.open());
+    const auto start = std::chrono::steady_clock::now();
+    std::thread audio([&gate] { gate.sleepWhileClosed(std::chrono::seconds(30)); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    gate.wake();
+    audio.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_TRUE(gate.open());
 }
 
 TEST(BuiltInSynth, AMissingSoundFontMakesEveryOpenFailWithoutCrashing) {

@@ -4,9 +4,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <mutex>
 
+#include "platform/RenderGate.h"
 #include "platform/RtMidiPorts.h"
 #include "platform/SoundFontChoice.h"
 
@@ -16,8 +19,33 @@ struct BuiltInSynth::Engine {
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
     fluid_audio_driver_t* audio = nullptr;
+    // Half a second below hearing after the last voice: the tails have died.
+    RenderGate gate{BuiltInSynth::sampleRate / 2};
+    bool gated = true;
+    // The driver lets its thread wait while silent (every driver but JACK's, whose thread
+    // belongs to the server's cycle and must never block).
+    std::atomic<bool> mayWaitWhenSilent{false};
+    static constexpr std::chrono::milliseconds longestSilentWait{200};
+
+    // One period into `out` (zeroed by the caller): the synthesizer's sound, or the silence
+    // it would make without being asked while the gate is closed.
+    void process(int frames, int channels, float* out[]) {
+        if (gated && !gate.open()) {
+            if (mayWaitWhenSilent) gate.sleepWhileClosed(longestSilentWait);
+            return;
+        }
+        fluid_synth_process(synth, frames, 0, nullptr, channels, out);
+        if (!gated) return;
+        float peak = 0.0f;
+        for (int c = 0; c < channels; ++c) {
+            for (int i = 0; i < frames; ++i) peak = std::max(peak, std::fabs(out[c][i]));
+        }
+        gate.rendered(frames, fluid_synth_get_active_voice_count(synth), peak);
+    }
 
     ~Engine() {
+        mayWaitWhenSilent = false;
+        gate.wake();  // the audio thread must not be waiting in silence when its driver goes
         if (audio != nullptr) delete_fluid_audio_driver(audio);
         if (synth != nullptr) delete_fluid_synth(synth);
         if (settings != nullptr) delete_fluid_settings(settings);
@@ -25,6 +53,12 @@ struct BuiltInSynth::Engine {
 };
 
 namespace {
+
+// The audio driver's period: the buffers come zeroed; effects are mixed into the outputs.
+int renderPeriod(void* engine, int frames, int /*effects*/, float* /*effectBuffers*/[], int channels, float* out[]) {
+    static_cast<BuiltInSynth::Engine*>(engine)->process(frames, channels, out);
+    return FLUID_OK;
+}
 
 constexpr int channelCount = 16;
 constexpr int allSoundOff = 120;
@@ -129,7 +163,8 @@ bool BuiltInSynth::startAudio() {
         if (!worthTrying(attempt.driver)) continue;
         fluid_settings_setstr(engine->settings, "audio.driver", attempt.driver.c_str());
         fluid_settings_setint(engine->settings, "audio.period-size", attempt.periodFrames);
-        engine->audio = new_fluid_audio_driver(engine->settings, engine->synth);
+        engine->mayWaitWhenSilent = attempt.driver != "jack";
+        engine->audio = new_fluid_audio_driver2(engine->settings, renderPeriod, engine.get());
         if (engine->audio != nullptr) {
             driverName = attempt.driver;
             periodFrames = attempt.periodFrames;
@@ -144,6 +179,8 @@ bool BuiltInSynth::startAudio() {
 
 void BuiltInSynth::stopAudio() {
     if (engine == nullptr || engine->audio == nullptr) return;
+    engine->mayWaitWhenSilent = false;
+    engine->gate.wake();  // a thread waiting in silence returns at once
     delete_fluid_audio_driver(engine->audio);
     engine->audio = nullptr;
     driverName.clear();
@@ -153,6 +190,7 @@ void BuiltInSynth::stopAudio() {
 void BuiltInSynth::powerOnReset() {
     // The system reset alone leaves sounding voices playing (FluidSynth 2.3.1), also when
     // they were ended just before it: all sound is ended after it.
+    engine->gate.wake();
     fluid_synth_system_reset(engine->synth);
     fluid_synth_all_sounds_off(engine->synth, -1);
 }
@@ -185,6 +223,7 @@ void BuiltInSynth::send(uint32_t packed) {
     const int data1 = int((packed >> 8) & 0x7F);
     const int data2 = int((packed >> 16) & 0x7F);
     fluid_synth_t* synth = engine->synth;
+    engine->gate.wake();
     switch (status & 0xF0) {
         case 0x90:
             if (data2 > 0) {
@@ -201,6 +240,15 @@ void BuiltInSynth::send(uint32_t packed) {
         case 0xC0:
             fluid_synth_program_change(synth, channel, data1);
             break;
+        case 0xA0:
+            fluid_synth_key_pressure(synth, channel, data1, data2);
+            break;
+        case 0xD0:
+            fluid_synth_channel_pressure(synth, channel, data1);
+            break;
+        case 0xE0:
+            fluid_synth_pitch_bend(synth, channel, data1 | data2 << 7);
+            break;
         default:
             break;
     }
@@ -208,6 +256,7 @@ void BuiltInSynth::send(uint32_t packed) {
 
 void BuiltInSynth::reset() {
     if (!opened) return;
+    engine->gate.wake();
     for (int channel = 0; channel < channelCount; ++channel) {
         for (int controller : {allNotesOff, allSoundOff, resetAllControllers}) {
             fluid_synth_cc(engine->synth, channel, controller, 0);
@@ -230,8 +279,17 @@ void BuiltInSynth::render(float* left, float* right, int frames) {
         std::fill(right, right + frames, 0.0f);
         return;
     }
-    fluid_synth_write_float(engine->synth, frames, left, 0, 1, right, 0, 1);
+    std::fill(left, left + frames, 0.0f);
+    std::fill(right, right + frames, 0.0f);
+    float* out[2] = {left, right};
+    engine->process(frames, 2, out);
 }
+
+void BuiltInSynth::setRenderGate(bool on) {
+    if (engine) engine->gated = on;
+}
+
+bool BuiltInSynth::rendering() const { return engine && (!engine->gated || engine->gate.isRendering()); }
 
 std::string BuiltInSynth::failure() const {
     if (opened) return "";

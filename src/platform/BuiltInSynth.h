@@ -49,7 +49,8 @@ public:
     bool openOffline();
     bool isOpen() const;
     // Plays a packed message (status | data1 << 8 | data2 << 16): note on (velocity 0 is note
-    // off), note off, control change, program change; other messages are ignored.
+    // off), note off, key and channel pressure, control change, program change, pitch bend;
+    // other messages are ignored.
     void send(uint32_t packed) override;
     // All notes off, all sound off and reset all controllers on the 16 channels.
     void reset() override;
@@ -59,6 +60,11 @@ public:
     // opened offline. Messages take effect at the synth's next block of 64 frames, so
     // renders in multiples of 64 frames start each message exactly at their first frame.
     void render(float* left, float* right, int frames);
+    // The render gate (on by default): while nothing sounds the synthesizer is not run, and
+    // the first message after silence runs it again from the next period.
+    void setRenderGate(bool on);
+    // Whether the last period was rendered (always, with the gate off).
+    bool rendering() const;
 
     // How often a SoundFont was loaded (0 or 1).
     int soundFontLoads() const;
@@ -70,9 +76,9 @@ public:
     const std::string& audioDriver() const;
     int audioPeriodFrames() const { return periodFrames; }
 
-private:
     struct Engine;
 
+private:
     bool load();
     bool startAudio();
     void stopAudio();
