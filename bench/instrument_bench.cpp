@@ -75,5 +75,24 @@ void serviceSixteenInstrumentsEverythingDue(benchmark::State& state) {
 }
 BENCHMARK(serviceSixteenInstrumentsEverythingDue);
 
+// One instrument with N notes due on one step, on 61 keys (so most start by ending a twin):
+// the service that starts them all, then the one that ends them, per iteration.
+void serviceNotesDueOnOneStep(benchmark::State& state) {
+    BenchEnvironment env;
+    Instrument instrument(0);
+    instrument.active = true;
+    instrument.notes.reserve(size_t(state.range(0)) + 1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int64_t n = 0; n < state.range(0); ++n) instrument.playTimed(int(30 + n * 7 % 61), 100, 1.0);
+        state.ResumeTiming();
+        instrument.service();
+        env.clock.advance(200);
+        instrument.service();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(serviceNotesDueOnOneStep)->Arg(1)->Arg(64)->Arg(1000)->Arg(30000)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace brio

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "StationFixture.h"
 #include "accompaniment/Instrument.h"
 #include "accompaniment/Tempo.h"
@@ -166,6 +169,60 @@ TEST_F(InstrumentTest, ResetSendsProgramZeroAndRestoresDefaults) {
     EXPECT_EQ(piano.transpose, 0);
     EXPECT_FALSE(piano.followsMasterKeyShift);
     EXPECT_EQ(sent, (std::vector<Message>{{1000, 0xC3, 0, 0}}));
+}
+
+// The service as it first was: a pass restarted from the top after every twin it ended.
+// Kept as the reference for the order of the messages.
+std::vector<Message> quadraticService(std::vector<Note> notes, uint32_t from, uint32_t to) {
+    std::vector<Message> out;
+    for (uint32_t now = from; now < to; ++now) {
+        const auto due = [now](uint32_t when) { return int32_t(now - when) >= 0; };
+        size_t i = 0;
+        while (i < notes.size()) {
+            Note& note = notes[i];
+            if (!note.sounding && due(note.start)) {
+                const auto twin = std::find_if(notes.begin(), notes.end(), [&](const Note& other) {
+                    return other.sounding && other.key == note.key && other.channel == note.channel;
+                });
+                if (twin != notes.end()) {
+                    out.push_back({now, uint8_t(0x90 + twin->channel), uint8_t(twin->key), 0});
+                    notes.erase(twin);
+                    i = 0;
+                    continue;
+                }
+                out.push_back({now, uint8_t(0x90 + note.channel), uint8_t(note.key), uint8_t(note.velocity)});
+                note.sounding = true;
+            }
+            if (note.sounding && !note.held && due(note.end)) {
+                out.push_back({now, uint8_t(0x90 + note.channel), uint8_t(note.key), 0});
+                notes.erase(notes.begin() + std::ptrdiff_t(i));
+                continue;
+            }
+            ++i;
+        }
+    }
+    return out;
+}
+
+// 5,000 notes on one step, many on the same keys and of every length, held ones among them,
+// played through two steps: every note starts and ends in the order the reference gives.
+TEST_F(InstrumentTest, ThousandsOfNotesOnOneStepPlayInTheReferenceOrder) {
+    Instrument instrument = activeInstrument(3);
+    instrument.press(60, 90);  // already sounding when the step comes
+    for (int n = 0; n < 5000; ++n) {
+        const int key = 30 + (n * 7) % 61;
+        if (n % 97 == 0) instrument.playTimed(key, 1 + n % 127, Instrument::untilReleased);
+        else instrument.playTimed(key, 1 + n % 127, double(n % 5) * 0.5);
+    }
+    const std::vector<Note> before = instrument.notes;
+    const uint32_t start = env.clock.milliseconds();
+    sent.clear();
+    for (uint32_t ms = 0; ms < 250; ++ms) {
+        instrument.service();
+        env.clock.advance(1);
+    }
+    EXPECT_EQ(sent, quadraticService(before, start, start + 250));
+    EXPECT_GT(sent.size(), 5000u);
 }
 
 TEST(Tempo, StepLengthAndTextFollowTheFraction) {

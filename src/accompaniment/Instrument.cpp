@@ -83,39 +83,80 @@ void Instrument::cutAll() {
 
 void Instrument::sendNoteOff(const Note& note) const { MidiOut::noteOn(note.key, 0, note.channel); }
 
-bool Instrument::endSoundingTwin(const Note& note) {
-    for (size_t i = 0; i < notes.size(); ++i) {
-        const Note& other = notes[i];
-        if (other.sounding && other.key == note.key && other.channel == note.channel) {
-            sendNoteOff(other);
-            notes.erase(notes.begin() + std::ptrdiff_t(i));
-            return true;
-        }
+namespace {
+
+bool knownKey(int32_t key) { return key >= -Instrument::keyRange && key <= Instrument::keyRange; }
+
+}  // namespace
+
+void Instrument::indexSoundingNotes() {
+    for (size_t j = 0; j < notes.size(); ++j) {
+        const Note& other = notes[j];
+        if (!other.sounding || other.ended || other.channel != channel || !knownKey(other.key)) continue;
+        int32_t& at = soundingAtKey[size_t(other.key + keyRange)];
+        if (at < 0) at = int32_t(j);  // the first in the list, should a key sound twice
     }
-    return false;
+    soundingIndexed = true;
 }
 
+void Instrument::forgetSoundingNotes() {
+    for (const Note& note : notes) {
+        if (knownKey(note.key)) soundingAtKey[size_t(note.key + keyRange)] = -1;
+    }
+    soundingIndexed = false;
+}
+
+int32_t Instrument::soundingTwin(const Note& note) {
+    if (note.channel == channel && knownKey(note.key)) {
+        if (!soundingIndexed) indexSoundingNotes();
+        return soundingAtKey[size_t(note.key + keyRange)];
+    }
+    // A note of another channel or beyond the key range: looked for one by one.
+    for (size_t j = 0; j < notes.size(); ++j) {
+        const Note& other = notes[j];
+        if (other.sounding && !other.ended && other.key == note.key && other.channel == note.channel) return int32_t(j);
+    }
+    return -1;
+}
+
+bool Instrument::endSoundingTwin(const Note& note) {
+    const int32_t twin = soundingTwin(note);
+    if (twin < 0) return false;
+    Note& other = notes[size_t(twin)];
+    sendNoteOff(other);
+    other.ended = true;
+    return true;
+}
+
+// One walk over the notes in their order: due notes start (a key never sounds twice on one
+// channel: the note sounding on it ends first), notes whose time is up end; ended notes are
+// dropped at the end, keeping the order of the rest. The messages go out in the same order as
+// when every note was taken from the list the moment it ended.
 void Instrument::service() {
     const uint32_t now = systemClock().milliseconds();
-    size_t i = 0;
-    while (i < notes.size()) {
+    bool anyEnded = false;
+    const size_t count = notes.size();
+    for (size_t i = 0; i < count; ++i) {
         Note& note = notes[i];
-        if (!note.sounding && isDue(note.start, now)) {
-            // A key never sounds twice on one channel: the old note ends first.
-            if (endSoundingTwin(note)) {
-                i = 0;
-                continue;
-            }
+        if (!note.sounding) {
+            if (!isDue(note.start, now)) continue;
+            if (endSoundingTwin(note)) anyEnded = true;
             MidiOut::noteOn(note.key, note.velocity, note.channel);
             note.sounding = true;
+            if (soundingIndexed && note.channel == channel && knownKey(note.key))
+                soundingAtKey[size_t(note.key + keyRange)] = int32_t(i);
         }
-        if (note.sounding && !note.held && isDue(note.end, now)) {
-            sendNoteOff(note);
-            notes.erase(notes.begin() + std::ptrdiff_t(i));
-            continue;  // the next note moved into this place
-        }
-        ++i;
+        // Ended notes are sounding ones that a twin ended earlier in this pass.
+        if (note.held || note.ended || !isDue(note.end, now)) continue;
+        sendNoteOff(note);
+        note.ended = true;
+        anyEnded = true;
+        if (soundingIndexed && note.channel == channel && knownKey(note.key) &&
+            soundingAtKey[size_t(note.key + keyRange)] == int32_t(i))
+            soundingAtKey[size_t(note.key + keyRange)] = -1;
     }
+    if (soundingIndexed) forgetSoundingNotes();
+    if (anyEnded) notes.erase(std::remove_if(notes.begin(), notes.end(), [](const Note& n) { return n.ended; }), notes.end());
 }
 
 uint32_t Instrument::msUntilDue(uint32_t now, uint32_t limit) const {

@@ -18,6 +18,7 @@ public:
     static constexpr int drumChannel = 9;
     static constexpr int untilReleased = -1;  // length of a note that lasts until released
     static constexpr int melodicKeyOffset = 24;
+    static constexpr int keyRange = 1000;  // mapped keys lie in -keyRange..keyRange, or are -1
 
     explicit Instrument(int channel = 0);
 
@@ -57,8 +58,18 @@ private:
     static constexpr size_t reservedNotes = 128;
 
     void sendNoteOff(const Note& note) const;
-    // Ends an already sounding note on the same key; true when one was ended.
+    // Ends the note already sounding on the same key and channel before `note` starts; true
+    // when there was one.
     bool endSoundingTwin(const Note& note);
+    // The index of the sounding note on `note`'s key and channel, or -1.
+    int32_t soundingTwin(const Note& note);
+    void indexSoundingNotes();
+    void forgetSoundingNotes();
+
+    // Index of the sounding note of each key during a service pass (-1: none); filled only
+    // while a pass starts notes, so that a pass with nothing to start stays a single walk.
+    std::vector<int32_t> soundingAtKey = std::vector<int32_t>(2 * keyRange + 1, -1);
+    bool soundingIndexed = false;
 };
 
 }  // namespace brio

@@ -13,6 +13,7 @@ struct Note {
     uint32_t end = 0;      // clock time its note-off is due (ms), unless held
     bool held = false;     // lasts until released (no end time)
     bool sounding = false; // its note-on has been sent
+    bool ended = false;    // its note-off has been sent; dropped at the end of the service pass
 };
 
 }  // namespace brio
