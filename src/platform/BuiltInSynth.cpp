@@ -34,7 +34,9 @@ struct BuiltInSynth::Engine {
             if (mayWaitWhenSilent) gate.sleepWhileClosed(longestSilentWait);
             return;
         }
-        fluid_synth_process(synth, frames, 0, nullptr, channels, out);
+        // The full mix, reverb and chorus included (processing without effect buffers would
+        // drop them).
+        fluid_synth_write_float(synth, frames, out[0], 0, 1, out[channels > 1 ? 1 : 0], 0, 1);
         if (!gated) return;
         float peak = 0.0f;
         for (int c = 0; c < channels; ++c) {
@@ -54,7 +56,7 @@ struct BuiltInSynth::Engine {
 
 namespace {
 
-// The audio driver's period: the buffers come zeroed; effects are mixed into the outputs.
+// The audio driver's period, into its stereo pair of buffers.
 int renderPeriod(void* engine, int frames, int /*effects*/, float* /*effectBuffers*/[], int channels, float* out[]) {
     static_cast<BuiltInSynth::Engine*>(engine)->process(frames, channels, out);
     return FLUID_OK;
