@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Renders the style library and checks its balance: the mix of every style within 2 LU of
--18 LUFS, and no part more than 12 LU under the loudest part of its style. Prints each
-violation and exits with 1 when there is one.
+-18 LUFS with its true peak under -1 dBTP, and no part more than 12 LU under the loudest part
+of its style unless the style's comment in the generator (tools/make-styles.py) names it quiet.
+Prints each violation and exits with 1 when there is one.
 
   style_balance_check.py RENDER_STYLES [STYLES_FILE] [OUT_FOLDER]
 
@@ -9,6 +10,7 @@ STYLES_FILE defaults to data/styles.cfg, OUT_FOLDER (renders and summary) to a n
 folder. The library is copied there first, so that a rewrite while rendering does not matter.
 """
 import csv
+import importlib.util
 import math
 import os
 import shutil
@@ -18,22 +20,46 @@ import tempfile
 
 TARGET_LUFS = -18.0
 TOLERANCE_LU = 2.0
+MAX_TRUE_PEAK_DBTP = -1.0
 MAX_PART_GAP_LU = 12.0
 PARTS = ("drums", "part1", "part2", "part3", "part4")
+SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 
-def violations(row):
-    """The limits one line of summary.csv breaks, in words."""
-    style = f"style {row['index']} {row['name']}"
+def generator_styles():
+    """The styles as the generator builds them, by name."""
+    path = os.path.join(SOURCE, "tools", "make-styles.py")
+    spec = importlib.util.spec_from_file_location("make_styles", path)
+    generator = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(generator)
+    return {style.name: style for style in generator.all_styles()}
+
+
+def is_click_track(style):
+    """A metronome is a click to play along with, not music whose mix is balanced: its level
+    is the click's own."""
+    return style is not None and not style.parts
+
+
+def violations(row, style=None):
+    """The limits one line of summary.csv breaks, in words; `style` is the generator's style of
+    that name, whose comment may name parts that sit far under the loudest on purpose."""
+    name = f"style {row['index']} {row['name']}"
+    if is_click_track(style):
+        return
     mix = float(row["mix_lufs"])
     if not abs(mix - TARGET_LUFS) <= TOLERANCE_LU:
-        yield f"{style}: mix {mix:.1f} LUFS, outside {TARGET_LUFS:g} ± {TOLERANCE_LU:g}"
+        yield f"{name}: mix {mix:.1f} LUFS, outside {TARGET_LUFS:g} ± {TOLERANCE_LU:g}"
+    peak = float(row["true_peak_dbtp"])
+    if not peak < MAX_TRUE_PEAK_DBTP:
+        yield f"{name}: true peak {peak:.1f} dBTP, not under {MAX_TRUE_PEAK_DBTP:g}"
+    quiet = {part.replace(" ", "") for part in style.quiet_parts()} if style else set()
     # A part that is off has no figure; one that is on but silent measures -inf.
     parts = {part: float(row[f"{part}_lufs"]) for part in PARTS if row[f"{part}_lufs"]}
     loudest = max(parts.values(), default=-math.inf)
     for part, lufs in parts.items():
-        if math.isinf(lufs) or loudest - lufs > MAX_PART_GAP_LU:
-            yield f"{style}: {part} {lufs:.1f} LUFS, {loudest - lufs:.1f} LU under its loudest part"
+        if math.isinf(lufs) or (loudest - lufs > MAX_PART_GAP_LU and part not in quiet):
+            yield f"{name}: {part} {lufs:.1f} LUFS, {loudest - lufs:.1f} LU under its loudest part"
 
 
 def render(renderer, styles, out):
@@ -56,11 +82,11 @@ def render(renderer, styles, out):
 def main():
     if len(sys.argv) not in (2, 3, 4):
         sys.exit(__doc__)
-    source = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    styles = sys.argv[2] if len(sys.argv) > 2 else os.path.join(source, "data", "styles.cfg")
+    styles = sys.argv[2] if len(sys.argv) > 2 else os.path.join(SOURCE, "data", "styles.cfg")
     out = sys.argv[3] if len(sys.argv) > 3 else tempfile.mkdtemp(prefix="style-balance-")
     rows = render(sys.argv[1], styles, out)
-    found = [text for row in rows for text in violations(row)]
+    known = generator_styles()
+    found = [text for row in rows for text in violations(row, known.get(row["name"]))]
     for text in found:
         print(text)
     print(f"{len(rows)} styles, {len(found)} violations; renders and summary in {out}")

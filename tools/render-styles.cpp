@@ -4,8 +4,9 @@
 // drawn by sox), and prints level figures per render. Each part is also rendered alone for its
 // loudness (EBU R128); <out>/summary.md and summary.csv list every style's figures.
 //
-// --calibrate instead plays a test phrase on every General MIDI program at volume 100 and
-// prints the loudness of each as Python dicts, also written to <out>/program-loudness.py.
+// --calibrate instead plays test phrases (triads in three octaves, a bass line, a held triad) on
+// every General MIDI program, and every percussion key alone, at volume 100 and prints the
+// loudness and true peak of each as Python dicts, also written to <out>/program-loudness.py.
 //
 // Usage: render-styles [--styles FILE] [--out FOLDER] [--calibrate] [style index ...]
 
@@ -512,29 +513,47 @@ constexpr int calibrationBpm = 120;
 constexpr int calibrationVelocity = 100;
 constexpr int partTranspose = 12;  // the parts' usual transposition: keys sound as written
 constexpr double noteGate = 0.92;  // share of its beat a note sounds, as the style generator writes
+constexpr int stepsPerQuarter = 4;
+constexpr int barSteps = 4 * stepsPerQuarter;
+constexpr int firstDrumKey = 35;  // the General MIDI percussion keys 35..81
+constexpr int lastDrumKey = 81;
 
 // A test phrase and the name of its dict in the printed table.
 struct Phrase {
     const char* dictName;
-    std::vector<std::vector<int>> beats;  // the MIDI notes of each beat of the bar on the root C
+    std::vector<std::vector<int>> strikes;  // the MIDI notes of each strike on the root C
+    int strikeSteps;                        // steps from one strike to the next
 };
 
-const std::array<Phrase, 2> phrases{{
-    {"PROGRAM_LOUDNESS", {{60, 64, 67}}},     // the C major triad C4 E4 G4 on every beat
-    {"BASS_PROGRAM_LOUDNESS", {{36}, {43}}},  // root and fifth C2 G2 in turn
+const std::array<Phrase, 5> phrases{{
+    {"PROGRAM_LOUDNESS", {{60, 64, 67}}, stepsPerQuarter},  // the triad C4 E4 G4 every beat
+    {"LOW_PROGRAM_LOUDNESS", {{48, 52, 55}}, stepsPerQuarter},   // an octave lower
+    {"HIGH_PROGRAM_LOUDNESS", {{72, 76, 79}}, stepsPerQuarter},  // an octave higher
+    {"BASS_PROGRAM_LOUDNESS", {{36}, {43}}, stepsPerQuarter},  // root and fifth C2 G2 in turn
+    {"HELD_PROGRAM_LOUDNESS", {{60, 64, 67}}, barSteps},       // the triad held for a bar
 }};
 
-// A bar of quarter notes at 4 steps per beat, the beats of the phrase in turn.
+// A bar of strikes, the chords of the phrase in turn, each sounding for noteGate of its span.
 ArpeggioStyle phrasePattern(const Phrase& phrase) {
-    constexpr int stepsPerQuarter = 4;
     ArpeggioStyle pattern;
     pattern.name = phrase.dictName;
-    pattern.length = 4 * stepsPerQuarter;
-    for (int beat = 0; beat < 4; ++beat) {
-        for (const int key : phrase.beats[size_t(beat) % phrase.beats.size()]) {
-            pattern.notes.append(
-                {key, calibrationVelocity, beat * stepsPerQuarter, noteGate * stepsPerQuarter});
+    pattern.length = barSteps;
+    for (int strike = 0; strike * phrase.strikeSteps < barSteps; ++strike) {
+        for (const int key : phrase.strikes[size_t(strike) % phrase.strikes.size()]) {
+            pattern.notes.append({key, calibrationVelocity, strike * phrase.strikeSteps,
+                                  noteGate * phrase.strikeSteps});
         }
+    }
+    return pattern;
+}
+
+// A bar of one percussion key on every beat, as the style generator writes drum notes.
+ArpeggioStyle drumPattern(int key) {
+    ArpeggioStyle pattern;
+    pattern.name = "DRUM_KEY_LOUDNESS";
+    pattern.length = barSteps;
+    for (int beat = 0; beat < 4; ++beat) {
+        pattern.notes.append({key, calibrationVelocity, beat * stepsPerQuarter, 0.5});
     }
     return pattern;
 }
@@ -551,7 +570,21 @@ BaseStyle calibrationStyle(int program, int pattern) {
     return style;
 }
 
-using ProgramLoudness = std::array<double, programCount>;
+// A style that plays pattern `pattern` alone on the drums at volume 100.
+BaseStyle drumCalibrationStyle(int pattern) {
+    BaseStyle style;
+    style.name = "Calibration";
+    style.bpm = calibrationBpm;
+    style.mode = {partOn, partOff, partOff, partOff, partOff};
+    style.arp = {pattern, 0, 0, 0, 0};
+    return style;
+}
+
+// The loudness of each key (program or percussion key) from `first` on.
+struct KeyLoudness {
+    int first = 0;
+    std::vector<double> lufs;
+};
 
 std::string pythonNumber(double lufs) {
     if (std::isinf(lufs)) return "float(\"-inf\")";
@@ -560,50 +593,76 @@ std::string pythonNumber(double lufs) {
     return text;
 }
 
-// `NAME = {program: lufs, ...}`, eight programs a line.
-std::string pythonDict(const std::string& name, const ProgramLoudness& lufs) {
+// `NAME = {key: lufs, ...}`, eight keys a line.
+std::string pythonDict(const std::string& name, const KeyLoudness& table) {
     std::string text = name + " = {";
-    for (int program = 0; program < programCount; ++program) {
-        if (program % 8 == 0) text += "\n    ";
-        text += std::to_string(program) + ": " + pythonNumber(lufs[size_t(program)]) + ",";
-        if (program % 8 != 7) text += " ";
+    for (size_t i = 0; i < table.lufs.size(); ++i) {
+        if (i % 8 == 0) text += "\n    ";
+        text += std::to_string(table.first + int(i)) + ": " + pythonNumber(table.lufs[i]) + ",";
+        if (i % 8 != 7 && i + 1 < table.lufs.size()) text += " ";
     }
     return text + "\n}\n";
 }
 
 // "# NAME: quietest -30.1 (program 47), loudest -12.3 (program 30), spread 17.8 LU".
-std::string spreadComment(const std::string& name, const ProgramLoudness& lufs) {
-    const auto [quietest, loudest] = std::minmax_element(lufs.begin(), lufs.end());
+std::string spreadComment(const std::string& name, const char* what, const KeyLoudness& table) {
+    const auto [quietest, loudest] = std::minmax_element(table.lufs.begin(), table.lufs.end());
     char text[200];
     std::snprintf(text, sizeof text,
-                  "# %s: quietest %s (program %d), loudest %s (program %d), spread %.1f LU\n",
-                  name.c_str(), pythonNumber(*quietest).c_str(), int(quietest - lufs.begin()),
-                  pythonNumber(*loudest).c_str(), int(loudest - lufs.begin()),
-                  *loudest - *quietest);
+                  "# %s: quietest %s (%s %d), loudest %s (%s %d), spread %.1f LU\n",
+                  name.c_str(), pythonNumber(*quietest).c_str(), what,
+                  table.first + int(quietest - table.lufs.begin()),
+                  pythonNumber(*loudest).c_str(), what,
+                  table.first + int(loudest - table.lufs.begin()), *loudest - *quietest);
     return text;
 }
 
-// Plays each phrase on every program and prints the loudness table; writes it to
-// <folder>/program-loudness.py as well.
+// The loudness and true peak of a calibration style.
+void measureCalibration(Studio& studio, StyleLibrary& library, const BaseStyle& style,
+                        KeyLoudness& lufs, KeyLoudness& peaks) {
+    const Take take = perform(studio, library, style, false);
+    const Loudness loudness = loudnessOf(studio, take, true);
+    lufs.lufs.push_back(loudness.lufs);
+    peaks.lufs.push_back(loudness.truePeakDb);
+}
+
+// Plays each phrase on every program and every percussion key alone, prints the loudness and
+// true peak tables and writes them to <folder>/program-loudness.py as well.
 int calibrate(Studio& studio, const std::string& folder) {
     StyleLibrary library{std::string()};  // empty: it holds the phrases alone
     std::string table =
         "# Integrated loudness (LUFS, EBU R128) of every General MIDI program at volume 100 "
-        "through the\n# built-in synthesizer: quarter notes at velocity 100, " +
+        "through the\n# built-in synthesizer: velocity 100, " +
         std::to_string(calibrationBpm) +
-        " bpm, 4 bars on C, then 4 on F.\n# PROGRAM_LOUDNESS: the triad C4 E4 G4 on every "
-        "beat; BASS_PROGRAM_LOUDNESS: C2 and G2 in turn.\n";
+        " bpm, 4 bars on C, then 4 on F.\n# PROGRAM_LOUDNESS: the triad C4 E4 G4 in quarter "
+        "notes (LOW_ an octave lower, HIGH_ an octave\n# higher); BASS_PROGRAM_LOUDNESS: C2 "
+        "and G2 in turn in quarter notes; HELD_PROGRAM_LOUDNESS:\n# the triad held for each "
+        "bar; DRUM_KEY_LOUDNESS: each percussion key alone in quarter notes on\n# the drums. "
+        "*_PEAK: the true peak (dBTP) of each.\n";
     std::string dicts;
     for (size_t p = 0; p < phrases.size(); ++p) {
         library.pattern(int(p)) = phrasePattern(phrases[p]);
-        ProgramLoudness lufs{};
+        KeyLoudness lufs;
+        KeyLoudness peaks;
         for (int program = 0; program < programCount; ++program) {
-            const Take take = perform(studio, library, calibrationStyle(program, int(p)), false);
-            lufs[size_t(program)] = loudnessOf(studio, take, false).lufs;
+            measureCalibration(studio, library, calibrationStyle(program, int(p)), lufs, peaks);
         }
-        table += spreadComment(phrases[p].dictName, lufs);
-        dicts += pythonDict(phrases[p].dictName, lufs);
+        const std::string name = phrases[p].dictName;
+        table += spreadComment(name, "program", lufs);
+        dicts += pythonDict(name, lufs);
+        dicts += pythonDict(name.substr(0, name.rfind("_LOUDNESS")) + "_PEAK", peaks);
     }
+    const int drumSlot = int(phrases.size());
+    KeyLoudness drums;
+    KeyLoudness drumPeaks;
+    drums.first = drumPeaks.first = firstDrumKey;
+    for (int key = firstDrumKey; key <= lastDrumKey; ++key) {
+        library.pattern(drumSlot) = drumPattern(key);
+        measureCalibration(studio, library, drumCalibrationStyle(drumSlot), drums, drumPeaks);
+    }
+    table += spreadComment("DRUM_KEY_LOUDNESS", "key", drums);
+    dicts += pythonDict("DRUM_KEY_LOUDNESS", drums);
+    dicts += pythonDict("DRUM_KEY_PEAK", drumPeaks);
     table += dicts;
     std::fputs(table.c_str(), stdout);
     const std::string path = folder + "/program-loudness.py";

@@ -1,7 +1,10 @@
 """The pattern and style language of the style library: rhythm strings, drum phrases, melodic
 lines and comping, parts and styles, and the values as the program writes them."""
 
+import re
 import struct
+
+from styles import calibration
 
 ROOT_SECTION = "Pelmora Base Styles"
 VELOCITY = {"A": 127, "X": 118, "x": 100, "o": 78, "g": 50}
@@ -166,6 +169,9 @@ OFF, ON, SUS, LONG = 0, 1, 2, 3  # part modes
 
 
 class Part:
+    """`volume` is the arranger's level for the part, 0..100, as if every program were equally
+    loud; the library stores what the calibration makes of it (Style.stored_volumes)."""
+
     def __init__(self, pattern, program, volume, key=12, mode=ON):
         self.pattern, self.program, self.volume, self.key, self.mode = (
             pattern, program, volume, key, mode)
@@ -175,9 +181,15 @@ class Part:
 METER_BEATS = {"2/4": 2, "3/4": 3, "4/4": 4, "5/4": 5, "6/8": 2, "7/8": 7, "9/8": 9, "12/8": 4}
 
 
+# A comment naming a part followed by "quiet" ("part 3 quiet: a distant bell", "drums quiet")
+# lets that part sit more than the balance limit under the style's loudest part.
+QUIET_PART = re.compile(r"\b(drums|part [1-4]) quiet\b")
+
+
 class Style:
     """`meter` and `tempo_range` (the genre's usual tempos, bpm) are checked by the generator;
-    `comment` says why a part sits where the balance limits would not put it."""
+    `comment` says why a part sits where the balance limits would not put it. `drum_volume` and
+    the parts' volumes are the arranger's levels; see Part."""
 
     def __init__(self, name, bpm, rhythm, parts, drum_volume=90, steps_per_beat=4, shuffle=0.0,
                  meter="4/4", tempo_range=None, comment=""):
@@ -185,19 +197,31 @@ class Style:
         self.drum_volume, self.steps_per_beat, self.shuffle = drum_volume, steps_per_beat, shuffle
         self.meter, self.tempo_range, self.comment = meter, tempo_range, comment
 
+    def quiet_parts(self):
+        """The parts ("drums", "part 1" ..) the comment lets sit far under the loudest part."""
+        return set(QUIET_PART.findall(self.comment))
+
+    def stored_volumes(self):
+        """(drums, [part 1, ..]): the volumes the library stores, balanced by the calibration.
+        A click track (drums alone) keeps its volume: it is not music to be balanced."""
+        if not self.parts:
+            return self.drum_volume, []
+        return calibration.balance(self, self.quiet_parts())
+
     def bar_steps(self):
         return METER_BEATS[self.meter] * self.steps_per_beat
 
     def lines(self, index, pattern_index):
         out = [f"<style{index}>", f"name={self.name}", f"bpm={self.bpm}",
                f"shuffle={format_real(self.shuffle)}", f"stepsPerBeat={self.steps_per_beat}"]
-        out += part_lines(0, 0, self.drum_volume, 0, 1, pattern_index[id(self.rhythm)])
+        drum_volume, volumes = self.stored_volumes()
+        out += part_lines(0, 0, drum_volume, 0, 1, pattern_index[id(self.rhythm)])
         for number in range(1, 5):
             part = self.parts[number - 1] if number <= len(self.parts) else None
             if part is None:
                 out += part_lines(number, 0, 0, 0, 0, 0)
             else:
-                out += part_lines(number, part.program, part.volume, part.key, part.mode,
+                out += part_lines(number, part.program, volumes[number - 1], part.key, part.mode,
                                   pattern_index[id(part.pattern)])
         out.append(f"</style{index}>")
         return out
