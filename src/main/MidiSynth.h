@@ -296,6 +296,7 @@ private:
     void inputNoteOn(int note, int noteVelocity);
     void inputNoteOff(int note);
     void inputSustain(bool on);
+    void releaseInputBeyondPiano(Instrument& instrument);
     // A channel message of `kind` to every active keyboard instrument's channel.
     void passToTones(uint8_t kind, uint8_t data1, uint8_t data2);
 

@@ -65,6 +65,7 @@ void MidiSynth::arpeggioSwitchChanged() {
     for (int key = 0; key < panel.piano.keyCount(); ++key) {
         if (pianoKeyDown[size_t(key)]) instrument.release(key);
     }
+    releaseInputBeyondPiano(instrument);
     collectHeldKeys(arpeggio.heldKeys, bass);
 }
 

@@ -90,6 +90,14 @@ void MidiSynth::inputNoteOff(int note) {
     for (int i = 0; i < keyboardInstrumentCount; ++i) instruments[size_t(i)].release(key);
 }
 
+// Notes the input holds beyond the drawn keys sound on the tones directly: a tone that stops
+// playing keys (switched off, or over to its arpeggio) lets them go as it does the drawn ones.
+void MidiSynth::releaseInputBeyondPiano(Instrument& instrument) {
+    for (const int16_t key : inputKeyOfNote) {
+        if (key != noInputKey && (key < 0 || key >= panel.piano.keyCount())) instrument.release(key);
+    }
+}
+
 void MidiSynth::openMidiInput() {
     releaseInputNotes();
     // A device that is gone (or a number beyond the list) leaves the own port only.

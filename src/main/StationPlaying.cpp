@@ -198,6 +198,7 @@ void MidiSynth::toggleInstrument(int index) {
     Instrument& instrument = instruments[size_t(index)];
     if (instrument.active) {
         for (int key = 0; key < panel.piano.keyCount(); ++key) instrument.release(key);
+        releaseInputBeyondPiano(instrument);
         arpeggios[size_t(index)].heldKeys.clear();
     }
     instrument.active = !instrument.active;
