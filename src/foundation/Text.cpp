@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "foundation/FileIo.h"
@@ -20,23 +21,35 @@ bool isBlank(const std::string& line) {
                         [](char c) { return static_cast<unsigned char>(c) > lastControlCode; });
 }
 
+// The number of lines of `content`, or -1 when one of them (without its line end) is longer
+// than Text_::maxLineBytes, or there are more than an int counts.
 int countLines(const std::string& content) {
     if (content.empty()) return 0;
-    return static_cast<int>(std::count(content.begin(), content.end(), '\n')) + 1;
+    const char* data = content.data();
+    size_t start = 0;
+    size_t lines = 1;
+    while (const void* found = std::memchr(data + start, '\n', content.size() - start)) {
+        const size_t end = static_cast<size_t>(static_cast<const char*>(found) - data);
+        const size_t carriageReturn = end > start && data[end - 1] == '\r' ? 1 : 0;
+        if (end - start - carriageReturn > Text_::maxLineBytes) return -1;
+        start = end + 1;
+        ++lines;
+    }
+    if (content.size() - start > Text_::maxLineBytes || lines > size_t(INT_MAX)) return -1;
+    return static_cast<int>(lines);
 }
 
 }  // namespace
 
-bool Text_::readTextFile(const std::string& path, bool trim) {
+bool Text_::readTextFile(const std::string& path, bool trim, size_t maxBytes) {
     std::string content;
-    if (!readWholeFile(path, content)) return false;
-    setFromBytes(content, trim);
-    return true;
+    return readWholeFile(path, content, maxBytes) && setFromBytes(content, trim);
 }
 
-void Text_::setFromBytes(const std::string& content, bool trim) {
+bool Text_::setFromBytes(const std::string& content, bool trim) {
     // Slots for all lines are made at once: the file is split in one pass with no reallocation.
-    int lineCount = countLines(content);
+    const int lineCount = countLines(content);
+    if (lineCount < 0) return false;
     resize(0, false);
     resize(lineCount, false);
     const char* data = content.data();
@@ -54,6 +67,7 @@ void Text_::setFromBytes(const std::string& content, bool trim) {
     cursor = last;
     growth = growthAfterRead;
     if (trim) trimTrailingBlankLines();
+    return true;
 }
 
 bool Text_::writeTextFile(const std::string& path) const {

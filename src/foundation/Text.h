@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "foundation/Llist.h"
@@ -11,13 +12,22 @@ class Text_ : public Llist<std::string> {
 public:
     using Llist<std::string>::Llist;
 
+    // The longest line read: a longer one refuses the whole file, so that no single line of
+    // a damaged or hostile file can take more memory than any real document needs.
+    static constexpr size_t maxLineBytes = size_t(1) << 20;
+    // The largest file readTextFile(path, trim) takes: twice the text file of a full recorder
+    // (the largest text file the program writes; the recorder checks this figure against its
+    // own format). Readers of smaller documents pass a limit of their own.
+    static constexpr size_t defaultMaxFileBytes = 50'000'058;
+
     // Replaces the items by the file's lines. LF ends a line and a CR right before it is dropped;
     // an empty file gives no lines, any other gives (number of LF) + 1, so a final line end
-    // yields a last empty line unless `trim` removes trailing blank lines. Lines of any length
-    // are read whole. False, with the items unchanged, when the file cannot be read.
-    bool readTextFile(const std::string& path, bool trim);
-    // The same from the bytes of a file already in memory.
-    void setFromBytes(const std::string& content, bool trim);
+    // yields a last empty line unless `trim` removes trailing blank lines. False, with the items
+    // unchanged, when the file cannot be read, is larger than `maxBytes` (told by its size,
+    // before any read) or has a line longer than maxLineBytes.
+    bool readTextFile(const std::string& path, bool trim, size_t maxBytes = defaultMaxFileBytes);
+    // The same from the bytes of a file already in memory (no size limit, the line limit only).
+    bool setFromBytes(const std::string& content, bool trim);
 
     // Writes every item followed by CR LF, replacing the file only when everything was written;
     // false leaves an existing file untouched.

@@ -35,7 +35,7 @@ Text_ sectionLines(const Text_& source, const TagIndex& index, const std::string
 
 bool TextStream::loadFile(const std::string& path, const std::string& rootName) {
     Text_ document;
-    if (!path.empty() && !document.readTextFile(path, true)) return false;
+    if (!path.empty() && !document.readTextFile(path, true, maxFileBytes)) return false;
     const Text_& candidate = path.empty() ? lines : document;
     if (candidate.empty() || candidate.getConst(0) != openTag(rootName)) return false;
     if (path.empty()) document = std::move(lines);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -28,9 +29,13 @@ public:
     // Stores or loads the object's keys, then its child sections; the base stores nothing.
     virtual void exchange() {}
 
+    // The largest document file loadFile reads; a larger one is refused unread.
+    static constexpr size_t maxFileBytes = size_t(16) << 20;
+
     // Reads the file (an empty path uses the current lines) and loads the root section. False
-    // when the file cannot be read, is blank or does not start with exactly "<rootName>"; then
-    // neither `lines` nor any value changes. A missing root close tag loads nothing but still
+    // when the file cannot be read, is larger than maxFileBytes, has a line longer than
+    // Text_::maxLineBytes, is blank or does not start with exactly "<rootName>"; then neither
+    // `lines` nor any value changes. A missing root close tag loads nothing but still
     // gives true.
     bool loadFile(const std::string& path, const std::string& rootName);
 

@@ -12,6 +12,9 @@
 
 namespace brio {
 
+// A recording text file is read with readTextFile's own limit, which must cover twice a full one.
+static_assert(Text_::defaultMaxFileBytes == 2 * Recorder::fullTextFileBytes);
+
 namespace {
 
 constexpr const char* invalidFormat = "Invalid file format.";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,6 +24,12 @@ public:
     static constexpr int reserveMargin = 1000;  // recording stops this far short of the reserve
     static constexpr const char* magic = "VELMORANDINE MIDI RECORDING";
     static constexpr int markerChannel = 15;
+    // The longest line writeLines makes ("4294967295;255;255;255;" and its CR LF in the file)
+    // and the text file of a full recorder: the magic line and reservedEvents event lines.
+    // Twice that is the largest recording text file read (Text_::defaultMaxFileBytes).
+    static constexpr size_t longestLineBytes = 25;
+    static constexpr size_t fullTextFileBytes =
+        std::char_traits<char>::length(magic) + 2 + size_t(reservedEvents) * longestLineBytes;
 
     Recorder() = default;
 
