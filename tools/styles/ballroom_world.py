@@ -6,15 +6,8 @@ from styles.core import *  # noqa: F401,F403
 TUMBI = 104
 
 
-_RAISED = {}
-
-
-def bass(pattern, program, volume):
-    """A bass part whose raised pattern is made once, so that styles sharing a bass line share
-    one pattern in the library."""
-    if id(pattern) not in _RAISED:
-        _RAISED[id(pattern)] = bass_part(pattern, program, volume).pattern
-    return Part(_RAISED[id(pattern)], program, volume, key=0)
+# bass_part shares one stored pattern among the styles that play the same line.
+bass = bass_part
 
 
 # --- Parts several styles play alike ---------------------------------------------------------

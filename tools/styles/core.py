@@ -232,12 +232,19 @@ def pad(pattern, program, volume, key=12):
     return Part(pattern, program, volume, key, SUS)
 
 
+_RAISED_BASS = {}  # (name, length, notes) -> the raised pattern, so styles sharing a line share it
+
+
 def bass_part(pattern, program, volume):
     """The bass line, written like the other parts in MIDI notes for the root C, is stored an
     octave up around the reference key 48 and played without transposition, so that the fifth
-    below the root stays on the rows the style programmer shows."""
-    raised = [(key + 12, vel, pos, dur) for key, vel, pos, dur in pattern.notes]
-    return Part(Pattern(pattern.name, pattern.length, raised), program, volume, key=0)
+    below the root stays on the rows the style programmer shows. The same line given again (by
+    another style) is the same stored pattern."""
+    key = (pattern.name, pattern.length, tuple(pattern.notes))
+    if key not in _RAISED_BASS:
+        raised = [(k + 12, vel, pos, dur) for k, vel, pos, dur in pattern.notes]
+        _RAISED_BASS[key] = Pattern(pattern.name, pattern.length, raised)
+    return Part(_RAISED_BASS[key], program, volume, key=0)
 
 
 def part_lines(number, program, volume, key, mode, pattern):

@@ -9,14 +9,8 @@ def fine(rhythm):
     return "".join(char + ("." if char == "." else "=") for char in clean(rhythm))
 
 
-_SHARED_BASS = {}
-
-
-def shared_bass(pattern, program, volume):
-    """bass_part for a line that several styles play: its raised pattern is stored only once."""
-    part = bass_part(pattern, program, volume)
-    part.pattern = _SHARED_BASS.setdefault(pattern.name, part.pattern)
-    return part
+# bass_part shares one stored pattern among the styles that play the same line.
+shared_bass = bass_part
 
 
 # --- Parts several styles play alike ----------------------------------------------------------

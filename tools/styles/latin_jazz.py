@@ -28,15 +28,9 @@ TRIAD_PAD = comp("Latin Triad Pad", "o=============== | ================", TRIAD
 # The big-band rhythm guitar: four even strokes, the backbeats a little lighter.
 GUITAR_QUARTERS = comp("Swing Guitar Quarters", "x=.. o=.. x=.. o=..", (52, 55, 60))
 
-_RAISED = {}
 
-
-def shared_bass(pattern, program, volume):
-    """A bass part playing one of the shared lines above: every style that plays it uses the
-    same stored pattern."""
-    part = bass_part(pattern, program, volume)
-    part.pattern = _RAISED.setdefault(id(pattern), part.pattern)
-    return part
+# bass_part shares one stored pattern among the styles that play the same line.
+shared_bass = bass_part
 
 
 # --- Latin ------------------------------------------------------------------------------------
