@@ -122,6 +122,19 @@ TEST(TextRead, LargeFileReadsEveryLine) {
     EXPECT_EQ(text.getConst(299999), "299999");
 }
 
+// A file of nothing but line ends would cost a string per byte: the most lines a real document
+// has are read, one more refuses the file and keeps what was there.
+TEST(TextRead, MoreLinesThanAnyDocumentHasAreRefused) {
+    Text_ text;
+    ASSERT_TRUE(text.setFromBytes(std::string(Text_::maxLines - 1, '\n'), false));
+    EXPECT_EQ(size_t(text.count()), Text_::maxLines);
+    text.clear();
+    text.append("kept");
+    EXPECT_FALSE(text.setFromBytes(std::string(Text_::maxLines, '\n'), false));
+    ASSERT_EQ(text.count(), 1);
+    EXPECT_EQ(text.getConst(0), "kept");
+}
+
 TEST(TextRead, FortySevenMegabytesOfBinaryGarbageReadsEveryByte) {
     // Uniform random bytes: about one LF in 256, with CR and NUL bytes among them; as large as
     // readTextFile takes by default, in whole megabytes.

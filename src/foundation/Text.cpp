@@ -22,7 +22,7 @@ bool isBlank(const std::string& line) {
 }
 
 // The number of lines of `content`, or -1 when one of them (without its line end) is longer
-// than Text_::maxLineBytes, or there are more than an int counts.
+// than Text_::maxLineBytes or there are more than Text_::maxLines.
 int countLines(const std::string& content) {
     if (content.empty()) return 0;
     const char* data = content.data();
@@ -33,9 +33,9 @@ int countLines(const std::string& content) {
         const size_t carriageReturn = end > start && data[end - 1] == '\r' ? 1 : 0;
         if (end - start - carriageReturn > Text_::maxLineBytes) return -1;
         start = end + 1;
-        ++lines;
+        if (++lines > Text_::maxLines) return -1;
     }
-    if (content.size() - start > Text_::maxLineBytes || lines > size_t(INT_MAX)) return -1;
+    if (content.size() - start > Text_::maxLineBytes) return -1;
     return static_cast<int>(lines);
 }
 
