@@ -1,7 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 
+#include "FakeDialogs.h"
 #include "TestFiles.h"
 #include "accompaniment/StyleLibrary.h"
 #include "foundation/Clock.h"
@@ -9,6 +12,7 @@
 #include "main/MidiSynth.h"
 #include "midi/CaptureMidiBackend.h"
 #include "midi/MidiOut.h"
+#include "midi/Recorder.h"
 #include "settings/Options.h"
 #include "settings/RecentFiles.h"
 
@@ -55,6 +59,25 @@ struct StationFixture : StationEnvironment {
     std::unique_ptr<StyleLibrary> library;
     std::unique_ptr<Options> options;
     std::unique_ptr<MidiSynth> station;
+};
+
+// The station with fake message and file boxes and a fresh recorder, ticked a millisecond at a
+// time: for recording and playback.
+struct RecorderStation : ::testing::Test {
+    RecorderStation() { recorder() = Recorder(); }
+    ~RecorderStation() override { recorder() = Recorder(); }
+
+    FakeDialogs dialogs;
+    StationFixture fixture;
+    MidiSynth& station = *fixture.station;
+    std::vector<CaptureMidiBackend::Message>& sent = fixture.midi.messages;
+
+    void runFor(uint32_t ms) {
+        for (uint32_t i = 0; i < ms; ++i) {
+            fixture.clock.advance(1);
+            station.tick(true);
+        }
+    }
 };
 
 }  // namespace brio::test

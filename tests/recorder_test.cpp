@@ -16,22 +16,7 @@ Text_ linesOf(std::initializer_list<const char*> texts) {
     return lines;
 }
 
-struct RecorderTest : ::testing::Test {
-    RecorderTest() { recorder() = Recorder(); }
-    ~RecorderTest() override { recorder() = Recorder(); }
-
-    FakeDialogs dialogs;
-    test::StationFixture fixture;
-    MidiSynth& station = *fixture.station;
-    std::vector<Message>& sent = fixture.midi.messages;
-
-    void runFor(uint32_t ms) {
-        for (uint32_t i = 0; i < ms; ++i) {
-            fixture.clock.advance(1);
-            station.tick(true);
-        }
-    }
-};
+using RecorderTest = test::RecorderStation;
 
 TEST_F(RecorderTest, ReadingKeepsOnlyWellFormedEventLines) {
     Recorder& rec = recorder();

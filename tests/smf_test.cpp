@@ -308,21 +308,7 @@ std::vector<MidiEvent> asRead(std::vector<MidiEvent> events) {
     return events;
 }
 
-struct SmfStation : ::testing::Test {
-    SmfStation() { recorder() = Recorder(); }
-    ~SmfStation() override { recorder() = Recorder(); }
-
-    FakeDialogs dialogs;
-    test::StationFixture fixture;
-    MidiSynth& station = *fixture.station;
-    std::vector<Message>& sent = fixture.midi.messages;
-
-    void runFor(uint32_t ms) {
-        for (uint32_t i = 0; i < ms; ++i) {
-            fixture.clock.advance(1);
-            station.tick(true);
-        }
-    }
+struct SmfStation : test::RecorderStation {
     static std::vector<MidiEvent> recorded() {
         return {recorder().events.begin(), recorder().events.end()};
     }

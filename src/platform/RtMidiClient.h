@@ -2,6 +2,7 @@
 
 #include <rtmidi/RtMidi.h>
 
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -30,6 +31,13 @@ std::unique_ptr<Client> makeRtMidiClient(RtMidi::Api api, const char* clientName
     std::cerr.rdbuf(cerrBuffer);
     if (!report.str().empty()) client.reset();
     return client;
+}
+
+// Whether a listed port name is one of the program's own ports (its client is called
+// `clientName`, in this copy or another): never a device to play on or listen to, it would
+// only echo what the program sends.
+inline bool isOwnPort(const std::string& name, const char* clientName) {
+    return name.starts_with(clientName) && name.size() > std::strlen(clientName) && name[std::strlen(clientName)] == ':';
 }
 
 // The names of the ports `client` lists; what a failing service gave before it failed.

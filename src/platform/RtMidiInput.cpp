@@ -78,8 +78,7 @@ std::vector<std::string> RtMidiInput::deviceNames() {
     listing.clear();
     if (!ownPort) return listing;
     for (std::string& name : rtMidiPortNames(*ownPort)) {
-        // Its own output port (or another copy's) would only echo what it plays.
-        if (!name.starts_with(std::string(RtMidiPorts::clientName) + ":")) listing.push_back(std::move(name));
+        if (!isOwnPort(name, RtMidiPorts::clientName)) listing.push_back(std::move(name));
     }
     return listing;
 }

@@ -89,9 +89,7 @@ std::vector<std::string> RtMidiPorts::portNames() {
     for (RtMidiOut* client : {alsa(), jack()}) {
         if (client == nullptr) continue;
         for (std::string& name : rtMidiPortNames(*client)) {
-            // The program's own ports (its keyboard input, another copy's) are no device to play
-            // on: sending there would come straight back in.
-            if (name.starts_with(std::string(clientName) + ":")) continue;
+            if (isOwnPort(name, clientName)) continue;
             listing.push_back({client, std::move(name)});
         }
     }
