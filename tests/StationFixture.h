@@ -10,7 +10,7 @@
 #include "foundation/Clock.h"
 #include "foundation/TextUtils.h"
 #include "main/MidiSynth.h"
-#include "midi/CaptureMidiBackend.h"
+#include "FaultyMidiBackend.h"
 #include "midi/MidiOut.h"
 #include "midi/Recorder.h"
 #include "settings/Options.h"
@@ -34,7 +34,7 @@ struct StationEnvironment {
 
     TempDir folder;
     ManualClock clock;
-    CaptureMidiBackend midi;
+    FaultyMidiBackend midi;  // works until a test makes it fail
 };
 
 // A station built as the program builds it, on the capture device.

@@ -17,6 +17,9 @@ namespace brio {
 namespace {
 
 constexpr size_t readChunk = 1 << 16;
+
+const FileWriteCalls systemCalls{::write, ::fsync, ::close, ::rename};
+const FileWriteCalls* writeCalls = &systemCalls;
 constexpr mode_t defaultMode = 0666;
 constexpr mode_t permissionBits = 07777;
 
@@ -31,7 +34,7 @@ public:
     int get() const { return fd; }
     // Closes now so that the caller sees a failing close (delayed write errors).
     bool close() {
-        int result = ::close(fd);
+        int result = writeCalls->close(fd);
         fd = -1;
         return result == 0;
     }
@@ -43,7 +46,7 @@ private:
 bool writeAll(int fd, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
-        ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        ssize_t written = writeCalls->write(fd, bytes.data() + done, bytes.size() - done);
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) return false;
         done += static_cast<size_t>(written);
@@ -101,8 +104,17 @@ bool targetMode(const std::string& target, mode_t& mode) {
 bool writeInPlace(const std::string& target, const std::string& bytes, mode_t mode) {
     FileDescriptor file(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode));
     if (file.get() < 0) return false;
-    const bool written = writeAll(file.get(), bytes) && ::fsync(file.get()) == 0;
+    const bool written = writeAll(file.get(), bytes) && writeCalls->fsync(file.get()) == 0;
     return file.close() && written;
+}
+
+// Makes the rename itself durable: after a power cut the folder names the new file, not the old
+// one. The file is in place either way, so a folder that cannot be synced changes nothing.
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    writeCalls->fsync(fd);
+    ::close(fd);
 }
 
 // Reads up to `count` bytes from the start of the file; `maxBytes` refuses a larger file unread.
@@ -166,12 +178,17 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
     FileDescriptor file(::mkstemp(tempPath.data()));
     if (file.get() < 0) return writeInPlace(target, bytes, mode);
 
-    bool written =
-        ::fchmod(file.get(), mode) == 0 && writeAll(file.get(), bytes) && ::fsync(file.get()) == 0;
+    bool written = ::fchmod(file.get(), mode) == 0 && writeAll(file.get(), bytes) &&
+                   writeCalls->fsync(file.get()) == 0;
     bool closed = file.close();
-    if (written && closed && ::rename(tempPath.c_str(), target.c_str()) == 0) return true;
+    if (written && closed && writeCalls->rename(tempPath.c_str(), target.c_str()) == 0) {
+        syncFolder(folderOf(target));
+        return true;
+    }
     ::unlink(tempPath.c_str());
     return false;
 }
+
+void installFileWriteCalls(const FileWriteCalls* calls) { writeCalls = calls ? calls : &systemCalls; }
 
 }  // namespace brio

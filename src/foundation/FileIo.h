@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <string>
 
@@ -26,5 +28,16 @@ bool pathExists(const std::string& path);
 // existing target that is not a regular file is refused. When no temporary file can be made
 // (a folder that may not be written), the target is written in place instead.
 bool replaceFile(const std::string& path, const std::string& bytes);
+
+// The system calls through which replaceFile writes, so that a test can make the disk fail at
+// any byte or step. Each has the system call's contract (-1 with errno on failure).
+struct FileWriteCalls {
+    ssize_t (*write)(int fd, const void* bytes, size_t count);
+    int (*fsync)(int fd);
+    int (*close)(int fd);
+    int (*rename)(const char* from, const char* to);
+};
+// The calls in use; nullptr puts the system's back.
+void installFileWriteCalls(const FileWriteCalls* calls);
 
 }  // namespace brio

@@ -78,16 +78,6 @@ void MidiSynth::resetPlayers() {
     stepControl.running = true;
 }
 
-void MidiSynth::openMidiDevice(bool reapply) {
-    Text_ devices;
-    MidiOut::listDevices(devices);
-    int device = options.midiDevice;
-    if (device < 0 || device >= devices.count()) device = MidiBackend::mapperDevice;
-    MidiOut::open(device);
-    // Panel drawing is held back here once the panel has widgets.
-    if (reapply) applyAll(false, false);
-}
-
 void MidiSynth::releaseAll() {
     if (recorder().state != Recorder::State::idle) stopRecordingOrPlayback();
     releaseComputerKeys();
@@ -98,6 +88,7 @@ void MidiSynth::releaseAll() {
 }
 
 void MidiSynth::tick(bool applicationActive) {
+    watchMidiDevice();
     drainMidiInput();
     stepControl.tick();
     for (Instrument& instrument : instruments) instrument.service();

@@ -128,8 +128,13 @@ public:
     void openRecentRecording(const std::string& path);
 
     // Opens the device of the options (the mapper for a number outside the device list);
-    // with `reapply` every channel setting is sent again.
+    // `reapply` (the user chose the device) sends every channel setting again. A device that
+    // fails to open leaves the program silent and is told once on standard error, and in a
+    // notice when the user chose it.
     void openMidiDevice(bool reapply);
+    // Asks the open device whether it still works (MidiOut::watch); a device that stopped is
+    // told once, as openMidiDevice tells a failed open, and the program plays on silent.
+    void watchMidiDevice();
     // Silences everything before a question or file box: held keys are let go and every
     // channel gets all-notes-off and sustain off.
     void releaseAll();
@@ -299,6 +304,10 @@ private:
     void releaseInputBeyondPiano(Instrument& instrument);
     // A channel message of `kind` to every active keyboard instrument's channel.
     void passToTones(uint8_t kind, uint8_t data1, uint8_t data2);
+    // A device that failed: `problem` on standard error, once per failing device; `briefly` in a
+    // notice when the user chose the device (the player's keys are let go first: a modal box
+    // swallows their releases).
+    void reportDeviceFault(const std::string& problem, const std::string& briefly);
 
     StyleLibrary& library;
     Options& options;
@@ -321,6 +330,8 @@ private:
     static constexpr int16_t noInputKey = INT16_MIN;
     std::array<int16_t, 128> inputKeyOfNote = filledInputKeys();
     bool pianoChanged = false;  // a drained batch pressed or released drawn keys
+    bool deviceChosenByUser = false;  // the open device was picked on the Options page
+    std::string silentDevice;         // the device whose failure was told, until it opens again
     static constexpr std::array<int16_t, 128> filledInputKeys() {
         std::array<int16_t, 128> keys{};
         keys.fill(noInputKey);

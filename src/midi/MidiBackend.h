@@ -24,6 +24,10 @@ public:
     virtual void close() = 0;
     // A SoundFont the user prefers for a built-in synthesizer; ignored by other devices.
     virtual void preferSoundFont(const std::string& /*path*/) {}
+    // Why the open device stopped working, in words ("" while it works): the port went away,
+    // its messages are refused, the audio output died. Asked a few times a second; the next
+    // open that succeeds starts afresh.
+    virtual std::string failure() { return {}; }
 };
 
 }  // namespace brio

@@ -1,7 +1,9 @@
 #include "midi/MidiOut.h"
 
 #include <algorithm>
+#include <set>
 
+#include "foundation/Clock.h"
 #include "midi/MidiBackend.h"
 #include "midi/Recorder.h"
 
@@ -10,8 +12,15 @@ namespace brio::MidiOut {
 namespace {
 
 MidiBackend* backend = nullptr;
-bool deviceOpen = false;
-int openDevice = 0;  // the device number that is open, while deviceOpen
+bool deviceOpen = false;    // open as far as the program's players know
+bool deviceFailed = false;  // ...but it stopped working: nothing reaches it
+int openDevice = 0;         // the device number that is open, while deviceOpen
+std::string openName;
+std::set<std::string> failedDevices;  // by name: they may hold notes whose releases they missed
+uint32_t lastWatch = 0;
+bool watched = false;
+
+constexpr const char* mapperName = "Midi Mapper";
 
 constexpr uint8_t controlChange = 0xB0;
 constexpr uint8_t noteOnStatus = 0x90;
@@ -48,6 +57,7 @@ bool passesPlaybackGate(uint8_t status, uint8_t data1, uint8_t& data2) {
 void installBackend(MidiBackend* newBackend) {
     close();
     backend = newBackend;
+    failedDevices.clear();
 }
 
 void listDevices(Text_& list) {
@@ -67,23 +77,50 @@ int defaultDevice() {
     return MidiBackend::mapperDevice;
 }
 
+// The name the device is listed under now.
+std::string nameOf(int device) {
+    if (device < 0 || !backend) return mapperName;
+    const std::vector<std::string> names = backend->deviceNames();
+    return device < static_cast<int>(names.size()) ? names[size_t(device)] : std::string();
+}
+
 bool open(int device) {
-    if (deviceOpen && device == openDevice) {
+    if (deviceOpen && !deviceFailed && device == openDevice) {
         // The same device again is reset in place: the backend keeps what it can open only
         // slowly (the built-in synthesizer its audio output), so there is no audible gap.
         backend->reset();
     } else {
         close();
     }
+    openName = nameOf(device);
     deviceOpen = backend && backend->open(device);
+    deviceFailed = false;
+    watched = false;
     openDevice = device;
+    if (deviceOpen && failedDevices.erase(openName) > 0) backend->reset();
     return deviceOpen;
 }
 
-bool isOpen() { return deviceOpen; }
+bool isOpen() { return deviceOpen && !deviceFailed; }
+
+const std::string& deviceName() { return openName; }
+
+std::string watch() {
+    if (!deviceOpen || deviceFailed) return {};
+    const uint32_t now = systemClock().milliseconds();
+    if (watched && now - lastWatch < watchIntervalMs) return {};
+    watched = true;
+    lastWatch = now;
+    std::string why = backend->failure();
+    if (why.empty()) return {};
+    deviceFailed = true;
+    failedDevices.insert(openName);
+    backend->close();
+    return why;
+}
 
 void reset() {
-    if (deviceOpen) backend->reset();
+    if (isOpen()) backend->reset();
 }
 
 void preferSoundFont(const std::string& path) {
@@ -92,9 +129,13 @@ void preferSoundFont(const std::string& path) {
 
 void close() {
     if (!deviceOpen) return;
-    backend->reset();
-    backend->close();
+    // A failed device was closed when it failed.
+    if (!deviceFailed) {
+        backend->reset();
+        backend->close();
+    }
     deviceOpen = false;
+    deviceFailed = false;
 }
 
 void send(uint8_t status, uint8_t data1, uint8_t data2) {
@@ -103,7 +144,7 @@ void send(uint8_t status, uint8_t data1, uint8_t data2) {
     Recorder& rec = recorder();
     const uint32_t time = rec.state == Recorder::State::idle ? 0 : rec.elapsed();
     rec.record(MidiEvent{time, status, data1, data2});
-    backend->send(uint32_t(status) | uint32_t(data1) << 8 | uint32_t(data2) << 16);
+    if (!deviceFailed) backend->send(uint32_t(status) | uint32_t(data1) << 8 | uint32_t(data2) << 16);
 }
 
 void programChange(int program, int channel) { sendChecked(programChangeStatus, channel, program, 0); }

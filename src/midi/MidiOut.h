@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "foundation/Text.h"
 
@@ -22,9 +23,20 @@ void listDevices(Text_& list);
 // -1 (the mapper) when none does.
 int defaultDevice();
 // Closes (with reset) the open device, then opens `device`, or the mapper for -1. The device
-// that is open already is only reset and opened again, without closing it first.
+// that is open already is only reset and opened again, without closing it first. A device that
+// failed earlier in the run is reset once it opens again: notes whose releases it missed while
+// it was gone end there.
 bool open(int device);
+// Open and working (not failed).
 bool isOpen();
+// Asks the open device, at most every `watchIntervalMs` of the clock, whether it still works.
+// A device that stopped is closed and the program plays on silent (the recorder still takes
+// what is played) until a device is opened again. Returns what went wrong, in words, once per
+// failure; "" otherwise.
+constexpr uint32_t watchIntervalMs = 250;
+std::string watch();
+// The name of the open (or failed) device as listed when it was opened; "Midi Mapper" for -1.
+const std::string& deviceName();
 void reset();
 void close();
 // Passes the user's SoundFont to the backend, before the first open of the built-in synthesizer.

@@ -71,7 +71,7 @@ RtMidiOut* RtMidiPorts::alsa() {
         silenceAlsaLibrary();
         alsaClient = makeRtMidiClient<RtMidiOut>(RtMidi::LINUX_ALSA, clientName);
     }
-    return alsaClient.get();
+    return watched(alsaClient.get());
 }
 
 RtMidiOut* RtMidiPorts::jack() {
@@ -81,7 +81,7 @@ RtMidiOut* RtMidiPorts::jack() {
         jackTried = true;
         jackClient = makeRtMidiClient<RtMidiOut>(RtMidi::UNIX_JACK, clientName);
     }
-    return jackClient.get();
+    return watched(jackClient.get());
 }
 
 std::vector<std::string> RtMidiPorts::portNames() {
@@ -118,6 +118,8 @@ bool RtMidiPorts::open(int port) {
         return false;
     }
     openClient = client;
+    openName = listing[size_t(port)].name;
+    refused = false;
     return true;
 }
 
@@ -126,6 +128,7 @@ bool RtMidiPorts::open(int port) {
 bool RtMidiPorts::openOwnPort() {
     if (!ownPortClient) {
         ownPortClient = makeRtMidiClient<RtMidiOut>(RtMidi::LINUX_ALSA, clientName);
+        watched(ownPortClient.get());
         if (!ownPortClient) return false;
         try {
             ownPortClient->openVirtualPort(ownPortName);
@@ -135,6 +138,8 @@ bool RtMidiPorts::openOwnPort() {
         }
     }
     openClient = ownPortClient.get();
+    openName.clear();  // the own port is there as long as the program runs
+    refused = false;
     return true;
 }
 
@@ -144,11 +149,30 @@ bool RtMidiPorts::isOpen() const {
 
 void RtMidiPorts::sendBytes(const unsigned char* bytes, int length) {
     if (openClient == nullptr || length <= 0) return;
+    sending = true;
     try {
         openClient->sendMessage(bytes, size_t(length));
     } catch (...) {
-        // a port that went away drops the message, as a failing device would
+        refused = true;
     }
+    sending = false;
+}
+
+void RtMidiPorts::noteError(RtMidiError::Type, const std::string&, void* ports) {
+    auto* self = static_cast<RtMidiPorts*>(ports);
+    if (self->sending) self->refused = true;
+}
+
+RtMidiOut* RtMidiPorts::watched(RtMidiOut* client) {
+    if (client != nullptr) client->setErrorCallback(noteError, this);
+    return client;
+}
+
+std::string RtMidiPorts::failure() {
+    if (openClient == nullptr) return {};
+    if (refused) return "the port refuses messages";
+    if (openName.empty()) return {};
+    return indexOf(*openClient, openName) < 0 ? "the port went away" : std::string();
 }
 
 void RtMidiPorts::send(uint32_t packed) {

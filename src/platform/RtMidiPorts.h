@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-class RtMidiOut;
+#include <rtmidi/RtMidi.h>
 
 namespace brio {
 
@@ -39,6 +39,9 @@ public:
     // All notes off, all sound off and reset all controllers on the 16 channels.
     void reset();
     void close();
+    // Why the open port stopped working ("" while it works): the service refused a message,
+    // or the port is no longer listed (its device was unplugged, its program ended).
+    std::string failure();
 
     // Bytes of a channel message with this status byte: 3, 2 (program change, channel
     // pressure), or 0 for anything that is not a channel message.
@@ -60,6 +63,9 @@ private:
     RtMidiOut* jack();
     bool openOwnPort();
     void sendBytes(const unsigned char* bytes, int length);
+    // Installed on every client: an error while sending marks the open port as refusing.
+    static void noteError(RtMidiError::Type type, const std::string& text, void* ports);
+    RtMidiOut* watched(RtMidiOut* client);
 
     std::string sequencerDevice;
     bool useJack;
@@ -70,6 +76,9 @@ private:
     bool listed = false;
     std::vector<ListedPort> listing;
     RtMidiOut* openClient = nullptr;
+    std::string openName;  // the open port's name as listed
+    bool sending = false;
+    bool refused = false;  // a send to the open port failed
 };
 
 }  // namespace brio

@@ -91,6 +91,14 @@ void SystemMidi::reset() {
     if (openPart == Open::synth) deferred->reset();
 }
 
+std::string SystemMidi::failure() {
+    if (openPart == Open::port) return portsPart->failure();
+    if (openPart == Open::synth && synthReady() && synthPart->audioStopped()) {
+        return "its audio output through " + synthPart->audioDriver() + " stopped";
+    }
+    return {};
+}
+
 void SystemMidi::close() {
     if (openPart == Open::port) portsPart->close();
     if (openPart == Open::synth) deferred->close();

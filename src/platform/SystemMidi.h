@@ -35,6 +35,8 @@ public:
     void send(uint32_t packed) override;
     void reset() override;
     void close() override;
+    // The open port went away or refuses messages; the synthesizer's audio output stopped.
+    std::string failure() override;
 
 private:
     RtMidiPorts& ports();

@@ -1,5 +1,6 @@
 #include "settings/Options.h"
 
+#include <cstdio>
 #include <initializer_list>
 
 #include "foundation/TextUtils.h"
@@ -25,8 +26,13 @@ Options::Options(int screenWidth) : path(resolvePath(fileName)) {
     if (largeView && screenWidth > 0 && screenWidth < largeViewMinWidth) largeView = false;
 }
 
-Options::~Options() {
-    saveFile(path, rootName);
+Options::~Options() { save(); }
+
+bool Options::save() {
+    if (saveFile(path, rootName)) return true;
+    std::fprintf(stderr, "brioletta: the options could not be saved to %s; the file was left as it was.\n",
+                 path.c_str());
+    return false;
 }
 
 void Options::buildLists() {

@@ -51,8 +51,11 @@ public:
     explicit Options(int screenWidth);
     Options(const Options&) = delete;
     Options& operator=(const Options&) = delete;
-    // Writes the file; a failure goes unreported.
+    // Saves (as the program ends).
     ~Options() override;
+    // Writes the file, all or nothing; a failure is told on standard error (the options are
+    // saved as the program ends, when no box can be shown) and leaves the old file as it was.
+    bool save();
 
     void setDefaults();
     void exchange() override;
