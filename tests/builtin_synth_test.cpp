@@ -126,6 +126,18 @@ TEST_F(BuiltInSynthOffline, ResetEndsEveryNoteAtOnce) {
     EXPECT_LT(peakOfLast100MsOf(2.0), silent);
 }
 
+TEST_F(BuiltInSynthOffline, EveryNoteAtFullStrengthAtOnceIsRoundedOffUnderFullScale) {
+    // Sixteen channels of organ chords: far past full scale without the limit.
+    for (int channel = 0; channel < 16; ++channel) {
+        synth->send(message(0xC0 + channel, churchOrgan, 0));
+        for (int note : {36, 48, 55, 60, 64, 67, 72, 76}) synth->send(message(0x90 + channel, note, 127));
+    }
+    const float peak = peakOf(rate / 2);
+    EXPECT_GT(peak, 0.8f);
+    EXPECT_LE(peak, 0.841f);  // -1.5 dBFS
+    synth->reset();
+}
+
 TEST_F(BuiltInSynthOffline, OpeningAgainSilencesTheSynthButKeepsTheLoadedSoundFont) {
     holdOrganNote(0);
     const float playing = peakOf(organAttack);

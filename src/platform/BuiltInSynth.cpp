@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <mutex>
+#include <thread>
 
 #include "platform/RenderGate.h"
 #include "platform/RtMidiPorts.h"
@@ -26,10 +27,20 @@ struct BuiltInSynth::Engine {
     // belongs to the server's cycle and must never block).
     std::atomic<bool> mayWaitWhenSilent{false};
     static constexpr std::chrono::milliseconds longestSilentWait{200};
+    // When the audio thread last asked for a period (steady clock, which stands still while the
+    // machine sleeps): a driver whose thread ended, or hangs in a sound server that died, stops
+    // asking, while a working one asks at least every longestSilentWait.
+    std::atomic<int64_t> lastPeriodNs{0};
+
+    static int64_t nowNs() {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch()).count();
+    }
 
     // One period into `out` (zeroed by the caller): the synthesizer's sound, or the silence
     // it would make without being asked while the gate is closed.
     void process(int frames, int channels, float* out[]) {
+        lastPeriodNs.store(nowNs(), std::memory_order_relaxed);
         if (gated && !gate.open()) {
             if (mayWaitWhenSilent) gate.sleepWhileClosed(longestSilentWait);
             return;
@@ -37,12 +48,25 @@ struct BuiltInSynth::Engine {
         // The full mix, reverb and chorus included (processing without effect buffers would
         // drop them).
         fluid_synth_write_float(synth, frames, out[0], 0, 1, out[channels > 1 ? 1 : 0], 0, 1);
-        if (!gated) return;
         float peak = 0.0f;
-        for (int c = 0; c < channels; ++c) {
-            for (int i = 0; i < frames; ++i) peak = std::max(peak, std::fabs(out[c][i]));
+        for (int c = 0; c < channels; ++c) peak = std::max(peak, limit(out[c], frames));
+        if (gated) gate.rendered(frames, fluid_synth_get_active_voice_count(synth), peak);
+    }
+
+    // The loudest strikes, and many loud notes at once, would pass full scale and be cut off hard
+    // by the sound server: samples above -4 dBFS bend smoothly toward -1.5 dBFS, which they
+    // never reach. Returns the peak before.
+    static float limit(float* samples, int frames) {
+        constexpr float knee = 0.631f;     // -4 dBFS
+        constexpr float ceiling = 0.841f;  // -1.5 dBFS
+        constexpr float room = ceiling - knee;
+        float peak = 0.0f;
+        for (int i = 0; i < frames; ++i) {
+            const float size = std::fabs(samples[i]);
+            peak = std::max(peak, size);
+            if (size > knee) samples[i] = std::copysign(knee + room * std::tanh((size - knee) / room), samples[i]);
         }
-        gate.rendered(frames, fluid_synth_get_active_voice_count(synth), peak);
+        return peak;
     }
 
     ~Engine() {
@@ -89,8 +113,11 @@ fluid_settings_t* makeSettings() {
     // not lock that much, and the library only warns when it cannot.
     fluid_settings_setint(settings, "synth.lock-memory", 0);
     // The library's default gain (0.2) leaves a single piano note near -27 dBFS: too quiet to
-    // play along with other programs. 0.5 still leaves headroom for full accompaniment.
-    fluid_settings_setnum(settings, "synth.gain", 0.5);
+    // play along with other programs. At 1.6 the styles play near -18 LUFS and a piano played
+    // at the panel's default level sits just under them; the loudest strikes, and what playing
+    // adds on top, are rounded off by the engine's limit. (The style generator's calibration
+    // knows this gain as SYNTH_GAIN.)
+    fluid_settings_setnum(settings, "synth.gain", 1.6);
     // A JACK client is left unconnected unless asked to connect to the physical outputs.
     fluid_settings_setint(settings, "audio.jack.autoconnect", 1);
     fluid_settings_setstr(settings, "audio.jack.id", RtMidiPorts::clientName);
@@ -166,6 +193,7 @@ bool BuiltInSynth::startAudio() {
         fluid_settings_setstr(engine->settings, "audio.driver", attempt.driver.c_str());
         fluid_settings_setint(engine->settings, "audio.period-size", attempt.periodFrames);
         engine->mayWaitWhenSilent = attempt.driver != "jack";
+        engine->lastPeriodNs = Engine::nowNs();
         engine->audio = new_fluid_audio_driver2(engine->settings, renderPeriod, engine.get());
         if (engine->audio != nullptr) {
             driverName = attempt.driver;
@@ -183,7 +211,13 @@ void BuiltInSynth::stopAudio() {
     if (engine == nullptr || engine->audio == nullptr) return;
     engine->mayWaitWhenSilent = false;
     engine->gate.wake();  // a thread waiting in silence returns at once
-    delete_fluid_audio_driver(engine->audio);
+    if (audioStopped()) {
+        // Its thread may hang in a sound server that froze: the driver is ended on a thread of
+        // its own, so that the program never waits for it.
+        std::thread([driver = engine->audio] { delete_fluid_audio_driver(driver); }).detach();
+    } else {
+        delete_fluid_audio_driver(engine->audio);
+    }
     engine->audio = nullptr;
     driverName.clear();
     periodFrames = 0;
@@ -289,6 +323,12 @@ void BuiltInSynth::render(float* left, float* right, int frames) {
 
 void BuiltInSynth::setRenderGate(bool on) {
     if (engine) engine->gated = on;
+}
+
+bool BuiltInSynth::audioStopped() const {
+    if (!engine || engine->audio == nullptr) return false;
+    const int64_t quietNs = Engine::nowNs() - engine->lastPeriodNs.load(std::memory_order_relaxed);
+    return quietNs > int64_t(audioStallMs) * 1000000;
 }
 
 bool BuiltInSynth::rendering() const { return engine && (!engine->gated || engine->gate.isRendering()); }

@@ -65,6 +65,10 @@ public:
     void setRenderGate(bool on);
     // Whether the last period was rendered (always, with the gate off).
     bool rendering() const;
+    // True when the audio output has asked for no period for audioStallMs: its driver's thread
+    // ended (the sound server went away) or hangs. Closing and opening again starts a new one.
+    static constexpr int audioStallMs = 2000;
+    bool audioStopped() const;
 
     // How often a SoundFont was loaded (0 or 1).
     int soundFontLoads() const;

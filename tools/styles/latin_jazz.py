@@ -301,14 +301,14 @@ def ragtime():
         (SNARE,          "..o. ..o."),
         (HIGH_WOODBLOCK, "...x .x.."),
     ], 8, [(SNARE, "xxxX"), (KICK, "x...")], crash=None)
-    # Stride left hand: the bass note on each beat, root then fifth.
-    bass = line("Ragtime Bass", "x=.. x=.. | x=.. x=..", [36, 43, 36, 40], gate=0.9)
+    # Stride left hand: the bass note on each beat, root then fifth, leaning on the downbeat.
+    bass = line("Ragtime Bass", "X=.. x=.. | X=.. x=..", [36, 43, 36, 40], gate=0.9)
     # Right hand: chords on the off-beats and the tied syncopation across the beat.
     piano = line("Ragtime Right Hand", "..x. ..x. | x.xx =.x. | ..x. ..x. | x.x= =.x.", [
         (60, 64, 67), (60, 64, 67), 76, 72, 76, 79, (60, 64, 67), (60, 64, 67), 79, 76, 72],
         gate=0.8)
     return Style("Ragtime", 100, beat, [
-        bass_part(bass, PIANO, 90), Part(piano, HONKY_TONK, 72)], drum_volume=75,
+        bass_part(bass, HONKY_TONK, 90), Part(piano, HONKY_TONK, 72)], drum_volume=75,
         meter="2/4", tempo_range=(70, 130))
 
 
@@ -409,8 +409,8 @@ def jazz_ballad():
     ], 16, [(SNARE, "g.o.o.x."), (KICK, "......o.")], crash=None)
     # The piano rolls each chord up from the third and answers with a sixth chord.
     piano = notes("Jazz Ballad Piano", 16, [
-        (0, 52, 4, 85), (1, 57, 4, 80), (2, 60, 4, 78), (3, 64, 4, 82),
-        (10, (60, 64, 69), 2, 70)])
+        (0, 52, 4, 104), (1, 57, 4, 100), (2, 60, 4, 98), (3, 64, 4, 102),
+        (10, (60, 64, 69), 2, 92)])
     return Style("Jazz Ballad", 62, beat, [
         shared_bass(TWO_BEAT_BASS, ACOUSTIC_BASS, 92), Part(piano, PIANO, 85, mode=SUS),
         pad(SIXTH_PAD, SLOW_STRINGS, 48)], drum_volume=90, shuffle=0.6, tempo_range=(50, 80))

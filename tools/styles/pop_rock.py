@@ -40,7 +40,7 @@ HELD_MID = comp("Pop Held Chord Mid", "o===============", (55, 60, 64, 67))
 HELD_HIGH = comp("Pop Held Chord High", "o===============", (67, 72, 76))
 PIANO_EIGHTHS = comp("Rock Piano Eighths", "X=x= x=x= X=x= x=x=", (60, 64, 67, 72), gate=0.6)
 BALLAD_ARPEGGIO = steady("Pop Ballad Arpeggio", 16, 2, [48, 55, 60, 64, 67, 64, 60, 55], 2,
-                         vel=80, accents=(0,))
+                         vel=96, accents=(0,))
 ROCK_SUSTAIN = comp("Rock Guitar Sustain", "X=============== | x===============", (60, 67, 72))
 # The boogie shuffle comp: fifth, sixth, flat seventh, sixth above the root.
 SHUFFLE_GUITAR = line("Blues Shuffle Guitar", "x=x= x=x= x=x= x=x=",
