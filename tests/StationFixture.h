@@ -62,15 +62,14 @@ struct StationFixture : StationEnvironment {
 };
 
 // The station with fake message and file boxes and a fresh recorder, ticked a millisecond at a
-// time: for recording and playback.
-struct RecorderStation : ::testing::Test {
-    RecorderStation() { recorder() = Recorder(); }
-    ~RecorderStation() override { recorder() = Recorder(); }
+// time: for recording and playback, and for devices and disks that fail.
+struct PlayedStation {
+    PlayedStation() { recorder() = Recorder(); }
+    ~PlayedStation() { recorder() = Recorder(); }
 
     FakeDialogs dialogs;
     StationFixture fixture;
     MidiSynth& station = *fixture.station;
-    std::vector<CaptureMidiBackend::Message>& sent = fixture.midi.messages;
 
     void runFor(uint32_t ms) {
         for (uint32_t i = 0; i < ms; ++i) {
@@ -78,6 +77,10 @@ struct RecorderStation : ::testing::Test {
             station.tick(true);
         }
     }
+};
+
+struct RecorderStation : ::testing::Test, PlayedStation {
+    std::vector<CaptureMidiBackend::Message>& sent = fixture.midi.messages;
 };
 
 }  // namespace brio::test

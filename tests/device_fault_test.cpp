@@ -12,21 +12,9 @@ using Fault = test::FaultyMidiBackend::Fault;
 
 constexpr int port = 0;
 
-struct Rig {
-    Rig() { recorder() = Recorder(); }
-    ~Rig() { recorder() = Recorder(); }
-
-    test::FakeDialogs dialogs;
-    test::StationFixture fixture;
-    MidiSynth& station = *fixture.station;
+struct Rig : test::PlayedStation {
     test::FaultyMidiBackend& device = fixture.midi;
 
-    void run(uint32_t ms) {
-        for (uint32_t i = 0; i < ms; ++i) {
-            fixture.clock.advance(1);
-            station.tick(true);
-        }
-    }
     // The device of the options opened as the user picks it on the Options page, or as the
     // program opens it by itself (start, workspace, end of a playback).
     void open(int choice, bool byUser) {
@@ -42,13 +30,16 @@ struct Rig {
         setSwitch(station.rhythm, true);
         setSwitch(station.bass, true);
         for (uint32_t note : {60u, 64u, 67u}) station.receiveMidi(0x90 | note << 8 | 100u << 16);
-        run(700);
+        runFor(700);
+    }
+    void releaseNotes() {
+        for (uint32_t note : {60u, 64u, 67u}) station.receiveMidi(0x80 | note << 8);
     }
     void stopPlaying() {
-        for (uint32_t note : {60u, 64u, 67u}) station.receiveMidi(0x80 | note << 8);
+        releaseNotes();
         setSwitch(station.rhythm, false);
         setSwitch(station.bass, false);
-        run(3000);
+        runFor(3000);
     }
 };
 
@@ -82,9 +73,10 @@ TEST(DeviceFaults, ADeviceThatStopsWhilePlayingIsToldOnceAndComesBackWithoutStuc
             testing::internal::CaptureStderr();
             rig.device.fault = c.fault;
             const size_t delivered = rig.device.messages.size();
-            rig.run(10000);  // the accompaniment plays on, silent
+            rig.runFor(10000);  // the accompaniment plays on, silent
+            rig.releaseNotes();  // releases the device never hears
             rig.open(c.choice, false);  // a workspace opened meanwhile tries the device again
-            rig.run(1000);
+            rig.runFor(1000);
             const std::string told = testing::internal::GetCapturedStderr();
             EXPECT_EQ(linesAbout(told, c.name), 1) << told;
             EXPECT_NE(told.find(c.why), std::string::npos) << told;
@@ -94,11 +86,12 @@ TEST(DeviceFaults, ADeviceThatStopsWhilePlayingIsToldOnceAndComesBackWithoutStuc
                                                   "\" stopped working.     "};
             EXPECT_EQ(rig.dialogs.notices, byUser ? notice : std::vector<std::string>{});
 
-            // Back, and picked again: it plays, and ends with nothing sounding.
+            // Back, and picked again: it plays, and ends with nothing sounding, the notes
+            // released while it was away included.
             rig.device.fault = Fault::none;
             rig.open(c.choice, true);
             EXPECT_TRUE(MidiOut::isOpen());
-            rig.run(1000);
+            rig.runFor(1000);
             EXPECT_GT(rig.device.messages.size(), delivered);
             rig.stopPlaying();
             EXPECT_TRUE(rig.device.sounding.empty());

@@ -77,13 +77,7 @@ struct SaveKind {
     std::function<bool()> saveReportsFailure;
 };
 
-struct DiskRig {
-    DiskRig() { recorder() = Recorder(); }
-    ~DiskRig() { recorder() = Recorder(); }
-    test::FakeDialogs dialogs;
-    test::StationFixture fixture;
-    MidiSynth& station = *fixture.station;
-
+struct DiskRig : test::PlayedStation {
     void record(int notes) {
         station.startRecording();
         for (int i = 0; i < notes; ++i) {
