@@ -22,11 +22,15 @@ struct FakeMidiInput : MidiInputBackend {
         return true;
     }
     void stop() override { queue = nullptr; }
+    std::string vanishedDevice() override {
+        return unplugged && connected != noDevice ? names[size_t(connected)] : std::string();
+    }
 
     std::vector<std::string> names;
     MidiInputQueue* queue = nullptr;
     int connected = noDevice;
     int connects = 0;
+    bool unplugged = false;  // the connected device has gone
 };
 
 }  // namespace brio::test

@@ -3,7 +3,10 @@
 // the device again when the user picks it, and leaves no note sounding on it.
 #include <gtest/gtest.h>
 
+#include "FakeMidiInput.h"
 #include "StationFixture.h"
+#include "midi/MidiIn.h"
+#include "midi/MidiInputQueue.h"
 
 namespace brio {
 namespace {
@@ -122,6 +125,35 @@ TEST(DeviceFaults, ADeviceThatWillNotOpenIsToldOnceAndTheUserIsToldAtEachPick) {
     rig.stopPlaying();
     EXPECT_FALSE(rig.device.messages.empty());
     EXPECT_TRUE(rig.device.sounding.empty());
+}
+
+TEST(DeviceFaults, AKeyboardUnpluggedWhileKeysAreDownLetsTheirNotesGo) {
+    Rig rig;
+    struct Input : test::FakeMidiInput {
+        explicit Input(MidiSynth& station) : station(station) {
+            names = {"Keys"};
+            MidiIn::installBackend(this);
+            station.attachMidiInput(&MidiIn::queue());
+        }
+        ~Input() override {
+            station.attachMidiInput(nullptr);
+            MidiIn::installBackend(nullptr);
+        }
+        MidiSynth& station;
+    } input(rig.station);
+    rig.fixture.options->midiInDevice = 0;
+    rig.station.openMidiInput();
+    for (uint32_t note : {60u, 64u, 67u}) input.queue->push(0x90 | note << 8 | 100u << 16);
+    rig.runFor(100);
+    ASSERT_EQ(rig.device.sounding.size(), 3u);
+
+    testing::internal::CaptureStderr();
+    input.unplugged = true;
+    rig.runFor(2000);
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(told, "Brioletta: the MIDI input device \"Keys\" went away; the notes it held were let go.\n");
+    EXPECT_TRUE(rig.device.sounding.empty());
+    EXPECT_EQ(input.connected, MidiInputBackend::noDevice);
 }
 
 }  // namespace

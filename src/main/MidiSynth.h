@@ -133,7 +133,8 @@ public:
     // notice when the user chose it.
     void openMidiDevice(bool reapply);
     // Asks the open device whether it still works (MidiOut::watch); a device that stopped is
-    // told once, as openMidiDevice tells a failed open, and the program plays on silent.
+    // told once, as openMidiDevice tells a failed open, and the program plays on silent. An
+    // input device that went away has its held notes let go.
     void watchMidiDevice();
     // Silences everything before a question or file box: held keys are let go and every
     // channel gets all-notes-off and sustain off.

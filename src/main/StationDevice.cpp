@@ -6,6 +6,7 @@
 #include "main/AppIdentity.h"
 #include "main/MidiSynth.h"
 #include "midi/MidiBackend.h"
+#include "midi/MidiIn.h"
 #include "midi/MidiOut.h"
 #include "settings/Options.h"
 
@@ -32,6 +33,12 @@ void MidiSynth::openMidiDevice(bool reapply) {
 void MidiSynth::watchMidiDevice() {
     const std::string why = MidiOut::watch();
     if (!why.empty()) reportDeviceFault("stopped working (" + why + ")", "stopped working");
+    // A keyboard unplugged while keys are down never sends their releases.
+    const std::string gone = MidiIn::watch();
+    if (gone.empty()) return;
+    releaseInputNotes();
+    std::fprintf(stderr, "%s: the MIDI input device \"%s\" went away; the notes it held were let go.\n",
+                 applicationTitle, gone.c_str());
 }
 
 void MidiSynth::reportDeviceFault(const std::string& problem, const std::string& briefly) {

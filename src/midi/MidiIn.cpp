@@ -1,5 +1,6 @@
 #include "midi/MidiIn.h"
 
+#include "foundation/Clock.h"
 #include "midi/MidiInputBackend.h"
 #include "midi/MidiInputQueue.h"
 
@@ -7,6 +8,7 @@ namespace brio::MidiIn {
 
 namespace {
 MidiInputBackend* backend = nullptr;
+uint32_t lastWatch = 0;
 }  // namespace
 
 MidiInputQueue& queue() {
@@ -27,5 +29,15 @@ void listDevices(Text_& list) {
 }
 
 bool open(int device) { return backend && backend->connect(device); }
+
+std::string watch() {
+    if (!backend) return {};
+    const uint32_t now = systemClock().milliseconds();
+    if (now - lastWatch < watchIntervalMs) return {};
+    lastWatch = now;
+    std::string gone = backend->vanishedDevice();
+    if (!gone.empty()) backend->connect(MidiInputBackend::noDevice);
+    return gone;
+}
 
 }  // namespace brio::MidiIn

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "foundation/Text.h"
 
 namespace brio {
@@ -20,6 +23,11 @@ void listDevices(Text_& list);
 // Listens to input device `device` besides the program's own port (-1: to none); false when it
 // cannot be opened.
 bool open(int device);
+
+// Asks, at most every watchIntervalMs of the clock, whether the device listened to has gone;
+// its name once when it has (it is let go: nothing more can come from it), else "".
+constexpr uint32_t watchIntervalMs = 250;
+std::string watch();
 
 // Where the messages wait for the main thread.
 MidiInputQueue& queue();

@@ -23,6 +23,9 @@ public:
     virtual bool connect(int device) = 0;
     // Closes every port; nothing arrives after it returns.
     virtual void stop() = 0;
+    // The name of the port connected by connect() when it has gone since (unplugged, its
+    // program ended), else "". Asked a few times a second.
+    virtual std::string vanishedDevice() { return {}; }
 };
 
 }  // namespace brio

@@ -97,13 +97,24 @@ bool RtMidiInput::connect(int device) {
         if (!devicePort) return false;
         try {
             devicePort->openPort(unsigned(index), devicePortName);
-            if (devicePort->isPortOpen()) return true;
+            if (devicePort->isPortOpen()) {
+                deviceName = names[index];
+                return true;
+            }
         } catch (...) {
         }
         devicePort.reset();
         return false;
     }
     return false;
+}
+
+std::string RtMidiInput::vanishedDevice() {
+    if (!devicePort || !ownPort) return {};
+    for (const std::string& name : rtMidiPortNames(*ownPort)) {
+        if (name == deviceName) return {};
+    }
+    return deviceName;
 }
 
 void RtMidiInput::stop() {

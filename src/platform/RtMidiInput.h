@@ -31,6 +31,7 @@ public:
     bool start(MidiInputQueue& queue) override;
     bool connect(int device) override;
     void stop() override;
+    std::string vanishedDevice() override;
 
     // The bytes of one incoming message packed as status | data1 << 8 | data2 << 16; false for
     // anything that is not a whole channel message (system messages, stray data bytes).
@@ -45,6 +46,7 @@ private:
     MidiInputQueue* queue = nullptr;
     std::unique_ptr<RtMidiIn> ownPort;     // also lists the system's ports
     std::unique_ptr<RtMidiIn> devicePort;  // connected to the chosen device
+    std::string deviceName;                // its name, while connected
     std::vector<std::string> listing;      // names as last listed
 };
 
