@@ -205,6 +205,23 @@ TEST(DiskFaults, AProgramKilledWhileSavingLeavesTheOldOrTheNewFileWhole) {
     // The kills landed on both versions, so the saves really ran while killed.
     EXPECT_GT(sawOld, 0);
     EXPECT_GT(sawNew, 0);
+    // What killed saves left behind goes with the next save once it is an hour old; a younger
+    // one may belong to a save still running in another copy of the program.
+    const std::string folder = rig.fixture.folder.folder();
+    ASSERT_TRUE(test::writeFile(folder + "/.brio-save-young1", "half a save"));
+    ASSERT_TRUE(test::writeFile(folder + "/.brio-save-stale1", "half a save"));
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().filename() == ".brio-save-young1") continue;
+        std::filesystem::last_write_time(entry.path(), std::filesystem::file_time_type::clock::now() -
+                                                           std::chrono::hours(2));
+    }
+    rig.station.saveWorkspace();
+    std::vector<std::string> temporaries;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with(".brio-save-")) temporaries.push_back(name);
+    }
+    EXPECT_EQ(temporaries, std::vector<std::string>{".brio-save-young1"});
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "foundation/FileIo.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,13 +11,19 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
+#include <string_view>
 
 namespace brio {
 
 namespace {
 
 constexpr size_t readChunk = 1 << 16;
+constexpr const char* temporaryPrefix = ".brio-save-";
+// A temporary file this old was left by a save that never finished (the program was killed):
+// no save takes that long.
+constexpr time_t staleTemporarySeconds = 3600;
 
 const FileWriteCalls systemCalls{::write, ::fsync, ::close, ::rename};
 const FileWriteCalls* writeCalls = &systemCalls;
@@ -117,6 +124,22 @@ void syncFolder(const std::string& folder) {
     ::close(fd);
 }
 
+// Removes the temporary files that killed saves left in `folder`.
+void removeStaleTemporaries(const std::string& folder) {
+    DIR* entries = ::opendir(folder.c_str());
+    if (entries == nullptr) return;
+    const time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(entries)) {
+        if (std::string_view(entry->d_name).rfind(temporaryPrefix, 0) != 0) continue;
+        const std::string path = folder + "/" + entry->d_name;
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime > staleTemporarySeconds) {
+            ::unlink(path.c_str());
+        }
+    }
+    ::closedir(entries);
+}
+
 // Reads up to `count` bytes from the start of the file; `maxBytes` refuses a larger file unread.
 bool readFile(const std::string& path, std::string& bytes, size_t count, size_t maxBytes) {
     // Opening without blocking: a FIFO would otherwise wait for a writer forever. It is
@@ -174,7 +197,7 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
     if (!targetMode(target, mode)) return false;
 
     // A fixed short name, so that a target name near the length limit still gets a temporary.
-    std::string tempPath = folderOf(target) + "/.brio-save-XXXXXX";
+    std::string tempPath = folderOf(target) + "/" + temporaryPrefix + "XXXXXX";
     FileDescriptor file(::mkstemp(tempPath.data()));
     if (file.get() < 0) return writeInPlace(target, bytes, mode);
 
@@ -183,6 +206,7 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
     bool closed = file.close();
     if (written && closed && writeCalls->rename(tempPath.c_str(), target.c_str()) == 0) {
         syncFolder(folderOf(target));
+        removeStaleTemporaries(folderOf(target));
         return true;
     }
     ::unlink(tempPath.c_str());

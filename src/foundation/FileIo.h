@@ -26,7 +26,8 @@ bool pathExists(const std::string& path);
 // existing target is untouched. The new file keeps the old one's permission bits, else it gets
 // 0666 less the umask. A symbolic link as target is followed, so the link stays a link; an
 // existing target that is not a regular file is refused. When no temporary file can be made
-// (a folder that may not be written), the target is written in place instead.
+// (a folder that may not be written), the target is written in place instead. A successful save
+// also removes the temporary files that saves killed over an hour before left in the folder.
 bool replaceFile(const std::string& path, const std::string& bytes);
 
 // The system calls through which replaceFile writes, so that a test can make the disk fail at
