@@ -119,7 +119,7 @@ bool RtMidiPorts::open(int port) {
     }
     openClient = client;
     openName = listing[size_t(port)].name;
-    refused = false;
+    refusalsInARow = 0;
     return true;
 }
 
@@ -139,7 +139,7 @@ bool RtMidiPorts::openOwnPort() {
     }
     openClient = ownPortClient.get();
     openName.clear();  // the own port is there as long as the program runs
-    refused = false;
+    refusalsInARow = 0;
     return true;
 }
 
@@ -150,17 +150,19 @@ bool RtMidiPorts::isOpen() const {
 void RtMidiPorts::sendBytes(const unsigned char* bytes, int length) {
     if (openClient == nullptr || length <= 0) return;
     sending = true;
+    refusedNow = false;
     try {
         openClient->sendMessage(bytes, size_t(length));
     } catch (...) {
-        refused = true;
+        refusedNow = true;
     }
     sending = false;
+    refusalsInARow = refusedNow ? refusalsInARow + 1 : 0;
 }
 
 void RtMidiPorts::noteError(RtMidiError::Type, const std::string&, void* ports) {
     auto* self = static_cast<RtMidiPorts*>(ports);
-    if (self->sending) self->refused = true;
+    if (self->sending) self->refusedNow = true;
 }
 
 RtMidiOut* RtMidiPorts::watched(RtMidiOut* client) {
@@ -170,7 +172,7 @@ RtMidiOut* RtMidiPorts::watched(RtMidiOut* client) {
 
 std::string RtMidiPorts::failure() {
     if (openClient == nullptr) return {};
-    if (refused) return "the port refuses messages";
+    if (refusalsInARow >= refusalsToFail) return "the port refuses messages";
     if (openName.empty()) return {};
     return indexOf(*openClient, openName) < 0 ? "the port went away" : std::string();
 }

@@ -39,8 +39,11 @@ public:
     // All notes off, all sound off and reset all controllers on the 16 channels.
     void reset();
     void close();
-    // Why the open port stopped working ("" while it works): the service refused a message,
-    // or the port is no longer listed (its device was unplugged, its program ended).
+    // Why the open port stopped working ("" while it works): the service refused every one of
+    // the last refusalsToFail messages, or the port is no longer listed (its device was
+    // unplugged, its program ended). A single refusal is no failure: the sequencer's queue may
+    // be full for a moment when much is sent to a slow port.
+    static constexpr int refusalsToFail = 256;
     std::string failure();
 
     // Bytes of a channel message with this status byte: 3, 2 (program change, channel
@@ -78,7 +81,8 @@ private:
     RtMidiOut* openClient = nullptr;
     std::string openName;  // the open port's name as listed
     bool sending = false;
-    bool refused = false;  // a send to the open port failed
+    bool refusedNow = false;     // the message being sent was refused
+    int refusalsInARow = 0;
 };
 
 }  // namespace brio
