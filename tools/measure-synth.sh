@@ -81,4 +81,4 @@ print("onset after silence vs during play (ms, relative to the first note):",
 PY
 xdotool key Escape
 wait "$pid" || true
-grep -i "sound through" "$folder/stderr.txt" || true
+grep -i "sound through\|stopped working\|could not\|went away" "$folder/stderr.txt" || true
