@@ -13,6 +13,7 @@
 #include "main/MidiSynth.h"
 #include "midi/MidiOut.h"
 #include "midi/NullMidiBackend.h"
+#include "midi/Recorder.h"
 #include "settings/Options.h"
 #include "settings/RecentFiles.h"
 
@@ -46,5 +47,31 @@ struct Station {
     std::unique_ptr<Options> options;
     std::unique_ptr<MidiSynth> station;
 };
+
+// The manual clock and a MIDI device that sends nowhere, installed on the first call, for the
+// targets that need the MIDI layer but no station. Returns the clock.
+inline ManualClock& quietMidiClock() {
+    static ManualClock clock;
+    static NullMidiBackend device;
+    static const bool opened = [] {
+        installClock(&clock);
+        MidiOut::installBackend(&device);
+        return MidiOut::open(0);
+    }();
+    (void)opened;
+    return clock;
+}
+
+// Plays what the recorder holds to its end, a second at a time (64 seconds at the most).
+inline void replayRecording() {
+    ManualClock& clock = quietMidiClock();
+    Recorder& rec = recorder();
+    rec.startPlayback();
+    for (int tick = 0; tick < 64 && rec.state == Recorder::State::playing; ++tick) {
+        clock.advance(997);
+        rec.pump();
+    }
+    rec.stop();
+}
 
 }  // namespace brio::fuzz

@@ -6,10 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "foundation/Clock.h"
-#include "midi/MidiOut.h"
-#include "midi/NullMidiBackend.h"
-#include "midi/Recorder.h"
+#include "FuzzStation.h"
 #include "midi/StandardMidiFile.h"
 
 namespace {
@@ -29,24 +26,11 @@ bool sameEvents(const brio::Llist<brio::MidiEvent>& events,
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static brio::ManualClock clock;
-    static brio::NullMidiBackend device;
-    static bool ready = [] {
-        brio::installClock(&clock);
-        brio::MidiOut::installBackend(&device);
-        return brio::MidiOut::open(0);
-    }();
-    (void)ready;
-
+    brio::fuzz::quietMidiClock();
     brio::Recorder& recorder = brio::recorder();
     if (!recorder.readStandardMidiFile(std::string_view(reinterpret_cast<const char*>(data), size)))
         return 0;
-    recorder.startPlayback();
-    for (int tick = 0; tick < 64 && recorder.state == brio::Recorder::State::playing; ++tick) {
-        clock.advance(997);
-        recorder.pump();
-    }
-    recorder.stop();
+    brio::fuzz::replayRecording();
     std::string written;
     if (!recorder.writeStandardMidiFile(written)) __builtin_trap();
     const brio::smf::Reading again =

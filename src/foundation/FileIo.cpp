@@ -197,7 +197,8 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
     if (!targetMode(target, mode)) return false;
 
     // A fixed short name, so that a target name near the length limit still gets a temporary.
-    std::string tempPath = folderOf(target) + "/" + temporaryPrefix + "XXXXXX";
+    const std::string folder = folderOf(target);
+    std::string tempPath = folder + "/" + temporaryPrefix + "XXXXXX";
     FileDescriptor file(::mkstemp(tempPath.data()));
     if (file.get() < 0) return writeInPlace(target, bytes, mode);
 
@@ -205,8 +206,8 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
                    writeCalls->fsync(file.get()) == 0;
     bool closed = file.close();
     if (written && closed && writeCalls->rename(tempPath.c_str(), target.c_str()) == 0) {
-        syncFolder(folderOf(target));
-        removeStaleTemporaries(folderOf(target));
+        syncFolder(folder);
+        removeStaleTemporaries(folder);
         return true;
     }
     ::unlink(tempPath.c_str());

@@ -77,7 +77,8 @@ int defaultDevice() {
     return MidiBackend::mapperDevice;
 }
 
-// The name the device is listed under now.
+// The name the device is listed under now (asked only when another device opens: listing may
+// mean asking the system).
 std::string nameOf(int device) {
     if (device < 0 || !backend) return mapperName;
     const std::vector<std::string> names = backend->deviceNames();
@@ -91,8 +92,8 @@ bool open(int device) {
         backend->reset();
     } else {
         close();
+        openName = nameOf(device);
     }
-    openName = nameOf(device);
     deviceOpen = backend && backend->open(device);
     deviceFailed = false;
     watched = false;

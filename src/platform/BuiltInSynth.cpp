@@ -309,14 +309,10 @@ void BuiltInSynth::close() {
 
 void BuiltInSynth::render(float* left, float* right, int frames) {
     if (frames <= 0) return;
-    // With an audio driver playing, its thread is the synth's only renderer.
-    if (!opened || engine->audio != nullptr) {
-        std::fill(left, left + frames, 0.0f);
-        std::fill(right, right + frames, 0.0f);
-        return;
-    }
     std::fill(left, left + frames, 0.0f);
     std::fill(right, right + frames, 0.0f);
+    // With an audio driver playing, its thread is the synth's only renderer.
+    if (!opened || engine->audio != nullptr) return;
     float* out[2] = {left, right};
     engine->process(frames, 2, out);
 }

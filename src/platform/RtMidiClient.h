@@ -52,4 +52,15 @@ std::vector<std::string> rtMidiPortNames(Client& client) {
     return names;
 }
 
+// The current index of the port of `client` called `name`, or -1 when it is gone (ports are
+// found again by name: the numbering shifts as devices come and go).
+template <typename Client>
+int rtMidiPortIndex(Client& client, const std::string& name) {
+    const std::vector<std::string> names = rtMidiPortNames(client);
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == name) return static_cast<int>(i);
+    }
+    return -1;
+}
+
 }  // namespace brio

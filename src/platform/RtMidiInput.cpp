@@ -89,31 +89,24 @@ bool RtMidiInput::connect(int device) {
     if (!ownPort || device < 0) return false;
     if (listing.empty()) deviceNames();
     if (size_t(device) >= listing.size()) return false;
-    // Found again by name: the numbering may have shifted since the listing.
-    const std::vector<std::string> names = rtMidiPortNames(*ownPort);
-    for (size_t index = 0; index < names.size(); ++index) {
-        if (names[index] != listing[size_t(device)]) continue;
-        devicePort = makeListener();
-        if (!devicePort) return false;
-        try {
-            devicePort->openPort(unsigned(index), devicePortName);
-            if (devicePort->isPortOpen()) {
-                deviceName = names[index];
-                return true;
-            }
-        } catch (...) {
+    const int index = rtMidiPortIndex(*ownPort, listing[size_t(device)]);
+    if (index < 0) return false;
+    devicePort = makeListener();
+    if (!devicePort) return false;
+    try {
+        devicePort->openPort(unsigned(index), devicePortName);
+        if (devicePort->isPortOpen()) {
+            deviceName = listing[size_t(device)];
+            return true;
         }
-        devicePort.reset();
-        return false;
+    } catch (...) {
     }
+    devicePort.reset();
     return false;
 }
 
 std::string RtMidiInput::vanishedDevice() {
-    if (!devicePort || !ownPort) return {};
-    for (const std::string& name : rtMidiPortNames(*ownPort)) {
-        if (name == deviceName) return {};
-    }
+    if (!devicePort || !ownPort || rtMidiPortIndex(*ownPort, deviceName) >= 0) return {};
     return deviceName;
 }
 

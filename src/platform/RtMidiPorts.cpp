@@ -18,15 +18,6 @@ constexpr uint8_t allSoundOff = 120;
 constexpr uint8_t resetAllControllers = 121;
 constexpr uint8_t allNotesOff = 123;
 
-// The current index of the port called `name`, or -1 when it is gone.
-int indexOf(RtMidiOut& out, const std::string& name) {
-    const std::vector<std::string> names = rtMidiPortNames(out);
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (names[i] == name) return static_cast<int>(i);
-    }
-    return -1;
-}
-
 bool exists(const std::string& path) {
     return access(path.c_str(), F_OK) == 0;
 }
@@ -69,9 +60,9 @@ RtMidiOut* RtMidiPorts::alsa() {
     // Without the sequencer device, ALSA would print its own error before RtMidi throws.
     if (!alsaClient && access(sequencerDevice.c_str(), R_OK | W_OK) == 0) {
         silenceAlsaLibrary();
-        alsaClient = makeRtMidiClient<RtMidiOut>(RtMidi::LINUX_ALSA, clientName);
+        alsaClient = watched(makeRtMidiClient<RtMidiOut>(RtMidi::LINUX_ALSA, clientName));
     }
-    return watched(alsaClient.get());
+    return alsaClient.get();
 }
 
 RtMidiOut* RtMidiPorts::jack() {
@@ -79,9 +70,9 @@ RtMidiOut* RtMidiPorts::jack() {
     // per run: a failed one leaves a little memory behind in the library.
     if (!jackTried && useJack && jackServerRunning()) {
         jackTried = true;
-        jackClient = makeRtMidiClient<RtMidiOut>(RtMidi::UNIX_JACK, clientName);
+        jackClient = watched(makeRtMidiClient<RtMidiOut>(RtMidi::UNIX_JACK, clientName));
     }
-    return watched(jackClient.get());
+    return jackClient.get();
 }
 
 std::vector<std::string> RtMidiPorts::portNames() {
@@ -109,7 +100,7 @@ bool RtMidiPorts::open(int port) {
     if (listing[size_t(port)].client == nullptr) return openOwnPort();
     // Ports are found again by name: the numbering may have shifted since the listing.
     RtMidiOut* client = listing[size_t(port)].client;
-    const int index = indexOf(*client, listing[size_t(port)].name);
+    const int index = rtMidiPortIndex(*client, listing[size_t(port)].name);
     if (index < 0) return false;
     try {
         client->openPort(unsigned(index), clientName);
@@ -127,8 +118,7 @@ bool RtMidiPorts::open(int port) {
 // make to the port survive a change of device and back.
 bool RtMidiPorts::openOwnPort() {
     if (!ownPortClient) {
-        ownPortClient = makeRtMidiClient<RtMidiOut>(RtMidi::LINUX_ALSA, clientName);
-        watched(ownPortClient.get());
+        ownPortClient = watched(makeRtMidiClient<RtMidiOut>(RtMidi::LINUX_ALSA, clientName));
         if (!ownPortClient) return false;
         try {
             ownPortClient->openVirtualPort(ownPortName);
@@ -165,8 +155,8 @@ void RtMidiPorts::noteError(RtMidiError::Type, const std::string&, void* ports) 
     if (self->sending) self->refusedNow = true;
 }
 
-RtMidiOut* RtMidiPorts::watched(RtMidiOut* client) {
-    if (client != nullptr) client->setErrorCallback(noteError, this);
+std::unique_ptr<RtMidiOut> RtMidiPorts::watched(std::unique_ptr<RtMidiOut> client) {
+    if (client) client->setErrorCallback(noteError, this);
     return client;
 }
 
@@ -174,7 +164,7 @@ std::string RtMidiPorts::failure() {
     if (openClient == nullptr) return {};
     if (refusalsInARow >= refusalsToFail) return "the port refuses messages";
     if (openName.empty()) return {};
-    return indexOf(*openClient, openName) < 0 ? "the port went away" : std::string();
+    return rtMidiPortIndex(*openClient, openName) < 0 ? "the port went away" : std::string();
 }
 
 void RtMidiPorts::send(uint32_t packed) {

@@ -68,7 +68,7 @@ private:
     void sendBytes(const unsigned char* bytes, int length);
     // Installed on every client: an error while sending marks the open port as refusing.
     static void noteError(RtMidiError::Type type, const std::string& text, void* ports);
-    RtMidiOut* watched(RtMidiOut* client);
+    std::unique_ptr<RtMidiOut> watched(std::unique_ptr<RtMidiOut> client);
 
     std::string sequencerDevice;
     bool useJack;
