@@ -12,7 +12,8 @@ packages=(
     libpng-dev
     libebur128-dev sox pulseaudio pulseaudio-utils
     libgtest-dev libgmock-dev libbenchmark-dev python3-mido
-    xvfb xauth xdotool
+    xvfb xauth xdotool x11-utils openbox weston xwayland
+    pipewire pipewire-pulse wireplumber dbus-daemon
     zenity xdg-user-dirs
     desktop-file-utils appstream shared-mime-info lintian dpkg-dev fakeroot man-db
 )

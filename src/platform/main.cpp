@@ -84,11 +84,11 @@ uint64_t processStartUs(brio::Clock& clock) {
     return nowUs;
 }
 
-// Chooses the windowing back end from the session: SDL would otherwise fall back to an
-// off-screen driver and run a program nobody can see.
+// Chooses the windowing back end from the session: X11, through XWayland in a Wayland session.
+// A Wayland window can place neither itself nor its popups, and the menus, pickers and the
+// dragged window need both; SDL's own Wayland driver is used only when the user asks for it.
 bool chooseVideoDriver() {
     if (isSet("SDL_VIDEODRIVER")) return true;  // the user's explicit choice (tests use dummy)
-    if (isSet("WAYLAND_DISPLAY")) return SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland,x11");
     if (isSet("DISPLAY")) return SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     return false;
 }
@@ -137,8 +137,8 @@ int main(int argc, char** argv) {
         case brio::CommandLine::Action::run: break;
     }
     if (!chooseVideoDriver()) {
-        std::fprintf(stderr, "%s: no display to show the piano on (DISPLAY is not set).\n",
-                     brio::applicationTitle);
+        std::fprintf(stderr, "%s: no X display to show the piano on (DISPLAY is not set; a Wayland "
+                     "session needs XWayland).\n", brio::applicationTitle);
         return 1;
     }
     // The panel is drawn in software: a plain shared-memory window surface is all it needs. An
