@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config make
-    libsdl2-dev
+    libsdl2-dev libx11-dev
     libfreetype-dev libfontconfig-dev fonts-wine fonts-dejavu-core
     librtmidi-dev libasound2-dev
     libfluidsynth-dev timgm6mb-soundfont

@@ -128,9 +128,9 @@ void Fdialog::showHotKeys() {
 void Fdialog::buildPage(DialogPageKind kind, int width, int height, const std::string& title) {
     host->setCaption(applicationTitle);
     host->setClientSize(width, height);
-    const int screenW = windows.screenWidth();
-    const int screenH = windows.screenHeight();
-    host->moveTo(std::max(0, (screenW - width) / 2), std::max(0, (screenH - height) / 2));
+    const ScreenArea screen = windows.screenArea();
+    host->moveTo(screen.left + std::max(0, (screen.width - width) / 2),
+                 screen.top + std::max(0, (screen.height - height) / 2));
     current.build(kind, width, height, title);
     group.clear();
     closeRect = emptyRect;

@@ -1,5 +1,7 @@
 #include "graphics/UserDialogs.h"
 
+#include <utility>
+
 #include "foundation/Text.h"
 #include "foundation/TextUtils.h"
 
@@ -22,6 +24,8 @@ public:
 
 NoDialogs noDialogs;
 UserDialogs* installed = &noDialogs;
+BoxWaitPass boxWaitPass;
+bool inBoxWaitPass = false;
 
 constexpr const char* blanks = " \t";
 constexpr const char* patternSeparators = " \t;";
@@ -57,6 +61,17 @@ std::string extensionOf(const std::string& pattern) {
 UserDialogs& userDialogs() { return *installed; }
 
 void installUserDialogs(UserDialogs* dialogs) { installed = dialogs ? dialogs : &noDialogs; }
+
+void installBoxWaitPass(BoxWaitPass pass) { boxWaitPass = std::move(pass); }
+
+uint32_t runBoxWaitPass() {
+    if (!boxWaitPass || inBoxWaitPass) return idleBoxWaitMs;
+    inBoxWaitPass = true;
+    struct Leave {
+        ~Leave() { inBoxWaitPass = false; }
+    } leave;
+    return boxWaitPass();
+}
 
 std::string FileFilter::patternList() const {
     std::string text;

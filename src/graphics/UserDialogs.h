@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,17 @@ UserDialogs& userDialogs();
 // Installs the dialogs (the caller keeps ownership); nullptr restores the default, which
 // cancels every box and shows nothing.
 void installUserDialogs(UserDialogs* dialogs);
+
+// One pass of the program's loop while a box of another program (a file chooser, a message) is
+// open: the program keeps time and answers the window system, its windows taking no input.
+// Returns the longest the box may wait before the next pass, in ms.
+using BoxWaitPass = std::function<uint32_t()>;
+// Installs the pass (the application's); an empty one restores the default, which does nothing.
+void installBoxWaitPass(BoxWaitPass pass);
+// Runs the installed pass, unless one is running already (a box opened from within a pass);
+// returns its wait, or idleBoxWaitMs without a pass.
+inline constexpr uint32_t idleBoxWaitMs = 50;
+uint32_t runBoxWaitPass();
 
 // One entry of a file box's filter list "description| patterns|description| patterns",
 // whose patterns are separated by ";" or blanks.

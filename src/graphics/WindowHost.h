@@ -51,7 +51,8 @@ public:
     virtual void show() = 0;
     virtual void hide() = 0;
     virtual bool visible() const = 0;
-    // The window's top-left corner on the screen, and moving it there.
+    // The client area's top-left corner on the screen, and moving it there (a window manager's
+    // frame goes around it).
     virtual int left() const = 0;
     virtual int top() const = 0;
     virtual void moveTo(int x, int y) = 0;
@@ -64,6 +65,14 @@ public:
     // While the window has the keyboard focus, typed text also arrives as textInput; every
     // other window gets keys only.
     virtual void setTextInput(bool /*accepted*/) {}
+};
+
+// A rectangle of the screen: a monitor.
+struct ScreenArea {
+    int left = 0;
+    int top = 0;
+    int width = 0;   // 0 when unknown
+    int height = 0;
 };
 
 // The windowing layer: creates windows and delivers their events.
@@ -83,6 +92,13 @@ public:
     // Size of the screen in pixels; 0 when unknown.
     virtual int screenWidth() const = 0;
     virtual int screenHeight() const = 0;
+    // The monitor the main window is on (the whole screen by default), where popups and
+    // dialogs are kept.
+    virtual ScreenArea screenArea() const { return ScreenArea{0, 0, screenWidth(), screenHeight()}; }
+    // While another program's box (a file chooser, a message) is open over the program, its
+    // windows take no input: presses and moves are dropped, releases still arrive, and a
+    // request to close waits until the box is gone.
+    virtual void setInputBlocked(bool /*blocked*/) {}
     // The system clipboard's text in UTF-8 (empty when it holds none), and replacing it.
     virtual std::string clipboardText() const { return {}; }
     virtual void setClipboardText(const std::string& /*utf8*/) {}

@@ -7,6 +7,7 @@
 #include "dialog/Fdialog.h"
 #include "foundation/Clock.h"
 #include "foundation/Trace.h"
+#include "graphics/UserDialogs.h"
 #include "graphics/WindowHost.h"
 #include "main/AppIdentity.h"
 #include "main/CommandWindowAdapters.h"
@@ -77,11 +78,14 @@ int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi, const std
     station.attachCommandWindows(&popup, &pages, &pages);
     station.attachMidiInput(&MidiIn::queue());
     windows.setWakeHandler([&station] { station.drainMidiInput(); });
+    // While a file box or message is open the music goes on and the windows are answered.
+    installBoxWaitPass([&station, &windows, &clock] { return runBoxPass(station, windows, clock); });
     // The station forgets the windows before they go, and the input before the station goes.
     struct Detach {
         MidiSynth& station;
         WindowSystem& windows;
         ~Detach() {
+            installBoxWaitPass(nullptr);
             windows.setWakeHandler(nullptr);
             station.attachMidiInput(nullptr);
             station.attachCommandWindows(nullptr, nullptr, nullptr);

@@ -18,6 +18,14 @@ uint32_t waitLimit(const MidiSynth& station, const WindowSystem& windows) {
 
 }  // namespace
 
+uint32_t runBoxPass(MidiSynth& station, WindowSystem& windows, Clock& clock) {
+    station.tick(windows.applicationActive());
+    windows.setInputBlocked(true);
+    windows.processPendingMessages();
+    windows.setInputBlocked(false);
+    return station.msUntilDue(clock.milliseconds(), longestWaitMs);
+}
+
 uint64_t runMainLoop(MidiSynth& station, WindowSystem& windows, Clock& clock, const bool& windowQuit) {
     uint64_t passes = 0;
     while (!windowQuit && !station.quitRequested) {

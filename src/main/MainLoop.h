@@ -23,4 +23,9 @@ inline constexpr uint32_t backgroundPauseMs = 100;
 // Returns the number of passes it made.
 uint64_t runMainLoop(MidiSynth& station, WindowSystem& windows, Clock& clock, const bool& windowQuit);
 
+// One pass of the loop while a box of another program is open: the station ticks and the
+// window messages are processed, the windows taking no input. Returns the milliseconds until
+// the station next has something due (at most longestWaitMs, so the windows stay answered).
+uint32_t runBoxPass(MidiSynth& station, WindowSystem& windows, Clock& clock);
+
 }  // namespace brio

@@ -88,6 +88,12 @@ void MidiSynth::releaseAll() {
 }
 
 void MidiSynth::tick(bool applicationActive) {
+    if (ticking) return;
+    ticking = true;
+    struct Done {
+        bool& ticking;
+        ~Done() { ticking = false; }
+    } done{ticking};
     watchMidiDevice();
     drainMidiInput();
     stepControl.tick();

@@ -59,7 +59,8 @@ public:
     MidiSynth& operator=(const MidiSynth&) = delete;
 
     // One pass of the playing machinery. `applicationActive` tells whether one of the
-    // program's windows has the focus; in the background held keys are let go.
+    // program's windows has the focus; in the background held keys are let go. A tick asked
+    // for while one runs (a box that a tick opened keeps the loop going) does nothing.
     void tick(bool applicationActive);
     // Ticks until `ms` milliseconds have passed (30 ms for 0).
     void runTicksFor(uint32_t ms);
@@ -228,6 +229,7 @@ public:
     MainPanel panel;
 
 private:
+    bool ticking = false;
     void setDefaults();
     void resetPlayers();
     void releaseBackgroundKeys();

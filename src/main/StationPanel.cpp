@@ -50,8 +50,9 @@ void MidiSynth::buildPanel() {
         surface.windowCanvas = &mainWindow->canvas();
         if (windowSystem) {
             // On a screen smaller than the panel the title bar stays reachable at the top left.
-            mainWindow->moveTo(std::max(windowSystem->screenWidth() / 2 - width / 2, 0),
-                               std::max(windowSystem->screenHeight() / 2 - height / 2, 0));
+            const ScreenArea screen = windowSystem->screenArea();
+            mainWindow->moveTo(screen.left + std::max(screen.width / 2 - width / 2, 0),
+                               screen.top + std::max(screen.height / 2 - height / 2, 0));
         }
     }
     if (!panel.build(look, bindings)) return;
@@ -127,6 +128,8 @@ void MidiSynth::panelClick(int x, int y) {
         return;
     }
     if (y < dragAreaHeight && mainWindow) {
+        // Where the cursor holds the window, from the screen's own positions: a press right
+        // after the window moved may report where the cursor was on the window before.
         windowDragging = true;
         mainWindow->cursorOnScreen(dragStartX, dragStartY);
         dragStartX -= mainWindow->left();

@@ -1,14 +1,18 @@
 #include "platform/ProcessLauncher.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+
+#include "graphics/UserDialogs.h"
 
 extern char** environ;
 
@@ -103,22 +107,33 @@ std::string searchPath() {
     return fallback;
 }
 
-std::string readAll(int fd) {
+// Everything the child writes until it closes its output, the program's loop going on meanwhile
+// (runBoxWaitPass) so that music and windows do not stop while a box is open.
+std::string readAllMeanwhile(int fd) {
     std::string text;
     char buffer[4096];
+    (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
     for (;;) {
         const ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count > 0)
+        if (count > 0) {
             text.append(buffer, size_t(count));
-        else if (count == 0 || errno != EINTR)
-            return text;
+            continue;
+        }
+        if (count == 0 || (errno != EINTR && errno != EAGAIN)) return text;
+        if (errno == EINTR) continue;
+        pollfd ready{fd, POLLIN, 0};
+        (void)::poll(&ready, 1, int(std::min(runBoxWaitPass(), idleBoxWaitMs)));
     }
 }
 
+// The child's exit status (128 + the signal that ended it), the loop going on while it ends.
 int waitForExit(pid_t pid) {
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) return -1;
+    for (;;) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid) break;
+        if (done < 0 && errno != EINTR) return -1;
+        if (done == 0) ::usleep(1000u * std::min(runBoxWaitPass(), 5u));
     }
     if (WIFEXITED(status)) return WEXITSTATUS(status);
     if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
@@ -163,7 +178,7 @@ std::optional<RunResult> PosixProcessLauncher::run(const std::vector<std::string
     writeEnd.close();
     if (error != 0) return std::nullopt;
     RunResult result;
-    result.output = readAll(readEnd.get());
+    result.output = readAllMeanwhile(readEnd.get());
     result.exitStatus = waitForExit(pid);
     return result;
 }

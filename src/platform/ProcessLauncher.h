@@ -20,7 +20,8 @@ public:
     // True when `tool` is an executable file: a path as given, a bare name searched on PATH.
     virtual bool available(const std::string& tool) = 0;
     // Runs argv[0] (searched on PATH) with the arguments, waits for it to end and returns its
-    // status and standard output; nothing when it could not be started.
+    // status and standard output; nothing when it could not be started. While it waits the
+    // program's loop goes on (runBoxWaitPass): a file box does not stop the music.
     virtual std::optional<RunResult> run(const std::vector<std::string>& argv) = 0;
 };
 

@@ -3,11 +3,12 @@
 #include <algorithm>
 
 #include "platform/SdlWindowSystem.h"
+#include "platform/X11Window.h"
 
 namespace brio {
 
-SdlWindow::SdlWindow(SdlWindowSystem& system, SDL_Window* window, WindowEvents& events, bool centred)
-    : system(system), window(window), events(events), centred(centred) {}
+SdlWindow::SdlWindow(SdlWindowSystem& system, SDL_Window* window, WindowEvents& events, WindowKind kind)
+    : system(system), window(window), events(events), windowKind(kind) {}
 
 SdlWindow::~SdlWindow() {
     if (screenSurface) SDL_FreeSurface(screenSurface);
@@ -24,7 +25,7 @@ void SdlWindow::setCaption(const std::string& text) {
 
 void SdlWindow::setClientSize(int width, int height) {
     SDL_SetWindowSize(window, width, height);
-    if (centred) SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    if (windowKind == WindowKind::main) SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     if (screenSurface) SDL_FreeSurface(screenSurface);
     screenSurface = nullptr;
     if (!screen.create(width, height)) return;
@@ -51,19 +52,36 @@ void SdlWindow::show() {
 void SdlWindow::moveTo(int x, int y) {
     placed = true;
     place = SDL_Point{x, y};
+    // A shown window moves at once: SDL would wait up to 100 ms for a window manager to agree,
+    // on every step of a drag.
+    if (shownBefore && visible() && moveClientTo(window, ScreenPoint{x, y})) return;
     SDL_SetWindowPosition(window, x, y);
 }
 
+// The server's answer, not SDL's: under a reparenting window manager SDL's is off by the
+// window's own position.
 int SdlWindow::left() const {
+    if (const auto origin = clientOrigin(window)) return origin->x;
     int x = 0;
     SDL_GetWindowPosition(window, &x, nullptr);
     return x;
 }
 
 int SdlWindow::top() const {
+    if (const auto origin = clientOrigin(window)) return origin->y;
     int y = 0;
     SDL_GetWindowPosition(window, nullptr, &y);
     return y;
+}
+
+// Asked of the server: SDL's global position goes stale under synthetic input.
+void SdlWindow::cursorOnScreen(int& x, int& y) const {
+    if (const auto pointer = pointerOnScreen(window)) {
+        x = pointer->x;
+        y = pointer->y;
+        return;
+    }
+    SDL_GetGlobalMouseState(&x, &y);
 }
 
 void SdlWindow::setCursorShape(CursorShape shape) {

@@ -16,7 +16,7 @@ class SdlWindowSystem;
 // that image's canvas is pushed to the screen at once.
 class SdlWindow : public HostWindow, private DamageSink {
 public:
-    SdlWindow(SdlWindowSystem& system, SDL_Window* window, WindowEvents& events, bool centred);
+    SdlWindow(SdlWindowSystem& system, SDL_Window* window, WindowEvents& events, WindowKind kind);
     ~SdlWindow() override;
     SdlWindow(const SdlWindow&) = delete;
     SdlWindow& operator=(const SdlWindow&) = delete;
@@ -34,7 +34,7 @@ public:
     int left() const override;
     int top() const override;
     void moveTo(int x, int y) override;
-    void cursorOnScreen(int& x, int& y) const override { SDL_GetGlobalMouseState(&x, &y); }
+    void cursorOnScreen(int& x, int& y) const override;
     void setCursorShape(CursorShape shape) override;
     void setTextInput(bool accepted) override;
 
@@ -42,6 +42,8 @@ public:
     // Shows the whole image again (after the system lost the window's content).
     void presentAll();
     Uint32 id() const { return SDL_GetWindowID(window); }
+    WindowKind kind() const { return windowKind; }
+    SDL_Window* sdlWindow() const { return window; }
     bool acceptsTextInput() const { return textInput; }
     // Starts SDL's text input when this window takes text, stops it otherwise; called when the
     // window gains the keyboard focus.
@@ -58,7 +60,7 @@ private:
     bool shownBefore = false;
     SDL_Point place{};
     WindowEvents& events;
-    bool centred;
+    WindowKind windowKind;
     bool textInput = false;
     std::string title;
     Limage screen;

@@ -4,6 +4,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 #include <string>
@@ -11,7 +12,7 @@
 #include "graphics/UserDialogs.h"
 #include "platform/SdlKeyCodes.h"
 #include "platform/SdlWindow.h"
-#include "platform/X11Connection.h"
+#include "platform/X11Window.h"
 
 namespace brio {
 
@@ -74,7 +75,12 @@ std::unique_ptr<HostWindow> SdlWindowSystem::createWindow(WindowKind kind, Windo
     SDL_Window* window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 320,
                                           200, SDL_WINDOW_HIDDEN | flagsFor(kind));
     if (!window) throw std::runtime_error(std::string("Cannot create a window: ") + SDL_GetError());
-    auto host = std::make_unique<SdlWindow>(*this, window, events, isMain);
+    // The dialog and the programmer stay above the main window, and are not decorated or
+    // listed apart as windows of their own by a window manager.
+    auto main = windowsById.find(mainWindowId);
+    if (!isMain && kind != WindowKind::selector && main != windowsById.end())
+        makeTransientFor(window, main->second->sdlWindow(), kind == WindowKind::dialog);
+    auto host = std::make_unique<SdlWindow>(*this, window, events, kind);
     const Uint32 id = SDL_GetWindowID(window);
     windowsById[id] = host.get();
     if (isMain) {
@@ -98,6 +104,14 @@ int SdlWindowSystem::screenWidth() const {
 int SdlWindowSystem::screenHeight() const {
     SDL_DisplayMode mode;
     return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.h : 0;
+}
+
+ScreenArea SdlWindowSystem::screenArea() const {
+    auto main = windowsById.find(mainWindowId);
+    const int display = main == windowsById.end() ? 0 : std::max(SDL_GetWindowDisplayIndex(main->second->sdlWindow()), 0);
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(display, &bounds) != 0) return ScreenArea{0, 0, screenWidth(), screenHeight()};
+    return ScreenArea{bounds.x, bounds.y, bounds.w, bounds.h};
 }
 
 std::string SdlWindowSystem::clipboardText() const {
@@ -138,6 +152,10 @@ void SdlWindowSystem::processPendingMessages() {
     runWakeHandler();
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
+        if (blockedByBox(event)) {
+            if (event.type == SDL_QUIT || event.window.windowID == mainWindowId) quitAsked = true;
+            continue;
+        }
         try {
             route(event);
         } catch (const std::exception& error) {
@@ -146,7 +164,8 @@ void SdlWindowSystem::processPendingMessages() {
             userDialogs().showNotice("An unexpected error occurred.");
         }
     }
-    if (quitAsked) {
+    followPointerWhileHeld();
+    if (quitAsked && !inputBlocked) {
         auto main = windowsById.find(mainWindowId);
         if (main != windowsById.end()) main->second->handler().closeQuery();
     }
@@ -166,14 +185,7 @@ void SdlWindowSystem::route(const SDL_Event& event) {
             if (SdlWindow* window = windowFor(event.window.windowID)) routeWindowEvent(*window, event.window);
             return;
         case SDL_KEYDOWN:
-        case SDL_KEYUP: {
-            SdlWindow* window = windowFor(event.key.windowID);
-            const int key = virtualKeyForScancode(event.key.keysym.scancode);
-            if (!window || key < 0) return;
-            if (event.type == SDL_KEYDOWN) window->handler().keyDown(key);
-            else window->handler().keyUp(key);
-            return;
-        }
+        case SDL_KEYUP: routeKey(event.key); return;
         case SDL_TEXTINPUT: {
             SdlWindow* window = windowFor(event.text.windowID);
             if (window && window->acceptsTextInput()) window->handler().textInput(event.text.text);
@@ -186,6 +198,7 @@ void SdlWindowSystem::route(const SDL_Event& event) {
             const SDL_MouseButtonEvent& b = event.button;
             if (event.type == SDL_MOUSEBUTTONDOWN) {
                 buttonsHeld |= SDL_BUTTON(b.button);
+                pressWindowId = b.windowID;
                 window->handler().mouseDown(b.x, b.y, buttonOf(b.button));
             } else {
                 buttonsHeld &= ~SDL_BUTTON(b.button);
@@ -198,6 +211,7 @@ void SdlWindowSystem::route(const SDL_Event& event) {
             if (!window) return;
             const SDL_MouseMotionEvent& m = event.motion;
             buttonsHeld = m.state;
+            motionRouted = true;
             window->handler().mouseMove(m.x, m.y, (m.state & SDL_BUTTON_LMASK) != 0,
                                         (m.state & SDL_BUTTON_RMASK) != 0);
             return;
@@ -215,8 +229,84 @@ void SdlWindowSystem::routeWindowEvent(SdlWindow& window, const SDL_WindowEvent&
             break;
         case SDL_WINDOWEVENT_CLOSE: window.handler().closeQuery(); break;
         // Text input follows the focus, so the other windows keep getting plain keys.
-        case SDL_WINDOWEVENT_FOCUS_GAINED: window.applyTextInput(); break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            window.applyTextInput();
+            noteKeysHeldOnFocus(window);
+            break;
         default: break;
+    }
+}
+
+}  // namespace brio
+
+namespace brio {
+
+void SdlWindowSystem::routeKey(const SDL_KeyboardEvent& key) {
+    const SDL_Scancode scancode = key.keysym.scancode;
+    if (scancode < 0 || scancode >= SDL_NUM_SCANCODES) return;
+    const size_t index = size_t(scancode);
+    if (keysHeldOnFocus[index]) {
+        if (key.type == SDL_KEYUP) keysHeldOnFocus[index] = false;
+        return;
+    }
+    keysDelivered[index] = key.type == SDL_KEYDOWN;
+    auto found = windowsById.find(key.windowID);
+    SdlWindow* window = openPopup();
+    if (!window) window = found == windowsById.end() ? nullptr : found->second;
+    const int virtualKey = virtualKeyForScancode(scancode);
+    if (!window || virtualKey < 0) return;
+    if (key.type == SDL_KEYDOWN) window->handler().keyDown(virtualKey);
+    else window->handler().keyUp(virtualKey);
+}
+
+SdlWindow* SdlWindowSystem::openPopup() const {
+    for (const auto& [id, window] : windowsById)
+        if (window->kind() == WindowKind::selector && window->visible()) return window;
+    return nullptr;
+}
+
+void SdlWindowSystem::noteKeysHeldOnFocus(SdlWindow& window) {
+    // The server's focus and keymap notices come together; SDL's key state has both once
+    // everything sent so far has been read.
+    syncWithServer(window.sdlWindow());
+    SDL_PumpEvents();
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    // A key the program saw go down is its own: its release must still arrive.
+    for (int i = 0; i < std::min(count, int(SDL_NUM_SCANCODES)); ++i)
+        if (state[i] && !keysDelivered[size_t(i)]) keysHeldOnFocus[size_t(i)] = true;
+}
+
+void SdlWindowSystem::followPointerWhileHeld() {
+    const bool routed = motionRouted;
+    motionRouted = false;
+    auto pressed = windowsById.find(pressWindowId);
+    if (buttonsHeld == 0 || inputBlocked || pressed == windowsById.end()) {
+        heldPointer.reset();
+        return;
+    }
+    SdlWindow& window = *pressed->second;
+    const auto pointer = pointerOnScreen(window.sdlWindow());
+    const auto origin = clientOrigin(window.sdlWindow());
+    if (!pointer || !origin) return;
+    const bool moved = heldPointer && (heldPointer->x != pointer->x || heldPointer->y != pointer->y);
+    heldPointer = pointer;
+    if (!moved || routed) return;
+    window.handler().mouseMove(pointer->x - origin->x, pointer->y - origin->y,
+                               (buttonsHeld & SDL_BUTTON_LMASK) != 0, (buttonsHeld & SDL_BUTTON_RMASK) != 0);
+}
+
+bool SdlWindowSystem::blockedByBox(const SDL_Event& event) const {
+    if (!inputBlocked) return false;
+    switch (event.type) {
+        case SDL_QUIT: return true;
+        case SDL_WINDOWEVENT: return event.window.event == SDL_WINDOWEVENT_CLOSE;
+        case SDL_KEYDOWN:
+        case SDL_TEXTINPUT:
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEMOTION:
+        case SDL_MOUSEWHEEL: return true;
+        default: return false;
     }
 }
 

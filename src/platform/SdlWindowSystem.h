@@ -3,10 +3,13 @@
 #include <SDL2/SDL.h>
 
 #include <atomic>
+#include <bitset>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "graphics/WindowHost.h"
+#include "platform/X11Window.h"
 
 namespace brio {
 
@@ -24,6 +27,8 @@ public:
     bool applicationActive() const override;
     int screenWidth() const override;
     int screenHeight() const override;
+    ScreenArea screenArea() const override;
+    void setInputBlocked(bool blocked) override { inputBlocked = blocked; }
     std::string clipboardText() const override;
     void setClipboardText(const std::string& utf8) override;
     void wake() override;
@@ -43,6 +48,19 @@ private:
     void signalWake(bool throughSdl);
     void route(const SDL_Event& event);
     void routeWindowEvent(SdlWindow& window, const SDL_WindowEvent& event);
+    void routeKey(const SDL_KeyboardEvent& key);
+    // The open popup, which takes the keys wherever the keyboard focus is: a window manager
+    // keeps the focus on the main window while an override-redirect popup is open.
+    SdlWindow* openPopup() const;
+    // Notes the keys that are down as a window of the program gains the focus: SDL reports
+    // them pressed then, though they went down elsewhere.
+    void noteKeysHeldOnFocus(SdlWindow& window);
+    // While a button is held, a move of the pointer that SDL did not report reaches the window
+    // the button went down on. SDL drops a motion whose position on its window is the last
+    // one, and a window dragged along with the pointer keeps the pointer at one place on it.
+    void followPointerWhileHeld();
+    // True for an event that a box of another program keeps from the windows.
+    bool blockedByBox(const SDL_Event& event) const;
 
     std::map<Uint32, SdlWindow*> windowsById;
     SDL_Cursor* handCursor = nullptr;
@@ -53,6 +71,14 @@ private:
     // Mouse buttons held as of the last routed event (SDL button masks): a release reports
     // the buttons still held at that moment, not when it happens to be processed.
     Uint32 buttonsHeld = 0;
+    // Keys that were down when the program gained the focus: their press and release are not
+    // the program's (a key held through Alt+Tab must play nothing).
+    std::bitset<SDL_NUM_SCANCODES> keysHeldOnFocus;
+    std::bitset<SDL_NUM_SCANCODES> keysDelivered;  // pressed as far as the windows know
+    Uint32 pressWindowId = 0;          // the window the held buttons went down on
+    std::optional<ScreenPoint> heldPointer;  // the pointer on the screen at the last pass
+    bool motionRouted = false;         // SDL reported a motion in this pass
+    bool inputBlocked = false;
 };
 
 }  // namespace brio

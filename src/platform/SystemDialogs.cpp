@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "main/AppIdentity.h"
+#include "platform/MessageBoxProcess.h"
 #include "platform/PathBox.h"
 
 namespace brio {
@@ -62,14 +63,22 @@ std::vector<std::string> kdialogArguments(bool saving, const std::string& title,
     return argv;
 }
 
-int showSdlMessageBox(const SDL_MessageBoxData& data, int& pressed) {
-    return SDL_ShowMessageBox(&data, &pressed);
+// A box of a second copy of the program where one can be started (the music goes on while it
+// waits), else SDL's box here.
+SystemDialogs::MessageBoxFunction messageBoxesOf(ProcessLauncher& launcher) {
+    return [&launcher](const SDL_MessageBoxData& data, int& pressed) {
+        if (const std::optional<int> answer = showMessageBoxAside(launcher, data)) {
+            pressed = *answer;
+            return 0;
+        }
+        return SDL_ShowMessageBox(&data, &pressed);
+    };
 }
 
 }  // namespace
 
 SystemDialogs::SystemDialogs(ProcessLauncher& launcher)
-    : SystemDialogs(launcher, showSdlMessageBox, askPathInBox) {}
+    : SystemDialogs(launcher, messageBoxesOf(launcher), askPathInBox) {}
 
 SystemDialogs::SystemDialogs(ProcessLauncher& launcher, MessageBoxFunction showMessageBox,
                              PathPrompt askPath)

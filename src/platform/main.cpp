@@ -27,6 +27,7 @@
 #include "graphics/Limage.h"
 #include "platform/DesktopUrlOpener.h"
 #include "platform/FreeTypeText.h"
+#include "platform/MessageBoxProcess.h"
 #include "platform/SdlKeyCharacters.h"
 #include "platform/RealClock.h"
 #include "platform/RtMidiInput.h"
@@ -124,6 +125,8 @@ std::string currentFolder() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::string(argv[1]) == brio::messageBoxArgument)
+        return brio::runMessageBoxProcess(argc - 2, argv + 2);
     // Before any thread starts, so that every thread inherits the blocked termination signals.
     brio::TerminationSignals::block();
     const brio::CommandLine commandLine =

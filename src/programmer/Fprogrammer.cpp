@@ -49,8 +49,9 @@ void Fprogrammer::open(MidiSynthCore& station) {
     }
     shiftHeld = ctrlHeld = altHeld = false;
     stroking = selecting = false;
-    host->moveTo(std::max(0, (windows.screenWidth() - clientWidth) / 2),
-                 std::max(0, (windows.screenHeight() - clientHeight) / 2));
+    const ScreenArea screen = windows.screenArea();
+    host->moveTo(screen.left + std::max(0, (screen.width - clientWidth) / 2),
+                 screen.top + std::max(0, (screen.height - clientHeight) / 2));
     host->show();
     repaint();
 }

@@ -24,7 +24,7 @@ void Fselector::show() {
     Point cursor;
     host->cursorOnScreen(cursor.x, cursor.y);
     const Point corner =
-        placeSelector(grid, config, cursor, windows.screenWidth(), windows.screenHeight());
+        placeSelector(grid, config, cursor, windows.screenArea());
     host->setClientSize(grid.width, grid.height);
     host->moveTo(corner.x, corner.y);
     if (offscreen.width() != grid.width || offscreen.height() != grid.height)

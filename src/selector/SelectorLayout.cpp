@@ -51,7 +51,7 @@ SelectorLayout layoutSelector(const SelectorConfig& config) {
 }
 
 Point placeSelector(const SelectorLayout& layout, const SelectorConfig& config, Point cursor,
-                    int screenWidth, int screenHeight) {
+                    const ScreenArea& screen) {
     int64_t left;
     int64_t top;
     if (config.positionSet) {
@@ -61,15 +61,15 @@ Point placeSelector(const SelectorLayout& layout, const SelectorConfig& config, 
         left = int64_t(cursor.x) - layout.width / 2;
         top = int64_t(cursor.y) - layout.height / 2;
     }
-    if (screenWidth > 0)
-        left = std::min<int64_t>(left, int64_t(screenWidth) - screenMargin - layout.width);
-    if (screenHeight > 0)
-        top = std::min<int64_t>(top, int64_t(screenHeight) - screenMargin - layout.height);
-    left = std::max<int64_t>(left, screenMargin);
-    top = std::max<int64_t>(top, screenMargin);
+    if (screen.width > 0)
+        left = std::min<int64_t>(left, int64_t(screen.left) + screen.width - screenMargin - layout.width);
+    if (screen.height > 0)
+        top = std::min<int64_t>(top, int64_t(screen.top) + screen.height - screenMargin - layout.height);
+    left = std::max<int64_t>(left, int64_t(screen.left) + screenMargin);
+    top = std::max<int64_t>(top, int64_t(screen.top) + screenMargin);
     // Far-off positions of a bad caller stay representable.
-    return Point{int32_t(std::min<int64_t>(left, INT32_MAX)),
-                 int32_t(std::min<int64_t>(top, INT32_MAX))};
+    return Point{int32_t(std::clamp<int64_t>(left, INT32_MIN, INT32_MAX)),
+                 int32_t(std::clamp<int64_t>(top, INT32_MIN, INT32_MAX))};
 }
 
 }  // namespace brio

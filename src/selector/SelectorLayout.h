@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "graphics/Rect.h"
+#include "graphics/WindowHost.h"
 
 namespace brio {
 
@@ -49,8 +50,8 @@ SelectorLayout layoutSelector(const SelectorConfig& config);
 
 // The popup's top-left corner on the screen: at the configured position (its top edge's middle
 // there when centred) or centred on `cursor`, then moved so that it stays 2 pixels inside a
-// screen of the given size (a size of 0 is unknown and not limited).
+// monitor `screen` (a size of 0 is unknown and not limited).
 Point placeSelector(const SelectorLayout& layout, const SelectorConfig& config, Point cursor,
-                    int screenWidth, int screenHeight);
+                    const ScreenArea& screen);
 
 }  // namespace brio
