@@ -19,7 +19,8 @@ uint32_t waitLimit(const MidiSynth& station, const WindowSystem& windows) {
 }  // namespace
 
 uint32_t runBoxPass(MidiSynth& station, WindowSystem& windows, Clock& clock) {
-    station.tick(windows.applicationActive());
+    // A box that a tick opened (a device that failed, a full recorder) leaves that tick alone.
+    if (!station.insideTick()) station.tick(windows.applicationActive());
     windows.setInputBlocked(true);
     windows.processPendingMessages();
     windows.setInputBlocked(false);

@@ -88,12 +88,11 @@ void MidiSynth::releaseAll() {
 }
 
 void MidiSynth::tick(bool applicationActive) {
-    if (ticking) return;
-    ticking = true;
+    ++tickDepth;
     struct Done {
-        bool& ticking;
-        ~Done() { ticking = false; }
-    } done{ticking};
+        int& depth;
+        ~Done() { --depth; }
+    } done{tickDepth};
     watchMidiDevice();
     drainMidiInput();
     stepControl.tick();

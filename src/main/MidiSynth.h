@@ -59,9 +59,10 @@ public:
     MidiSynth& operator=(const MidiSynth&) = delete;
 
     // One pass of the playing machinery. `applicationActive` tells whether one of the
-    // program's windows has the focus; in the background held keys are let go. A tick asked
-    // for while one runs (a box that a tick opened keeps the loop going) does nothing.
+    // program's windows has the focus; in the background held keys are let go.
     void tick(bool applicationActive);
+    // True while a tick runs (a box opened from within it must not tick again).
+    bool insideTick() const { return tickDepth > 0; }
     // Ticks until `ms` milliseconds have passed (30 ms for 0).
     void runTicksFor(uint32_t ms);
     // Milliseconds from `now` until the next tick has something to do (a step, a note to
@@ -229,7 +230,7 @@ public:
     MainPanel panel;
 
 private:
-    bool ticking = false;
+    int tickDepth = 0;
     void setDefaults();
     void resetPlayers();
     void releaseBackgroundKeys();

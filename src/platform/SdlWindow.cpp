@@ -49,6 +49,12 @@ void SdlWindow::show() {
     shownBefore = true;
 }
 
+void SdlWindow::hide() {
+    const bool hadFocus = SDL_GetKeyboardFocus() == window;
+    SDL_HideWindow(window);
+    if (hadFocus) system.focusLeftWith(*this);
+}
+
 void SdlWindow::moveTo(int x, int y) {
     placed = true;
     place = SDL_Point{x, y};

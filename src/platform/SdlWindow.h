@@ -28,7 +28,7 @@ public:
     int clientHeight() const override { return screen.height(); }
     void setBordered(bool bordered) override { SDL_SetWindowBordered(window, bordered ? SDL_TRUE : SDL_FALSE); }
     void show() override;
-    void hide() override { SDL_HideWindow(window); }
+    void hide() override;
     bool visible() const override { return (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) != 0; }
     Canvas& canvas() override { return screen.canvas(); }
     int left() const override;

@@ -43,6 +43,7 @@ int buttonOf(Uint8 sdlButton) {
 SdlWindowSystem::SdlWindowSystem() : wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
     // Keys arrive as key events only until a window that takes text gains the focus.
     SDL_StopTextInput();
+    HeldKeyFilter::enable();
 }
 
 SdlWindowSystem::~SdlWindowSystem() {
@@ -93,6 +94,12 @@ std::unique_ptr<HostWindow> SdlWindowSystem::createWindow(WindowKind kind, Windo
 }
 
 void SdlWindowSystem::forget(Uint32 windowId) { windowsById.erase(windowId); }
+
+void SdlWindowSystem::focusLeftWith(SdlWindow& hidden) {
+    auto main = windowsById.find(mainWindowId);
+    if (hidden.kind() != WindowKind::selector || main == windowsById.end() || !main->second->visible()) return;
+    SDL_SetWindowInputFocus(main->second->sdlWindow());
+}
 
 bool SdlWindowSystem::applicationActive() const { return SDL_GetKeyboardFocus() != nullptr; }
 
@@ -153,7 +160,8 @@ void SdlWindowSystem::processPendingMessages() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         if (blockedByBox(event)) {
-            if (event.type == SDL_QUIT || event.window.windowID == mainWindowId) quitAsked = true;
+            const bool closesMain = event.type == SDL_WINDOWEVENT && event.window.windowID == mainWindowId;
+            if (event.type == SDL_QUIT || closesMain) quitAsked = true;
             continue;
         }
         try {
@@ -180,6 +188,9 @@ void SdlWindowSystem::route(const SDL_Event& event) {
         case SDL_QUIT:
             // The session or a signal ends the program: the main window closes.
             if (SdlWindow* main = windowFor(mainWindowId)) main->handler().closeQuery();
+            return;
+        case SDL_SYSWMEVENT:
+            if (event.syswm.msg) heldKeys.rawEvent(*event.syswm.msg);
             return;
         case SDL_WINDOWEVENT:
             if (SdlWindow* window = windowFor(event.window.windowID)) routeWindowEvent(*window, event.window);
@@ -231,7 +242,6 @@ void SdlWindowSystem::routeWindowEvent(SdlWindow& window, const SDL_WindowEvent&
         // Text input follows the focus, so the other windows keep getting plain keys.
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             window.applyTextInput();
-            noteKeysHeldOnFocus(window);
             break;
         default: break;
     }
@@ -242,18 +252,18 @@ void SdlWindowSystem::routeWindowEvent(SdlWindow& window, const SDL_WindowEvent&
 namespace brio {
 
 void SdlWindowSystem::routeKey(const SDL_KeyboardEvent& key) {
-    const SDL_Scancode scancode = key.keysym.scancode;
-    if (scancode < 0 || scancode >= SDL_NUM_SCANCODES) return;
-    const size_t index = size_t(scancode);
-    if (keysHeldOnFocus[index]) {
-        if (key.type == SDL_KEYUP) keysHeldOnFocus[index] = false;
-        return;
-    }
-    keysDelivered[index] = key.type == SDL_KEYDOWN;
+    if (!heldKeys.accepts(key)) return;
+    // Keys go to the open popup, else to the window SDL names unless it is hidden (a popup
+    // that just closed under the pointer keeps the focus on a server without a window
+    // manager), else to the main window.
     auto found = windowsById.find(key.windowID);
     SdlWindow* window = openPopup();
-    if (!window) window = found == windowsById.end() ? nullptr : found->second;
-    const int virtualKey = virtualKeyForScancode(scancode);
+    if (!window && found != windowsById.end() && found->second->visible()) window = found->second;
+    if (!window) {
+        auto main = windowsById.find(mainWindowId);
+        window = main == windowsById.end() ? nullptr : main->second;
+    }
+    const int virtualKey = virtualKeyForScancode(key.keysym.scancode);
     if (!window || virtualKey < 0) return;
     if (key.type == SDL_KEYDOWN) window->handler().keyDown(virtualKey);
     else window->handler().keyUp(virtualKey);
@@ -263,18 +273,6 @@ SdlWindow* SdlWindowSystem::openPopup() const {
     for (const auto& [id, window] : windowsById)
         if (window->kind() == WindowKind::selector && window->visible()) return window;
     return nullptr;
-}
-
-void SdlWindowSystem::noteKeysHeldOnFocus(SdlWindow& window) {
-    // The server's focus and keymap notices come together; SDL's key state has both once
-    // everything sent so far has been read.
-    syncWithServer(window.sdlWindow());
-    SDL_PumpEvents();
-    int count = 0;
-    const Uint8* state = SDL_GetKeyboardState(&count);
-    // A key the program saw go down is its own: its release must still arrive.
-    for (int i = 0; i < std::min(count, int(SDL_NUM_SCANCODES)); ++i)
-        if (state[i] && !keysDelivered[size_t(i)]) keysHeldOnFocus[size_t(i)] = true;
 }
 
 void SdlWindowSystem::followPointerWhileHeld() {

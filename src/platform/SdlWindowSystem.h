@@ -3,12 +3,12 @@
 #include <SDL2/SDL.h>
 
 #include <atomic>
-#include <bitset>
 #include <map>
 #include <memory>
 #include <optional>
 
 #include "graphics/WindowHost.h"
+#include "platform/HeldKeyFilter.h"
 #include "platform/X11Window.h"
 
 namespace brio {
@@ -37,6 +37,9 @@ public:
     // message box and the program goes on with the next event.
     // Windows deregister themselves when they are destroyed.
     void forget(Uint32 windowId);
+    // A window that had the keyboard focus was hidden: on a server without a window manager a
+    // popup takes the focus, and nobody would give it back.
+    void focusLeftWith(SdlWindow& hidden);
 
     // Asks the main window to close, as the session's quit does; callable from any thread (the
     // signal thread). It wakes a wait for messages, and a request made before the main window
@@ -52,9 +55,6 @@ private:
     // The open popup, which takes the keys wherever the keyboard focus is: a window manager
     // keeps the focus on the main window while an override-redirect popup is open.
     SdlWindow* openPopup() const;
-    // Notes the keys that are down as a window of the program gains the focus: SDL reports
-    // them pressed then, though they went down elsewhere.
-    void noteKeysHeldOnFocus(SdlWindow& window);
     // While a button is held, a move of the pointer that SDL did not report reaches the window
     // the button went down on. SDL drops a motion whose position on its window is the last
     // one, and a window dragged along with the pointer keeps the pointer at one place on it.
@@ -71,10 +71,7 @@ private:
     // Mouse buttons held as of the last routed event (SDL button masks): a release reports
     // the buttons still held at that moment, not when it happens to be processed.
     Uint32 buttonsHeld = 0;
-    // Keys that were down when the program gained the focus: their press and release are not
-    // the program's (a key held through Alt+Tab must play nothing).
-    std::bitset<SDL_NUM_SCANCODES> keysHeldOnFocus;
-    std::bitset<SDL_NUM_SCANCODES> keysDelivered;  // pressed as far as the windows know
+    HeldKeyFilter heldKeys;
     Uint32 pressWindowId = 0;          // the window the held buttons went down on
     std::optional<ScreenPoint> heldPointer;  // the pointer on the screen at the last pass
     bool motionRouted = false;         // SDL reported a motion in this pass

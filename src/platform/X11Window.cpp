@@ -106,8 +106,4 @@ uint64_t nativeWindowId(SDL_Window* window) {
     return x ? uint64_t(x->window) : 0;
 }
 
-void syncWithServer(SDL_Window* window) {
-    if (const auto x = x11Handle(window)) XSync(x->display, False);
-}
-
 }  // namespace brio

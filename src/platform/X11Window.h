@@ -39,8 +39,4 @@ void makeTransientFor(SDL_Window* window, SDL_Window* owner, bool dialog);
 // The X window id of an SDL window, 0 when not on X11.
 uint64_t nativeWindowId(SDL_Window* window);
 
-// Makes every event the server has sent so far reach SDL's queue: a window manager's focus and
-// keymap notices arrive together.
-void syncWithServer(SDL_Window* window);
-
 }  // namespace brio
