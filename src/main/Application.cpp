@@ -75,6 +75,7 @@ int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi, const std
     fprogrammer.setPopupMenu(&patternMenu);
     fdialog.connect(options, &dialogOwner, &chooser, applicationTitle);
     fmain.setDialogVisible([&fdialog] { return fdialog.visible(); });
+    fmain.setIgnoredPress([&fselector] { fselector.close(); });
     station.attachCommandWindows(&popup, &pages, &pages);
     station.attachMidiInput(&MidiIn::queue());
     windows.setWakeHandler([&station] { station.drainMidiInput(); });

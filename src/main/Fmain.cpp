@@ -51,6 +51,7 @@ void Fmain::keyUp(int virtualKey) {
 
 void Fmain::mouseDown(int x, int y, int button) {
     if (!ignoringInput()) station.mouseDown(x, y, button);
+    else if (ignoredPress) ignoredPress();
 }
 
 void Fmain::mouseMove(int x, int y, bool leftHeld, bool rightHeld) {

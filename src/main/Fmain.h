@@ -28,6 +28,8 @@ public:
     bool quitFlag() const { return closeRequested; }
     // While the dialog window shows a page, keys and mouse are ignored.
     void setDialogVisible(std::function<bool()> dialogVisible) { dialogShown = std::move(dialogVisible); }
+    // What a press on the ignored window still does: it closes a popup the dialog opened.
+    void setIgnoredPress(std::function<void()> pressed) { ignoredPress = std::move(pressed); }
     HostWindow& window() { return *host; }
 
     void keyDown(int virtualKey) override;
@@ -46,6 +48,7 @@ private:
     WindowSystem& windows;
     std::unique_ptr<HostWindow> host;
     std::function<bool()> dialogShown;
+    std::function<void()> ignoredPress;
     bool closeRequested = false;
     bool painted = false;
 };
