@@ -273,6 +273,22 @@ TEST(ProcessLauncher, RunsWithoutAShellAndReportsOutputAndStatus) {
     EXPECT_FALSE(launcher.run({}));
 }
 
+// While a box's program runs, the program's loop goes on: the installed pass runs again and
+// again, and the box's answer arrives whole.
+TEST(ProcessLauncher, TheLoopGoesOnWhileTheChildRuns) {
+    PosixProcessLauncher launcher;
+    int passes = 0;
+    installBoxWaitPass([&passes] {
+        ++passes;
+        return 1u;
+    });
+    const std::optional<RunResult> answered = launcher.run({"sh", "-c", "sleep 0.3; echo /chosen/path"});
+    installBoxWaitPass(nullptr);
+    ASSERT_TRUE(answered);
+    EXPECT_EQ(answered->output, "/chosen/path\n");
+    EXPECT_GT(passes, 30);
+}
+
 TEST(ProcessLauncher, ChildReadsNothingAndInheritsNoStrayDescriptor) {
     PosixProcessLauncher launcher;
     const std::optional<RunResult> cat = launcher.run({"cat"});  // would wait forever on a terminal

@@ -21,8 +21,13 @@ struct SdlWindowSystemTest : ::testing::Test {
             if (key == 'Y') throw 42;
             keys.push_back(key);
         }
+        void keyUp(int key) override { keys.push_back(-key); }
+        void mouseDown(int, int, int) override { ++presses; }
         void mouseUp(int, int, int button, bool leftHeld) override { releases.emplace_back(button, leftHeld); }
-        std::vector<int> keys;
+        void closeQuery() override { ++closeQueries; }
+        std::vector<int> keys;  // presses, and releases negated
+        int presses = 0;
+        int closeQueries = 0;
         std::vector<std::pair<int, bool>> releases;
     };
 
@@ -40,10 +45,10 @@ struct SdlWindowSystemTest : ::testing::Test {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         SDL_Quit();
     }
-    void key(SDL_Scancode code) {
+    void key(SDL_Scancode code, Uint32 type = SDL_KEYDOWN, Uint32 windowId = 0) {
         SDL_Event event{};
-        event.type = SDL_KEYDOWN;
-        event.key.windowID = id;
+        event.type = type;
+        event.key.windowID = windowId ? windowId : id;
         event.key.keysym.scancode = code;
         SDL_PushEvent(&event);
     }
@@ -102,6 +107,46 @@ TEST_F(SdlWindowSystemTest, AReleaseReportsTheButtonsHeldWhenItHappened) {
     button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
     windows->processPendingMessages();
     EXPECT_EQ(handler.releases, (std::vector<std::pair<int, bool>>{{rightButton, true}, {leftButton, false}}));
+}
+
+// A window manager keeps the keyboard focus on the main window while the popup is open: the
+// popup takes the keys first. Once it is hidden, a key SDL still names it for goes to the main
+// window.
+TEST_F(SdlWindowSystemTest, AnOpenPopupTakesTheKeysWhereverTheFocusIs) {
+    Handler popupHandler;
+    auto popup = windows->createWindow(WindowKind::selector, popupHandler);
+    const Uint32 popupId = dynamic_cast<SdlWindow&>(*popup).id();
+    popup->show();
+    key(SDL_SCANCODE_ESCAPE);
+    key(SDL_SCANCODE_ESCAPE, SDL_KEYUP);
+    windows->processPendingMessages();
+    EXPECT_EQ(popupHandler.keys, (std::vector<int>{27, -27}));
+    popup->hide();
+    key(SDL_SCANCODE_RETURN, SDL_KEYDOWN, popupId);
+    windows->processPendingMessages();
+    EXPECT_EQ(popupHandler.keys, (std::vector<int>{27, -27}));
+    EXPECT_EQ(handler.keys, std::vector<int>{13});
+}
+
+// While another program's box is open only releases get through, and a request to end the
+// program waits until the box has gone.
+TEST_F(SdlWindowSystemTest, ABoxKeepsPressesFromTheWindowsAndHoldsTheQuitUntilItCloses) {
+    windows->setInputBlocked(true);
+    key(SDL_SCANCODE_Z);
+    key(SDL_SCANCODE_Z, SDL_KEYUP);
+    button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+    button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    windows->processPendingMessages();
+    EXPECT_EQ(handler.keys, std::vector<int>{-'Z'});
+    EXPECT_EQ(handler.presses, 0);
+    EXPECT_EQ(handler.releases.size(), 1u);
+    EXPECT_EQ(handler.closeQueries, 0);
+    windows->setInputBlocked(false);
+    windows->processPendingMessages();
+    EXPECT_EQ(handler.closeQueries, 1);
 }
 
 TEST_F(SdlWindowSystemTest, TypedTextReachesOnlyAWindowThatTakesItAndFollowsTheFocus) {
