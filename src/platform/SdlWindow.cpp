@@ -83,8 +83,8 @@ int SdlWindow::top() const {
 // Asked of the server: SDL's global position goes stale under synthetic input.
 void SdlWindow::cursorOnScreen(int& x, int& y) const {
     if (const auto pointer = pointerOnScreen(window)) {
-        x = pointer->x;
-        y = pointer->y;
+        x = pointer->at.x;
+        y = pointer->at.y;
         return;
     }
     SDL_GetGlobalMouseState(&x, &y);

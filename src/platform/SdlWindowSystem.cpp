@@ -286,12 +286,17 @@ void SdlWindowSystem::followPointerWhileHeld() {
     SdlWindow& window = *pressed->second;
     const auto pointer = pointerOnScreen(window.sdlWindow());
     const auto origin = clientOrigin(window.sdlWindow());
-    if (!pointer || !origin) return;
-    const bool moved = heldPointer && (heldPointer->x != pointer->x || heldPointer->y != pointer->y);
-    heldPointer = pointer;
+    // A release that never reached SDL leaves nothing held.
+    if (!pointer || !origin || !pointer->buttonDown) {
+        heldPointer.reset();
+        return;
+    }
+    const ScreenPoint at = pointer->at;
+    const bool moved = heldPointer && (heldPointer->x != at.x || heldPointer->y != at.y);
+    heldPointer = at;
     if (!moved || routed) return;
-    window.handler().mouseMove(pointer->x - origin->x, pointer->y - origin->y,
-                               (buttonsHeld & SDL_BUTTON_LMASK) != 0, (buttonsHeld & SDL_BUTTON_RMASK) != 0);
+    window.handler().mouseMove(at.x - origin->x, at.y - origin->y, (buttonsHeld & SDL_BUTTON_LMASK) != 0,
+                               (buttonsHeld & SDL_BUTTON_RMASK) != 0);
 }
 
 bool SdlWindowSystem::blockedByBox(const SDL_Event& event) const {

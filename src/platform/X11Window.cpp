@@ -61,7 +61,7 @@ std::optional<ScreenPoint> clientOrigin(SDL_Window* window) {
     return ScreenPoint{left, top};
 }
 
-std::optional<ScreenPoint> pointerOnScreen(SDL_Window* window) {
+std::optional<PointerState> pointerOnScreen(SDL_Window* window) {
     const auto x = x11Handle(window);
     if (!x) return std::nullopt;
     Window root = 0;
@@ -74,7 +74,8 @@ std::optional<ScreenPoint> pointerOnScreen(SDL_Window* window) {
     if (!XQueryPointer(x->display, x->window, &root, &child, &rootX, &rootY, &windowX, &windowY,
                        &buttons))
         return std::nullopt;  // the pointer is on another screen
-    return ScreenPoint{rootX, rootY};
+    constexpr unsigned int anyButton = Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask;
+    return PointerState{ScreenPoint{rootX, rootY}, (buttons & anyButton) != 0};
 }
 
 bool moveClientTo(SDL_Window* window, ScreenPoint place) {

@@ -25,8 +25,12 @@ int displayConnection(SDL_Window* window);
 // The client area's top-left corner on the screen, as the server has it now.
 std::optional<ScreenPoint> clientOrigin(SDL_Window* window);
 
-// The pointer on the screen, as the server has it now.
-std::optional<ScreenPoint> pointerOnScreen(SDL_Window* window);
+// The pointer on the screen, and whether a mouse button is down, as the server has them now.
+struct PointerState {
+    ScreenPoint at;
+    bool buttonDown = false;
+};
+std::optional<PointerState> pointerOnScreen(SDL_Window* window);
 
 // Moves the window so that its client area's top-left corner goes to `place` (a window manager's
 // frame goes around it), without waiting for the manager to agree. False when not on X11.
