@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 extern char** environ;
 
@@ -103,7 +104,7 @@ std::optional<std::string> runAndCapture(const std::vector<std::string>& argv,
     return output;
 }
 
-XvfbSession::XvfbSession() {
+XvfbSession::XvfbSession(Desktop kind) {
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0) return;
     // -displayfd: the server picks a free display and writes its number once it accepts clients.
@@ -122,10 +123,55 @@ XvfbSession::XvfbSession() {
         number += c;
     }
     close(pipeFds[0]);
-    if (!number.empty()) display = ":" + number;
+    if (number.empty()) return;
+    display = hostDisplay = ":" + number;
+    if (kind == Desktop::openbox) {
+        // Openbox manages windows once it has set the root's _NET_SUPPORTING_WM_CHECK.
+        desktop = std::make_unique<Process>(std::vector<std::string>{"openbox", "--sm-disable"},
+                                            std::vector<std::string>{displayEnv()});
+        const std::vector<std::string> check{"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"};
+        const auto managing = [&] {
+            return runAndCapture(check, {displayEnv()}).value_or("").find("window id") != std::string::npos;
+        };
+        if (!eventually(managing)) display.clear();
+    }
+    if (kind == Desktop::weston && !startCompositor()) display.clear();
+}
+
+// Weston in a private runtime folder (mode 0700) with its own socket; XWayland's display is read
+// from weston's log.
+bool XvfbSession::startCompositor() {
+    std::string folder = (std::filesystem::temp_directory_path() / "brio-weston-XXXXXX").string();
+    if (!mkdtemp(folder.data())) return false;
+    runtimeDir = folder;
+    waylandDisplay = "brio-e2e";  // a socket in the private folder
+    desktop = std::make_unique<Process>(
+        std::vector<std::string>{"weston", "--backend=x11-backend.so", "--use-pixman", "--width=1280", "--height=1024",
+                                 "--xwayland", "--socket=" + waylandDisplay, "--log=" + runtimeDir + "/weston.log"},
+        std::vector<std::string>{displayEnv(), "XDG_RUNTIME_DIR=" + runtimeDir});
+    const std::string marker = "xserver listening on display ";
+    return eventually([&] {
+        const std::string log = readWholeFile(runtimeDir + "/weston.log");
+        const size_t at = log.find(marker);
+        const size_t end = at == std::string::npos ? at : log.find('\n', at);
+        if (end == std::string::npos) return false;
+        display = log.substr(at + marker.size(), end - at - marker.size());
+        return true;
+    });
+}
+
+std::vector<std::string> XvfbSession::programEnv() const {
+    std::vector<std::string> env{displayEnv(), "LSAN_OPTIONS=detect_leaks=0"};
+    if (!runtimeDir.empty())
+        env.insert(env.end(), {"XDG_RUNTIME_DIR=" + runtimeDir, "WAYLAND_DISPLAY=" + waylandDisplay});
+    return env;
 }
 
 XvfbSession::~XvfbSession() {
+    if (desktop) desktop->signal(SIGTERM);  // weston then ends XWayland and removes its socket and locks
+    if (desktop) desktop->waitFor(3000);
+    std::error_code ignored;
+    if (!runtimeDir.empty()) std::filesystem::remove_all(runtimeDir, ignored);
     if (server) {
         server->kill();
         server->waitFor(2000);
@@ -136,6 +182,17 @@ std::optional<std::string> XvfbSession::xdotool(const std::vector<std::string>& 
     std::vector<std::string> argv{"xdotool"};
     argv.insert(argv.end(), args.begin(), args.end());
     return runAndCapture(argv, {displayEnv()}, timeoutMs);
+}
+
+std::optional<std::string> XvfbSession::input(std::vector<std::string> args) {
+    args.insert(args.begin(), "xdotool");
+    return runAndCapture(args, {"DISPLAY=" + hostDisplay});
+}
+
+bool eventually(const std::function<bool()>& done, int timeoutMs) {
+    for (const long long end = nowMs() + timeoutMs; nowMs() < end; usleep(50000))
+        if (done()) return true;
+    return done();
 }
 
 std::optional<std::string> XvfbSession::findWindow(const std::string& pattern, int timeoutMs) {

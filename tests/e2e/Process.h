@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +23,9 @@ public:
     Process& operator=(const Process&) = delete;
 
     bool started() const { return pid > 0; }
+    pid_t id() const { return pid; }
+    // True while the child has not ended (a crash ends it too).
+    bool running() { return !waitFor(0) && started() && !reaped; }
     // Waits up to `timeoutMs` for the child to end; its exit status, or nothing on time-out or
     // when it was ended by a signal.
     std::optional<int> waitFor(int timeoutMs);
@@ -40,10 +44,18 @@ std::optional<std::string> runAndCapture(const std::vector<std::string>& argv,
                                          const std::vector<std::string>& extraEnv = {},
                                          int timeoutMs = 10000);
 
-// A private X server for one test, on a display number chosen by the server itself.
+// Asks `done` every 50 ms until it holds or `timeoutMs` have passed; whether it held.
+bool eventually(const std::function<bool()>& done, int timeoutMs = 10000);
+
+// What runs on the private X server: nothing, a reparenting window manager (openbox), or a
+// Wayland compositor (weston) offering XWayland, with the X server as its screen and input.
+enum class Desktop { bare, openbox, weston };
+
+// A private X server for one test, on a display number chosen by the server itself. Under
+// weston, `display` is XWayland's.
 class XvfbSession {
 public:
-    XvfbSession();
+    explicit XvfbSession(Desktop desktop = Desktop::bare);
     ~XvfbSession();
     bool ready() const { return !display.empty(); }
     // "DISPLAY=:N" for the programs that use this server.
@@ -51,17 +63,23 @@ public:
     // The environment of the program under test: this display, and no leak report at exit
     // under the sanitizers (the windowing libraries that SDL loads and unloads itself leave
     // memory behind; the unit tests keep leak detection on the program's own code).
-    std::vector<std::string> programEnv() const { return {displayEnv(), "LSAN_OPTIONS=detect_leaks=0"}; }
+    // Under weston it also names the compositor, as in a Wayland session.
+    std::vector<std::string> programEnv() const;
     // Runs xdotool with `args` on this display; its output, or nothing when it failed.
     std::optional<std::string> xdotool(const std::vector<std::string>& args, int timeoutMs = 10000);
+    // Runs xdotool on the X server whose pointer and keyboard reach the program: weston's host
+    // (XTest pointer motion on XWayland 22 crashes it), else this display.
+    std::optional<std::string> input(std::vector<std::string> args);
     // The first visible window whose name matches `pattern`, waited for. A search can fail
     // with an X error when a window it looks at goes away meanwhile (the program's start makes
     // and drops windows), so it is tried again until the time is up.
     std::optional<std::string> findWindow(const std::string& pattern, int timeoutMs = 10000);
 
 private:
-    std::unique_ptr<Process> server;
-    std::string display;
+    bool startCompositor();
+
+    std::unique_ptr<Process> server, desktop;
+    std::string display, hostDisplay, runtimeDir, waylandDisplay;
 };
 
 }  // namespace brio::e2e
