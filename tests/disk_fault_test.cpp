@@ -194,7 +194,7 @@ TEST(DiskFaults, AProgramKilledWhileSavingLeavesTheOldOrTheNewFileWhole) {
                 rig.station.saveWorkspace();
             }
         }
-        ::usleep(std::uniform_int_distribution<useconds_t>(0, 3000)(random));
+        ::usleep(std::uniform_int_distribution<useconds_t>(0, 8000)(random));  // saves take milliseconds under the sanitizers
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
         const std::string found = contents(path);
