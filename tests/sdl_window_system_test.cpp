@@ -45,10 +45,10 @@ struct SdlWindowSystemTest : ::testing::Test {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         SDL_Quit();
     }
-    void key(SDL_Scancode code, Uint32 type = SDL_KEYDOWN, Uint32 windowId = 0) {
+    void key(SDL_Scancode code, Uint32 type = SDL_KEYDOWN) {
         SDL_Event event{};
         event.type = type;
-        event.key.windowID = windowId ? windowId : id;
+        event.key.windowID = id;
         event.key.keysym.scancode = code;
         SDL_PushEvent(&event);
     }
@@ -107,25 +107,6 @@ TEST_F(SdlWindowSystemTest, AReleaseReportsTheButtonsHeldWhenItHappened) {
     button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
     windows->processPendingMessages();
     EXPECT_EQ(handler.releases, (std::vector<std::pair<int, bool>>{{rightButton, true}, {leftButton, false}}));
-}
-
-// A window manager keeps the keyboard focus on the main window while the popup is open: the
-// popup takes the keys first. Once it is hidden, a key SDL still names it for goes to the main
-// window.
-TEST_F(SdlWindowSystemTest, AnOpenPopupTakesTheKeysWhereverTheFocusIs) {
-    Handler popupHandler;
-    auto popup = windows->createWindow(WindowKind::selector, popupHandler);
-    const Uint32 popupId = dynamic_cast<SdlWindow&>(*popup).id();
-    popup->show();
-    key(SDL_SCANCODE_ESCAPE);
-    key(SDL_SCANCODE_ESCAPE, SDL_KEYUP);
-    windows->processPendingMessages();
-    EXPECT_EQ(popupHandler.keys, (std::vector<int>{27, -27}));
-    popup->hide();
-    key(SDL_SCANCODE_RETURN, SDL_KEYDOWN, popupId);
-    windows->processPendingMessages();
-    EXPECT_EQ(popupHandler.keys, (std::vector<int>{27, -27}));
-    EXPECT_EQ(handler.keys, std::vector<int>{13});
 }
 
 // While another program's box is open only releases get through, and a request to end the
