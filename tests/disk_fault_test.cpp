@@ -194,7 +194,9 @@ TEST(DiskFaults, AProgramKilledWhileSavingLeavesTheOldOrTheNewFileWhole) {
                 rig.station.saveWorkspace();
             }
         }
-        ::usleep(std::uniform_int_distribution<useconds_t>(0, 8000)(random));  // saves take milliseconds under the sanitizers
+        // The child saves back to back, so a kill lands inside a save; the first save alone can take
+        // several milliseconds under the sanitizers on a loaded machine.
+        ::usleep(std::uniform_int_distribution<useconds_t>(0, 30000)(random));
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
         const std::string found = contents(path);
