@@ -26,6 +26,8 @@ struct FailingDisk {
     static inline size_t room = SIZE_MAX;
     static inline size_t used = 0;
     static inline Step failing = Step::none;
+    static inline int temporaryError = 0;  // the folder refuses a temporary file with it
+    static inline int reserveError = 0;    // no room can be reserved in place, with it
 
     static ssize_t write(int fd, const void* bytes, size_t count) {
         if (used >= room) {
@@ -41,6 +43,8 @@ struct FailingDisk {
     static int rename(const char* from, const char* to) {
         return failing == Step::rename ? fails(Step::rename) : ::rename(from, to);
     }
+    static int makeTemporary(char* pattern) { return temporaryError ? (errno = temporaryError, -1) : ::mkstemp(pattern); }
+    static int reserve(int, off_t) { return reserveError ? (errno = reserveError, -1) : 0; }
     static int fails(Step step) {
         if (failing != step) return 0;
         errno = EIO;
@@ -48,13 +52,16 @@ struct FailingDisk {
     }
 
     FailingDisk() { installFileWriteCalls(&calls); }
-    ~FailingDisk() { installFileWriteCalls(nullptr); }
+    ~FailingDisk() {
+        installFileWriteCalls(nullptr);
+        temporaryError = reserveError = 0;
+    }
     void failAt(size_t byte, Step step = Step::none) {
         room = byte;
         used = 0;
         failing = step;
     }
-    static constexpr FileWriteCalls calls{write, fsync, close, rename};
+    static constexpr FileWriteCalls calls{write, fsync, close, rename, makeTemporary, reserve};
 };
 
 std::string contents(const std::string& path) {
@@ -164,6 +171,22 @@ TEST(DiskFaults, ASaveThatFailsAtAnyByteOrStepLeavesTheOldFileAndIsReported) {
         }
         // No temporary file is left behind.
         EXPECT_EQ(filesIn(rig.fixture.folder.folder()), files);
+        // A full disk takes no temporary file either: the old file stays. A folder that refuses
+        // one for permission gets the file written in place, but only once its room is reserved.
+        disk.failAt(SIZE_MAX);
+        for (const auto& [temporary, reserve] : {std::pair{ENOSPC, 0}, std::pair{EACCES, ENOSPC}}) {
+            disk.temporaryError = temporary;
+            disk.reserveError = reserve;
+            kind.prepare(4);
+            EXPECT_TRUE(kind.saveReportsFailure()) << temporary << " " << reserve;
+            EXPECT_EQ(contents(kind.file), saved) << temporary << " " << reserve;
+        }
+        disk.reserveError = 0;
+        EXPECT_FALSE(kind.saveReportsFailure());
+        const std::string inPlace = contents(kind.file);
+        disk.temporaryError = 0;
+        EXPECT_FALSE(kind.saveReportsFailure());
+        EXPECT_EQ(inPlace, contents(kind.file)) << "written in place as by a rename";
     }
 }
 

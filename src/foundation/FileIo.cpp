@@ -25,7 +25,13 @@ constexpr const char* temporaryPrefix = ".brio-save-";
 // no save takes that long.
 constexpr time_t staleTemporarySeconds = 3600;
 
-const FileWriteCalls systemCalls{::write, ::fsync, ::close, ::rename};
+int reserveRoom(int fd, off_t length) {
+    const int error = ::posix_fallocate(fd, 0, length);
+    errno = error;
+    return error == 0 ? 0 : -1;
+}
+
+const FileWriteCalls systemCalls{::write, ::fsync, ::close, ::rename, ::mkstemp, reserveRoom};
 const FileWriteCalls* writeCalls = &systemCalls;
 constexpr mode_t defaultMode = 0666;
 constexpr mode_t permissionBits = 07777;
@@ -107,13 +113,19 @@ bool targetMode(const std::string& target, mode_t& mode) {
     return true;
 }
 
-// The plain overwrite, for a target whose folder takes no temporary file.
-bool writeInPlace(const std::string& target, const std::string& bytes, mode_t mode) {
-    FileDescriptor file(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode));
+// The overwrite of a target whose folder takes no temporary file. Nothing of the old content
+// goes before the room for the new is reserved; the rest of a longer old file is cut after.
+bool writeInPlace(const std::string& target, const std::string& bytes) {
+    FileDescriptor file(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
     if (file.get() < 0) return false;
-    const bool written = writeAll(file.get(), bytes) && writeCalls->fsync(file.get()) == 0;
+    const bool written = (bytes.empty() || writeCalls->reserve(file.get(), off_t(bytes.size())) == 0) &&
+                         writeAll(file.get(), bytes) && ::ftruncate(file.get(), off_t(bytes.size())) == 0 &&
+                         writeCalls->fsync(file.get()) == 0;
     return file.close() && written;
 }
+
+// A folder that refuses new files for permission, not for want of room.
+bool refusedForPermission(int error) { return error == EACCES || error == EPERM || error == EROFS; }
 
 // Makes the rename itself durable: after a power cut the folder names the new file, not the old
 // one. The file is in place either way, so a folder that cannot be synced changes nothing.
@@ -199,8 +211,11 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
     // A fixed short name, so that a target name near the length limit still gets a temporary.
     const std::string folder = folderOf(target);
     std::string tempPath = folder + "/" + temporaryPrefix + "XXXXXX";
-    FileDescriptor file(::mkstemp(tempPath.data()));
-    if (file.get() < 0) return writeInPlace(target, bytes, mode);
+    FileDescriptor file(writeCalls->makeTemporary(tempPath.data()));
+    if (file.get() < 0) {
+        const bool inPlace = refusedForPermission(errno) && ::access(target.c_str(), W_OK) == 0;
+        return inPlace && writeInPlace(target, bytes);
+    }
 
     bool written = ::fchmod(file.get(), mode) == 0 && writeAll(file.get(), bytes) &&
                    writeCalls->fsync(file.get()) == 0;

@@ -25,9 +25,12 @@ bool pathExists(const std::string& path);
 // and the close succeeded. On failure the result is false, the temporary file is gone and an
 // existing target is untouched. The new file keeps the old one's permission bits, else it gets
 // 0666 less the umask. A symbolic link as target is followed, so the link stays a link; an
-// existing target that is not a regular file is refused. When no temporary file can be made
-// (a folder that may not be written), the target is written in place instead. A successful save
-// also removes the temporary files that saves killed over an hour before left in the folder.
+// existing target that is not a regular file is refused. When the folder refuses a temporary
+// file for permission (EACCES, EPERM, EROFS) and the target may be written, the target is
+// written in place instead, and only once the room for the new content is reserved; any other
+// failure to make the temporary file (a full disk) fails the save with the target untouched. A
+// successful save also removes the temporary files that saves killed over an hour before left
+// in the folder.
 bool replaceFile(const std::string& path, const std::string& bytes);
 
 // The system calls through which replaceFile writes, so that a test can make the disk fail at
@@ -37,6 +40,8 @@ struct FileWriteCalls {
     int (*fsync)(int fd);
     int (*close)(int fd);
     int (*rename)(const char* from, const char* to);
+    int (*makeTemporary)(char* pattern);     // mkstemp
+    int (*reserve)(int fd, off_t length);    // posix_fallocate from 0, with -1 and errno
 };
 // The calls in use; nullptr puts the system's back.
 void installFileWriteCalls(const FileWriteCalls* calls);
