@@ -285,9 +285,8 @@ void SdlWindowSystem::followPointerWhileHeld() {
     }
     SdlWindow& window = *pressed->second;
     const auto pointer = pointerOnScreen(window.sdlWindow());
-    const auto origin = clientOrigin(window.sdlWindow());
     // A release that never reached SDL leaves nothing held.
-    if (!pointer || !origin || !pointer->buttonDown) {
+    if (!pointer || !pointer->buttonDown) {
         heldPointer.reset();
         return;
     }
@@ -295,6 +294,9 @@ void SdlWindowSystem::followPointerWhileHeld() {
     const bool moved = heldPointer && (heldPointer->x != at.x || heldPointer->y != at.y);
     heldPointer = at;
     if (!moved || routed) return;
+    // The window's place only for a move that is handed on.
+    const auto origin = clientOrigin(window.sdlWindow());
+    if (!origin) return;
     window.handler().mouseMove(at.x - origin->x, at.y - origin->y, (buttonsHeld & SDL_BUTTON_LMASK) != 0,
                                (buttonsHeld & SDL_BUTTON_RMASK) != 0);
 }
