@@ -164,6 +164,13 @@ TEST_F(RecorderTest, AReplayReproducesEveryMessageAtItsRecordedTime) {
     EXPECT_FALSE(station.playing);  // playback ended by itself
 }
 
+TEST_F(RecorderTest, ANegativeTimeIsDueAtOnceAndThePlaybackEnds) {
+    ASSERT_TRUE(recorder().readLines(linesOf({Recorder::magic, "-5;144;60;100;", "10;144;60;0;"})));
+    station.startPlayback();
+    runFor(20);
+    EXPECT_FALSE(station.playing);
+}
+
 TEST_F(RecorderTest, DuringPlaybackLivePlayingIsSilentAndMuteScalesTheRecordedVolumes) {
     ASSERT_TRUE(recorder().readLines(linesOf({Recorder::magic, "0;176;7;100;", "0;177;7;127;", "100000;144;60;100;"})));
     station.volume = 0.5;

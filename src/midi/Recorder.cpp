@@ -59,6 +59,10 @@ bool parseEventLine(const std::string& line, MidiEvent& event) {
     return true;
 }
 
+// When an event falls due after the start of playback. Its time is read as signed, so a negative
+// one (a hand-edited or older file) is due at once instead of some 49 days later.
+uint32_t dueTime(const MidiEvent& event) { return uint32_t(std::max(int32_t(event.time), 0)); }
+
 std::string eventLine(const MidiEvent& event) {
     return formatUnsigned(event.time) + ";" + formatInt(event.status) + ";" +
            formatInt(event.data1) + ";" + formatInt(event.data2) + ";";
@@ -110,7 +114,7 @@ void Recorder::pump() {
     const uint32_t now = systemClock().milliseconds();
     while (position <= events.last) {
         const MidiEvent& event = events.getConst(position);
-        if (now - startTime < event.time) return;
+        if (now - startTime < dueTime(event)) return;
         pumping = true;
         MidiOut::send(event.status, event.data1, event.data2);
         pumping = false;
@@ -132,7 +136,7 @@ uint32_t Recorder::msUntilDue(uint32_t now, uint32_t limit) const {
     if (state != State::playing) return limit;
     if (position > events.last) return 0;  // the pump ends the playback
     const uint32_t passed = now - startTime;
-    const uint32_t due = events.getConst(position).time;
+    const uint32_t due = dueTime(events.getConst(position));
     if (due <= passed) return 0;
     return std::min(due - passed, limit);
 }

@@ -128,11 +128,14 @@ public:
         return false;  // a fifth byte would pass 28 bits
     }
     bool take(size_t count, std::string_view& part) {
-        if (count > bytes.size() - position) return false;
+        if (count > remaining()) return false;
         part = bytes.substr(position, count);
         position += count;
         return true;
     }
+    size_t remaining() const { return bytes.size() - position; }
+    size_t offset() const { return position; }
+    void backUp(size_t count) { position -= std::min(count, position); }
 
 private:
     std::string_view bytes;
@@ -154,6 +157,8 @@ struct Content {
     std::vector<TickEvent> events;
     std::vector<TempoChange> tempos;
     size_t maxEvents = 0;
+    bool cut = false;       // a track or the file ended early, or held an unreadable event
+    bool tooMany = false;   // more than maxEvents channel messages
 };
 
 // A tick lasts rate / divisor microseconds; the rate is the tempo (microseconds per quarter)
@@ -229,49 +234,65 @@ bool readChannel(ByteReader& in, uint8_t first, uint8_t& running, uint64_t tick,
         if (!in.byte(data1)) return false;
     }
     if (dataBytesOf(status) == 2 && !in.byte(data2)) return false;
-    if (data1 >= 0x80 || data2 >= 0x80 || content.events.size() >= content.maxEvents) return false;
+    if (data1 >= 0x80 || data2 >= 0x80) return false;
+    if (content.events.size() >= content.maxEvents) {
+        content.tooMany = true;
+        return false;
+    }
     if ((status & 0xF0) == noteOn && data2 == 0) status = uint8_t(noteOff | (status & 0x0F));
     content.events.push_back({tick, MidiEvent{0, status, data1, data2}});
     return true;
 }
 
+// `status` is the byte after the delta time.
+bool readEvent(ByteReader& in, uint8_t status, uint8_t& running, uint64_t tick, Content& content,
+               bool& ended) {
+    if (status == meta) return readMeta(in, tick, content, ended);
+    if (status == sysEx || status == sysExContinuation) return skipSysEx(in);
+    if (status < 0xF0) return readChannel(in, status, running, tick, content);
+    return false;  // system common and real-time messages have no place in a file
+}
+
+// Reads events up to the end-of-track and returns the bytes they took. A track that ends without
+// one, or at an event that cannot be read, keeps the events before it, as common readers do.
 // Running status survives meta and system-exclusive events: files that rely on that read as
 // their writer meant, and no well-formed file is read differently.
-bool readTrack(std::string_view body, Content& content) {
+size_t readTrack(std::string_view body, Content& content) {
     ByteReader in(body);
     uint64_t tick = 0;
     uint8_t running = 0;  // none yet
     for (bool ended = false; !ended;) {
+        const size_t start = in.offset();
         uint32_t delta = 0;
         uint8_t status = 0;
-        if (!in.variable(delta) || !in.byte(status)) return false;  // no end-of-track in the chunk
-        tick += delta;
-        bool good = false;
-        if (status == meta) {
-            good = readMeta(in, tick, content, ended);
-        } else if (status == sysEx || status == sysExContinuation) {
-            good = skipSysEx(in);
-        } else if (status < 0xF0) {
-            good = readChannel(in, status, running, tick, content);
-        }  // system common and real-time messages have no place in a file
-        if (!good) return false;
+        const bool good = in.variable(delta) && in.byte(status) &&
+                          readEvent(in, status, running, tick += delta, content, ended);
+        if (!good) {
+            content.cut = true;
+            return start;
+        }
     }
-    return true;  // bytes after the end-of-track are ignored
+    return in.offset();  // bytes after the end-of-track are ignored
 }
 
-// Reads the declared number of tracks; chunks of other types are skipped, and whatever follows
-// the last track is ignored.
-bool readChunks(ByteReader& in, uint32_t tracks, Content& content) {
-    for (uint32_t found = 0; found < tracks;) {
+// Reads the declared number of tracks, each to the end of its chunk or of the file; chunks of
+// other types are skipped, and whatever follows the last track is ignored. A track whose length
+// runs on into the next chunk ends at its end-of-track, and reading goes on from that chunk.
+void readChunks(ByteReader& in, uint32_t tracks, Content& content) {
+    for (uint32_t found = 0; found < tracks && !content.tooMany;) {
         std::string_view id, body;
         uint32_t length = 0;
-        if (!in.take(trackId.size(), id) || !in.number(4, length) || !in.take(length, body))
-            return false;
+        if (!in.take(trackId.size(), id) || !in.number(4, length)) {
+            content.cut = true;
+            return;
+        }
+        if (length > in.remaining()) content.cut = true;
+        in.take(std::min<size_t>(length, in.remaining()), body);
         if (id != trackId) continue;
-        if (!readTrack(body, content)) return false;
         ++found;
+        const size_t used = readTrack(body, content);
+        if (body.substr(used).starts_with(trackId)) in.backUp(body.size() - used);
     }
-    return true;
 }
 
 // Adds ticks x rate to `scaled` unless the sum would pass `limit`.
@@ -349,12 +370,11 @@ Reading readStandardMidiFile(std::string_view bytes, size_t maxEvents) {
     TimeBase base;
     Content content;
     content.maxEvents = maxEvents;
-    if (bytes.size() > maxFileBytes || !readHeader(in, tracks, base) ||
-        !readChunks(in, tracks, content)) {
-        return reading;
-    }
+    if (bytes.size() > maxFileBytes || !readHeader(in, tracks, base)) return reading;
+    readChunks(in, tracks, content);
+    if (content.tooMany) return reading;
     if (content.events.empty()) {
-        reading.fault = ReadFault::noRecording;
+        reading.fault = content.cut ? ReadFault::invalidFormat : ReadFault::noRecording;
     } else if (timedEvents(content, base, reading.events)) {
         reading.fault = ReadFault::none;
     } else {

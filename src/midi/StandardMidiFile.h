@@ -39,9 +39,11 @@ struct Reading {
 };
 
 // The channel messages of a file, in milliseconds from its start; a note-on with velocity 0
-// comes back as a note-off. Malformed, truncated or oversized files, times past 2^32-1 ms and
-// more than `maxEvents` channel messages give invalidFormat; a well-formed file without
-// channel messages gives noRecording.
+// comes back as a note-off. A track cut short (by the end of its chunk or of the file, a missing
+// end-of-track or an unreadable event) keeps the events before the cut. A bad header, an
+// oversized file, times past 2^32-1 ms, more than `maxEvents` channel messages and a damaged file
+// with no readable channel message give invalidFormat; a well-formed file without channel
+// messages gives noRecording.
 Reading readStandardMidiFile(std::string_view bytes, size_t maxEvents);
 
 }  // namespace brio::smf
