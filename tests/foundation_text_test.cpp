@@ -131,6 +131,7 @@ TEST(TextRead, MoreLinesThanAnyDocumentHasAreRefused) {
     text.clear();
     text.append("kept");
     EXPECT_FALSE(text.setFromBytes(std::string(Text_::maxLines, '\n'), false));
+    EXPECT_FALSE(text.setFromBytes("a\n" + std::string(Text_::maxLineBytes + 1, 'x'), false));  // no line end
     ASSERT_EQ(text.count(), 1);
     EXPECT_EQ(text.getConst(0), "kept");
 }

@@ -8,8 +8,9 @@ work=$(mktemp -d /tmp/brio-install-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-DESTDIR="$work/root" cmake --install "$build" --component program --prefix /usr/local >/dev/null
-prefix="$work/root/usr/local"
+# Another prefix than the build was configured with: the manual page must name it.
+DESTDIR="$work/root" cmake --install "$build" --component program --prefix /opt/brioletta >/dev/null
+prefix="$work/root/opt/brioletta"
 expected=(
     bin/brioletta
     share/brioletta/styles.cfg share/brioletta/Help/Brioletta.html share/brioletta/Help/panel.png
@@ -34,6 +35,7 @@ mkdir -p "$work/mime/packages" && cp "$prefix/share/mime/packages/brioletta.xml"
 update-mime-database "$work/mime" || fail "MIME file"
 grep -q 'application/x-brioletta-workspace' "$work/mime/globs2" || fail "workspace type"
 grep -q '\*.prc' "$work/mime/globs2" || fail "recording glob"
+zgrep -q '^\.I /opt/brioletta/share/brioletta/$' "$prefix/share/man/man1/brioletta.1.gz" || fail "man page prefix"
 "$prefix/bin/brioletta" --version | grep -q '^brioletta [0-9]' || fail "--version"
 
 DESTDIR="$work/root" cmake --build "$build" --target uninstall >/dev/null
@@ -49,6 +51,8 @@ fi
 deb=$(ls "$build"/brioletta_*_*.deb | head -1)
 depends=$(dpkg-deb -f "$deb" Depends)
 [[ $depends == *libsdl2* && $depends == *libfluidsynth* ]] || fail "library dependencies: $depends"
-[[ $depends == *soundfont* ]] || fail "no SoundFont dependency: $depends"
+[[ $depends == *soundfont* && $depends == *fonts-wine* ]] || fail "no SoundFont or face dependency: $depends"
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/man/man1/brioletta.1.gz | zgrep -q '^\.I /usr/share/brioletta/$' ||
+    fail "the package's man page prefix"
 lintian --fail-on error "$deb" || fail "lintian"
 echo "OK: $count files installed, package $(stat -c %s "$deb") bytes"

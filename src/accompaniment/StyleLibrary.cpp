@@ -16,7 +16,7 @@ StyleLibrary::StyleLibrary() {
         if (load(edited)) return;
         loadProblem = "The style library " + edited + " cannot be read; the shipped one (" +
                       programFolder() + fileName + ") is used.";
-        std::fprintf(stderr, "brioletta: %s\n", loadProblem.c_str());
+        std::fprintf(stderr, "Brioletta: %s\n", loadProblem.c_str());
     }
     load(programFolder() + fileName);
 }
@@ -34,7 +34,7 @@ bool StyleLibrary::save() {
     const std::string path = savePath();
     std::string problem;
     if (path != programFolder() + fileName && !createFolder(folderPlan().userData, problem)) {
-        std::fprintf(stderr, "brioletta: %s\n", problem.c_str());
+        std::fprintf(stderr, "Brioletta: %s\n", problem.c_str());
         return false;
     }
     return save(path);

@@ -18,7 +18,7 @@ bool traceEnabled() { return enabled; }
 
 void traceAt(const char* what, uint64_t nowUs) {
     if (!enabled) return;
-    std::fprintf(stderr, "brioletta: %s after %llu ms\n", what,
+    std::fprintf(stderr, "Brioletta: %s after %llu ms\n", what,
                  static_cast<unsigned long long>((nowUs - origin) / 1000u));
 }
 

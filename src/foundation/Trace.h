@@ -8,7 +8,7 @@ namespace brio {
 // the platform switches them on (BRIOLETTA_TRACE=1).
 void enableTrace(uint64_t originUs);
 bool traceEnabled();
-// Writes "brioletta: <what> after <ms> ms" (milliseconds since the origin, at `nowUs`).
+// Writes "Brioletta: <what> after <ms> ms" (milliseconds since the origin, at `nowUs`).
 void traceAt(const char* what, uint64_t nowUs);
 
 }  // namespace brio

@@ -35,7 +35,7 @@ void Fmain::timerTimer(Clock& clock) {
     const uint64_t startUs = clock.microseconds();
     const uint64_t passes = runMainLoop(station, windows, clock, closeRequested);
     if (traceEnabled()) {
-        std::fprintf(stderr, "brioletta: %llu passes of the main loop in %.1f s\n",
+        std::fprintf(stderr, "Brioletta: %llu passes of the main loop in %.1f s\n",
                      static_cast<unsigned long long>(passes), double(clock.microseconds() - startUs) / 1e6);
     }
     host->hide();

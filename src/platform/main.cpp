@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
         case brio::CommandLine::Action::help: std::fputs(brio::helpText().c_str(), stdout); return 0;
         case brio::CommandLine::Action::version: std::printf("brioletta %s\n", BRIO_VERSION); return 0;
         case brio::CommandLine::Action::usageError:
-            std::fprintf(stderr, "brioletta: %s\n%s\n", commandLine.problem.c_str(), brio::usageLine().c_str());
+            std::fprintf(stderr, "Brioletta: %s\n%s\n", commandLine.problem.c_str(), brio::usageLine().c_str());
             return 2;
         case brio::CommandLine::Action::run: break;
     }

@@ -30,7 +30,7 @@ Options::~Options() { save(); }
 
 bool Options::save() {
     if (saveFile(path, rootName)) return true;
-    std::fprintf(stderr, "brioletta: the options could not be saved to %s; the file was left as it was.\n",
+    std::fprintf(stderr, "Brioletta: the options could not be saved to %s; the file was left as it was.\n",
                  path.c_str());
     return false;
 }

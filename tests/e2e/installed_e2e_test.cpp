@@ -128,8 +128,12 @@ TEST(InstalledEndToEnd, CommandLine) {
         const auto status = run.waitFor(5000);
         ASSERT_TRUE(status.has_value()) << c.args[0];
         EXPECT_EQ(*status, c.status) << c.args[0];
-        if (c.status == 0) EXPECT_EQ(readWholeFile(outPath).rfind(c.out, 0), 0u) << c.args[0];
-        else EXPECT_NE(readWholeFile(errPath).find("Usage: brioletta"), std::string::npos) << c.args[0];
+        if (c.status == 0) {
+            EXPECT_EQ(readWholeFile(outPath).rfind(c.out, 0), 0u) << c.args[0];
+        } else {
+            EXPECT_NE(readWholeFile(errPath).find("Usage: brioletta"), std::string::npos) << c.args[0];
+            EXPECT_EQ(readWholeFile(errPath).rfind("Brioletta: ", 0), 0u) << c.args[0];
+        }
     }
 
     // A workspace with spaces in its path opens at start and names the window; one that does
