@@ -5,8 +5,8 @@
 #include "accompaniment/StyleLibrary.h"
 #include "foundation/TextUtils.h"
 #include "graphics/UserDialogs.h"
-#include "main/MidiSynthCore.h"
 #include "midi/MidiOut.h"
+#include "programmer/MidiSynthCore.h"
 #include "programmer/PatternOperations.h"
 
 namespace brio {
