@@ -219,12 +219,12 @@ TEST_F(FprogrammerTest, GridPressesAndDragsEditThePatternAndRepaintOnlyTheGrid) 
     EXPECT_TRUE(state().grid().cell(2, row(42)).hasNote());
     for (int step = 3; step <= 6; ++step)
         EXPECT_FALSE(state().grid().cell(step, row(42)).hasNote()) << step;
-    // A drag that began outside the grid does not paint.
+    // A drag that began outside the grid paints from the first cell it enters.
     press(panelLeft + 4, 690);
     programmer->mouseDown(panelLeft + 4, 690, leftButton);
     programmer->mouseMove(to.x, to.y, true, false);
     programmer->mouseUp(to.x, to.y, leftButton, false);
-    EXPECT_FALSE(state().grid().cell(6, row(42)).hasNote());
+    EXPECT_TRUE(state().grid().cell(6, row(42)).hasNote());
 
     // Ctrl changes the length, Alt the velocity, of the note under the press.
     programmer->keyDown(ctrlKey);

@@ -188,6 +188,7 @@ bool Fprogrammer::editAt(int x, int y, EditId& id) const {
 void Fprogrammer::mouseDown(int x, int y, int button) {
     // A press beside the open menu closes it, as menus do.
     if (menuOpen) return popupMenu->close();
+    lastStep = lastRow = -1;
     EditId id{};
     if (editAt(x, y, id)) {
         focusEdit(id);
@@ -207,11 +208,22 @@ void Fprogrammer::mouseMove(int x, int y, bool leftHeld, bool rightHeld) {
         state.edit(focus).dragTo(x);
         return repaintEdit(focus);
     }
-    if (stroking && (leftHeld || rightHeld)) gridDrag(x, y, leftHeld ? leftButton : rightButton);
+    if (menuOpen || selecting || !(leftHeld || rightHeld)) return;
+    const int button = leftHeld ? leftButton : rightButton;
+    if (stroking) return gridDrag(x, y, button);
+    // A held button that came from outside the grid, or held on a note that Ctrl or Alt
+    // changed, presses each new cell it enters.
+    int step = 0, row = 0;
+    if (!cellAt(x, y, step, row)) {
+        lastStep = lastRow = -1;
+    } else if (step != lastStep || row != lastRow) {
+        gridPress(step, row, button);
+    }
 }
 
 void Fprogrammer::mouseUp(int, int, int, bool) {
     stroking = selecting = false;
+    lastStep = lastRow = -1;
 }
 
 void Fprogrammer::gridPress(int step, int row, int button) {

@@ -74,10 +74,10 @@ private:
     PopupMenu* popupMenu = nullptr;
     EditId focus = EditId::arpName;
     GridStroke stroke;
-    bool stroking = false;   // a press in the grid began the current drag
+    bool stroking = false;   // a press in the grid began the current paint or erase drag
     bool selecting = false;  // a press in an edit began the current drag
     bool menuOpen = false;   // the pop-up menu waits for its choice
-    int lastStep = -1;       // the drag's last cell; -1 outside the grid
+    int lastStep = -1;       // the held button's last cell; -1 outside the grid or released
     int lastRow = -1;
     bool shiftHeld = false, ctrlHeld = false, altHeld = false;
 };
