@@ -54,10 +54,12 @@ void Fprogrammer::open(MidiSynthCore& station) {
                  screen.top + std::max(0, (screen.height - clientHeight) / 2));
     host->show();
     repaint();
+    state.tellLoadProblem();
 }
 
 void Fprogrammer::close() {
     if (!host->visible()) return;
+    finishEdit(false);
     host->hide();
     stroking = selecting = false;
     state.saveLibrary();
@@ -86,10 +88,15 @@ void Fprogrammer::repaintEdit(EditId id) {
 }
 
 void Fprogrammer::focusEdit(EditId id) {
+    if (id != focus) finishEdit(false);
     const EditId old = focus;
     focus = id;
     repaintEdit(old);
     repaintEdit(id);
+}
+
+void Fprogrammer::finishEdit(bool entered) {
+    if (state.commitEdit(focus, entered)) repaint();
 }
 
 void Fprogrammer::editDone(EditId id, EditField::Outcome outcome) {
@@ -135,8 +142,7 @@ void Fprogrammer::keyDown(int virtualKey) {
             return focusEdit(EditId((int(focus) + step) % editCount));
         }
         case enterKey:
-            if (focus == EditId::arpCopyFrom && state.copyFromEntered()) repaint();
-            return;
+            return finishEdit(true);
         default:
             break;
     }
@@ -196,6 +202,7 @@ void Fprogrammer::mouseDown(int x, int y, int button) {
         selecting = button == leftButton;
         return repaintEdit(id);
     }
+    finishEdit(false);  // a press elsewhere ends the typing of a number
     if (button == middleButton) return;
     if (button == rightButton && x < menuAreaRight) return openMenu(x, y);
     int step = 0, row = 0;
