@@ -101,10 +101,19 @@ TEST(FolderPlan, AnEditedStyleLibraryIsPreferredUnlessItIsBroken) {
     const std::string firstName = fromShipped.style(0).name;
     ASSERT_FALSE(firstName.empty());
 
-    writeText(root + "/data/styles.cfg", "not a style library\n");
-    const StyleLibrary broken;
-    EXPECT_NE(broken.loadProblem.find(root + "/data/styles.cfg"), std::string::npos);
-    EXPECT_EQ(broken.style(0).name, firstName);
+    // Foreign, or a pattern's end tag lost: the shipped library is used, the file kept as it is.
+    const std::string path = root + "/data/styles.cfg";
+    for (const std::string& content :
+         {std::string("not a style library\n"),
+          std::string(
+              "<Pelmora Base Styles>\n<arp399>\nname=Mine\n36;1;0;1\n"
+              "</arp399>\n<arp7>\n<style0>\nname=Mine\n</style0>\n</Pelmora Base Styles>\n")}) {
+        writeText(path, content);
+        StyleLibrary broken;
+        EXPECT_NE(broken.loadProblem.find(path), std::string::npos) << content.size();
+        EXPECT_TRUE(broken.style(0).name == firstName && broken.pattern(399).name.empty());
+        EXPECT_TRUE(!broken.save() && test::readFile(path) == content) << content.size();
+    }
 
     // Saving makes the data folder and writes there; the next start reads the edited copy.
     fs::remove_all(root + "/data");

@@ -6,9 +6,9 @@
 #include "Snapshot.h"
 #include "StationFixture.h"
 #include "accompaniment/StyleLibrary.h"
-#include "main/MidiSynthCore.h"
 #include "platform/FreeTypeText.h"
 #include "programmer/Fprogrammer.h"
+#include "programmer/MidiSynthCore.h"
 #include "programmer/ProgrammerLayout.h"
 
 namespace brio {

@@ -15,9 +15,10 @@
 #include "StationFixture.h"
 #include "WidgetSurface.h"
 #include "accompaniment/StyleLibrary.h"
+#include "foundation/UserFolders.h"
 #include "main/CommandWindowAdapters.h"
-#include "main/MidiSynthCore.h"
 #include "programmer/Fprogrammer.h"
+#include "programmer/MidiSynthCore.h"
 #include "programmer/PopupMenu.h"
 #include "programmer/ProgrammerLayout.h"
 #include "selector/Fselector.h"
@@ -219,12 +220,12 @@ TEST_F(FprogrammerTest, GridPressesAndDragsEditThePatternAndRepaintOnlyTheGrid) 
     EXPECT_TRUE(state().grid().cell(2, row(42)).hasNote());
     for (int step = 3; step <= 6; ++step)
         EXPECT_FALSE(state().grid().cell(step, row(42)).hasNote()) << step;
-    // A drag that began outside the grid does not paint.
+    // A drag that began outside the grid paints from the first cell it enters.
     press(panelLeft + 4, 690);
     programmer->mouseDown(panelLeft + 4, 690, leftButton);
     programmer->mouseMove(to.x, to.y, true, false);
     programmer->mouseUp(to.x, to.y, leftButton, false);
-    EXPECT_FALSE(state().grid().cell(6, row(42)).hasNote());
+    EXPECT_TRUE(state().grid().cell(6, row(42)).hasNote());
 
     // Ctrl changes the length, Alt the velocity, of the note under the press.
     programmer->keyDown(ctrlKey);
@@ -256,8 +257,10 @@ TEST_F(FprogrammerTest, EditsStoreIntoTheLibraryAndTheStyleIsAppliedAgain) {
     EXPECT_EQ(station.selected, (std::vector<std::pair<int, bool>>(4, {0, true})));
     EXPECT_EQ(controlChanges(123, 0), 4u * 16u) << "all notes off on every channel at every store";
     paste(EditId::styleTempo, "132");
+    key(enterKey);
     EXPECT_EQ(library->style(0).bpm, 132);
     paste(EditId::arpLength, "32\r\nignored");
+    key(tabKey);
     EXPECT_EQ(shown().length, 32);
 
     // Shift and the arrows select, Backspace deletes, the clipboard copies between edits.
@@ -336,6 +339,38 @@ TEST_F(FprogrammerTest, BadInputShowsAMessageAndLeavesTheLibraryAsItWas) {
     EXPECT_EQ(shown().length, 8);
     EXPECT_EQ(state().edit(EditId::arpLength).text(), "8");
     EXPECT_TRUE(state().grid().cell(0, row(48)).hasNote());
+}
+
+TEST_F(FprogrammerTest, ANumberIsAppliedOnReturnOrLeavingItsEditAndShownRedOutOfRange) {
+    MarkingRasterizer font;
+    installFontRasterizer(&font);
+    struct Case {
+        EditId edit;
+        std::string typed, red;  // into the emptied edit, one by one; 'r': shown out of range
+        int key, applied;        // Return or Tab; the value after it
+        const int32_t* value;
+        std::vector<std::string> messages;
+    };
+    const int32_t* length = &library->pattern(3).length;
+    const Case cases[] = {
+        {EditId::styleTempo, "120", "rr.", enterKey, 120, &library->style(0).bpm, {}},
+        {EditId::arpLength, "640", "..r", tabKey, 16, length, {StyleProgrammer::lengthMessage}},
+        {EditId::arpCopyFrom, "7", ".", tabKey, 8, length, {}},  // a copy of "Bass"
+    };
+    for (const Case& c : cases) {
+        paste(c.edit, "");
+        const int before = *c.value;
+        dialogs.notices.clear(), station.selected.clear();
+        for (size_t i = 0; i < c.typed.size(); ++i) {
+            type(c.typed.substr(i, 1));
+            EXPECT_EQ(font.calls.back().color == EditField::outOfRangeColor, c.red[i] == 'r') << i;
+            EXPECT_TRUE(*c.value == before && station.selected.empty() && dialogs.notices.empty());
+        }
+        key(c.key);
+        EXPECT_EQ(*c.value, c.applied) << c.typed;
+        EXPECT_EQ(dialogs.notices, c.messages) << c.typed;
+    }
+    installFontRasterizer(nullptr);
 }
 
 TEST_F(FprogrammerTest, AnOutOfRangePatternShowsTheMessageOnEveryKeystroke) {
@@ -467,6 +502,24 @@ TEST_F(FprogrammerTest, AFailedSaveLeavesTheFileWholeAndTheLibraryInMemory) {
     key(escapeKey);
     EXPECT_EQ(StyleLibrary().style(0).name, "BeatX");
     EXPECT_EQ(dialogs.notices.size(), 1u);
+}
+
+TEST_F(FprogrammerTest, AnUnreadableEditedLibraryIsToldOnceAndReplacedOnlyWhenTheUserAgrees) {
+    programmer.reset();  // saves the fixture's styles as the shipped library
+    const std::string path = env.folder.path("data/styles.cfg"), cut = "<Pelmora Base Styles>\n";
+    ASSERT_TRUE(::mkdir(env.folder.path("data").c_str(), 0700) == 0 && test::writeFile(path, cut));
+    const std::string shipped = programFolder();  // the user's data in "data/"
+    installFolderPlan({shipped, shipped, env.folder.path("data/"), shipped, false, {}});
+    library = std::make_unique<StyleLibrary>();
+    programmer = std::make_unique<Fprogrammer>(windows, *library);
+    for (int answer : {1, 1, 0}) {  // Cancel, Cancel, OK
+        dialogs.questionAnswer = answer;
+        programmer->open(station);
+        key(escapeKey);
+        EXPECT_EQ(test::readFile(path) == cut, answer == 1);
+    }
+    EXPECT_TRUE(dialogs.notices == std::vector<std::string>{library->loadProblem} &&
+                dialogs.questions.size() == 3u);
 }
 
 TEST(FprogrammerMenu, PatternMenuIsTheSelectorInMenuStyleWithItsTopLeftAtTheMouse) {

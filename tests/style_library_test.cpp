@@ -71,6 +71,7 @@ TEST_F(StyleLibraryTest, GarbageInsideTheRootLoadsWhatCanBeRead) {
         "<Pelmora Base Styles>\n<arp3>\nname=Odd\nlength=abc\n;\nx;y\n-5;300;2000000000;zz;9\n"
         "no separator here\n</arp3>\n<arp4>\nlength=2000000000\n42;100;7;1\n</arp4>\n"
         "<style9>\nname=Junk\nbpm=\nshuffle=fast\nvol2=-40\nmode4=7x\n<style9>\n"
+        "<style10>\nstepsPerBeat=5000000\n</style10>\n<style11>\nstepsPerBeat=0\n</style11>\n"
         "</Pelmora Base Styles>\n");
     const ArpeggioStyle& odd = library->pattern(3);
     EXPECT_EQ(odd.name, "Odd");
@@ -83,6 +84,8 @@ TEST_F(StyleLibraryTest, GarbageInsideTheRootLoadsWhatCanBeRead) {
     EXPECT_EQ((std::vector<int>{wild.key, wild.vel, wild.pos}), (std::vector<int>{-5, 300, 2000000000}));
     EXPECT_EQ(wild.len, 1.0);
     EXPECT_EQ(library->pattern(4).length, 2000000000);
+    EXPECT_EQ((std::vector<int>{library->style(10).stepsPerBeat, library->style(11).stepsPerBeat}),
+              (std::vector<int>{64, 1}));
 
     // The unclosed style section is not found: the style keeps its defaults.
     EXPECT_TRUE(library->style(9).isEmpty());

@@ -20,6 +20,9 @@ struct ArpeggioNote {
 // One step pattern: a name, a length in steps and its notes in the order they were added.
 class ArpeggioStyle : public TextStream {
 public:
+    // Steps the programmer shows and edits: its longest pattern, and the most steps of a beat.
+    static constexpr int editableSteps = 64;
+
     ArpeggioStyle() = default;
 
     // Players treat a length below 1 as 1.

@@ -1,6 +1,9 @@
 #include "accompaniment/BaseStyle.h"
 
+#include <algorithm>
 #include <string>
+
+#include "accompaniment/ArpeggioStyle.h"
 
 namespace brio {
 
@@ -14,7 +17,9 @@ void BaseStyle::exchange() {
     exchangeText("name", name);
     exchangeInt("bpm", bpm);
     exchangeReal("shuffle", shuffle);
-    exchangeInt("stepsPerBeat", stepsPerBeat);
+    // A hand-edited count in the millions would leave steps of no time at all.
+    if (exchangeInt("stepsPerBeat", stepsPerBeat))
+        stepsPerBeat = std::clamp(stepsPerBeat, 1, ArpeggioStyle::editableSteps);
     for (int i = 0; i < partCount; ++i) {
         const std::string part = std::to_string(i);
         const size_t at = size_t(i);

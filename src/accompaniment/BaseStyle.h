@@ -26,7 +26,7 @@ public:
     std::string name;
     int32_t bpm = 120;
     double shuffle = 0.0;       // 0..1
-    int32_t stepsPerBeat = 4;
+    int32_t stepsPerBeat = 4;   // 1..ArpeggioStyle::editableSteps once loaded
     std::array<int32_t, partCount> prog{};  // General MIDI program 0..127
     std::array<int32_t, partCount> vol{};   // percent 0..100
     std::array<int32_t, partCount> key{};   // semitones

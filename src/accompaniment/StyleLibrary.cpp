@@ -1,6 +1,8 @@
 #include "accompaniment/StyleLibrary.h"
 
+#include <bitset>
 #include <cstdio>
+#include <string_view>
 
 #include "foundation/FileIo.h"
 #include "foundation/TextUtils.h"
@@ -8,22 +10,63 @@
 
 namespace brio {
 
-// An edited library in the user's data folder comes first; when it cannot be read (a read that
-// fails leaves every record as it was) the shipped one is loaded instead.
+namespace {
+
+constexpr std::string_view patternTag = "<arp";
+constexpr size_t longestIndex = 3;  // digits of the last pattern, 399
+
+// The patterns whose open tag "<arpN>" (N 0..399, no leading zero) stands in `lines`.
+int declaredPatterns(const Text_& lines) {
+    std::bitset<StyleLibrary::patternCount> named;
+    for (const std::string& line : lines) {
+        for (size_t at = line.find(patternTag); at != std::string::npos;
+             at = line.find(patternTag, at + 1)) {
+            const size_t digits = at + patternTag.size();
+            const size_t close = line.find('>', digits);
+            if (close == std::string::npos || close - digits > longestIndex) continue;
+            const std::string number = line.substr(digits, close - digits);
+            const int index = parseInt(number);
+            if (StyleLibrary::validPattern(index) && formatInt(index) == number)
+                named.set(size_t(index));
+        }
+    }
+    return int(named.count());
+}
+
+}  // namespace
+
+// An edited library in the user's data folder comes first. One that cannot be read whole (a
+// library cut short gives nothing) is kept as it was and the shipped one is loaded instead:
+// what was read of it would otherwise be saved over it.
 StyleLibrary::StyleLibrary() {
+    const std::string shipped = programFolder() + fileName;
     const std::string edited = userStylesPath();
     if (!edited.empty() && pathExists(edited)) {
-        if (load(edited)) return;
-        loadProblem = "The style library " + edited + " cannot be read; the shipped one (" +
-                      programFolder() + fileName + ") is used.";
+        if (loadWhole(edited)) return;
+        clearRecords();
+        unreadableKept = true;
+        loadProblem = "The style library " + edited + " cannot be read and is left as it is; the " +
+                      "shipped one (" + shipped + ") is used.";
         std::fprintf(stderr, "Brioletta: %s\n", loadProblem.c_str());
     }
-    load(programFolder() + fileName);
+    load(shipped);
 }
 
 StyleLibrary::StyleLibrary(const std::string& path) { load(path); }
 
-bool StyleLibrary::load(const std::string& path) { return loadFile(path, rootName); }
+bool StyleLibrary::load(const std::string& path) {
+    readCount = {};
+    return loadFile(path, rootName);
+}
+
+bool StyleLibrary::loadWhole(const std::string& path) {
+    return load(path) && readCount.styles > 0 && readCount.patterns >= readCount.declaredPatterns;
+}
+
+void StyleLibrary::clearRecords() {
+    patterns.fill(ArpeggioStyle());
+    styles.fill(BaseStyle());
+}
 
 std::string StyleLibrary::savePath() {
     const std::string edited = userStylesPath();
@@ -31,6 +74,7 @@ std::string StyleLibrary::savePath() {
 }
 
 bool StyleLibrary::save() {
+    if (unreadableKept) return false;
     const std::string path = savePath();
     std::string problem;
     if (path != programFolder() + fileName && !createFolder(folderPlan().userData, problem)) {
@@ -43,18 +87,21 @@ bool StyleLibrary::save() {
 bool StyleLibrary::save(const std::string& path) { return saveFile(path, rootName); }
 
 void StyleLibrary::exchange() {
+    if (!writing) readCount.declaredPatterns = declaredPatterns(lines);
     // A pattern whose section is missing ends without notes: its exchange empties the list
     // before it looks for note lines. Style fields without a key keep their values.
     for (int i = 0; i < patternCount; ++i) {
         ArpeggioStyle& record = pattern(i);
         if (writing && record.isEmpty()) continue;
         exchangeSection("arp" + std::to_string(i), record);
+        if (!writing && !record.lines.empty()) ++readCount.patterns;
         record.lines.clear();  // the record's copy of its section is no longer needed
     }
     for (int i = 0; i < styleCount; ++i) {
         BaseStyle& record = style(i);
         if (writing && record.isEmpty()) continue;
         exchangeSection("style" + std::to_string(i), record);
+        if (!writing && !record.lines.empty()) ++readCount.styles;
         record.lines.clear();
     }
 }

@@ -20,17 +20,21 @@ public:
     static constexpr const char* fileName = "styles.cfg";
 
     // Builds the records with their defaults, then loads `path`, or else the edited library in
-    // the user's data folder when there is one that can be read, else the shipped one.
+    // the user's data folder when there is one that can be read whole, else the shipped one.
     StyleLibrary();
     explicit StyleLibrary(const std::string& path);
 
     bool load(const std::string& path);
-    // Writes the library to savePath() (or `path`).
+    // Writes the library to savePath() (or `path`); save() writes nothing while keepsUnreadable().
     bool save();
     // "styles.cfg" in the program's folder for a portable copy, else in the user's data folder.
     static std::string savePath();
     // Why the edited library was not used; empty when nothing went wrong.
     std::string loadProblem;
+    // True while the edited library that could not be read is kept: save() leaves it as it
+    // was until allowReplacing() tells that the user chose to replace it.
+    bool keepsUnreadable() const { return unreadableKept; }
+    void allowReplacing() { unreadableKept = false; }
     bool save(const std::string& path);
 
     static bool validPattern(int index) { return index >= 0 && index < patternCount; }
@@ -46,8 +50,22 @@ public:
     void exchange() override;
 
 private:
+    // What the last load found: the patterns whose open tag the file holds, the patterns and
+    // styles whose sections it gave.
+    struct ReadCount {
+        int declaredPatterns = 0;
+        int patterns = 0;
+        int styles = 0;
+    };
+
+    // Loads `path`; true when it gave a style and every pattern it names.
+    bool loadWhole(const std::string& path);
+    void clearRecords();
+
     std::array<ArpeggioStyle, patternCount> patterns;
     std::array<BaseStyle, styleCount> styles;
+    ReadCount readCount;
+    bool unreadableKept = false;
 };
 
 }  // namespace brio

@@ -12,8 +12,8 @@
 #include "accompaniment/StepControl.h"
 #include "foundation/Text.h"
 #include "foundation/TextStream.h"
-#include "main/MidiSynthCore.h"
 #include "panel/MainPanel.h"
+#include "programmer/MidiSynthCore.h"
 
 namespace brio {
 

@@ -117,7 +117,7 @@ void MidiSynth::clampLoadedValues() {
     masterKeyShift = std::clamp(masterKeyShift, 0, maxMasterKeyShift);
     if (!StyleLibrary::validStyle(style)) style = 11;
     for (double* level : {&volume, &instVolume, &bassVolume, &drumVolume, &tempo, &shuffle}) clampUnit(*level);
-    stepsPerBeat = std::max(stepsPerBeat, 1);
+    stepsPerBeat = std::clamp(stepsPerBeat, 1, ArpeggioStyle::editableSteps);  // a million would spin the loop
     for (int i = 0; i < keyboardInstrumentCount; ++i) {
         Instrument& instrument = instruments[size_t(i)];
         instrument.program = std::clamp(instrument.program, 0, maxProgram);

@@ -179,7 +179,7 @@ void EditField::paint(Limage& picture, bool focused) {
     const int starts[3] = {x0, fromX, toX};
     for (int i = 0; i < 3; ++i) {
         if (pieces[i].empty()) continue;
-        canvas.setFontColor(i == 1 ? selectedTextColor : textColor);
+        canvas.setFontColor(i == 1 ? selectedTextColor : marked ? outOfRangeColor : textColor);
         canvas.textOut(starts[i], y, pieces[i]);
     }
     if (focused) {

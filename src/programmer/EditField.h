@@ -21,6 +21,7 @@ public:
     static constexpr Color groundColor = makeColor(72, 72, 72);
     static constexpr Color selectionColor = makeColor(0, 96, 192);
     static constexpr Color selectedTextColor = makeColor(255, 255, 255);
+    static constexpr Color outOfRangeColor = makeColor(255, 112, 112);
 
     enum class Outcome { unchanged, changed, refused };
 
@@ -36,6 +37,8 @@ public:
     // Characters that typing and pasting may not bring in: text holding one is refused whole.
     void refuseCharacters(std::string characters) { refused = std::move(characters); }
     const std::string& refusedCharacters() const { return refused; }
+    // Draws the text in outOfRangeColor instead of textColor while `outOfRange`.
+    void markOutOfRange(bool outOfRange) { marked = outOfRange; }
 
     // Character positions 0..length.
     int caret() const { return caretAt; }
@@ -77,6 +80,7 @@ private:
     int caretAt = 0;
     int anchorAt = 0;
     int scroll = 0;  // pixels of text hidden left of the box
+    bool marked = false;
 };
 
 }  // namespace brio

@@ -54,10 +54,12 @@ void Fprogrammer::open(MidiSynthCore& station) {
                  screen.top + std::max(0, (screen.height - clientHeight) / 2));
     host->show();
     repaint();
+    state.tellLoadProblem();
 }
 
 void Fprogrammer::close() {
     if (!host->visible()) return;
+    finishEdit(false);
     host->hide();
     stroking = selecting = false;
     state.saveLibrary();
@@ -86,10 +88,15 @@ void Fprogrammer::repaintEdit(EditId id) {
 }
 
 void Fprogrammer::focusEdit(EditId id) {
+    if (id != focus) finishEdit(false);
     const EditId old = focus;
     focus = id;
     repaintEdit(old);
     repaintEdit(id);
+}
+
+void Fprogrammer::finishEdit(bool entered) {
+    if (state.commitEdit(focus, entered)) repaint();
 }
 
 void Fprogrammer::editDone(EditId id, EditField::Outcome outcome) {
@@ -135,8 +142,7 @@ void Fprogrammer::keyDown(int virtualKey) {
             return focusEdit(EditId((int(focus) + step) % editCount));
         }
         case enterKey:
-            if (focus == EditId::arpCopyFrom && state.copyFromEntered()) repaint();
-            return;
+            return finishEdit(true);
         default:
             break;
     }
@@ -188,6 +194,7 @@ bool Fprogrammer::editAt(int x, int y, EditId& id) const {
 void Fprogrammer::mouseDown(int x, int y, int button) {
     // A press beside the open menu closes it, as menus do.
     if (menuOpen) return popupMenu->close();
+    lastStep = lastRow = -1;
     EditId id{};
     if (editAt(x, y, id)) {
         focusEdit(id);
@@ -195,6 +202,7 @@ void Fprogrammer::mouseDown(int x, int y, int button) {
         selecting = button == leftButton;
         return repaintEdit(id);
     }
+    finishEdit(false);  // a press elsewhere ends the typing of a number
     if (button == middleButton) return;
     if (button == rightButton && x < menuAreaRight) return openMenu(x, y);
     int step = 0, row = 0;
@@ -207,11 +215,22 @@ void Fprogrammer::mouseMove(int x, int y, bool leftHeld, bool rightHeld) {
         state.edit(focus).dragTo(x);
         return repaintEdit(focus);
     }
-    if (stroking && (leftHeld || rightHeld)) gridDrag(x, y, leftHeld ? leftButton : rightButton);
+    if (menuOpen || selecting || !(leftHeld || rightHeld)) return;
+    const int button = leftHeld ? leftButton : rightButton;
+    if (stroking) return gridDrag(x, y, button);
+    // A held button that came from outside the grid, or held on a note that Ctrl or Alt
+    // changed, presses each new cell it enters.
+    int step = 0, row = 0;
+    if (!cellAt(x, y, step, row)) {
+        lastStep = lastRow = -1;
+    } else if (step != lastStep || row != lastRow) {
+        gridPress(step, row, button);
+    }
 }
 
 void Fprogrammer::mouseUp(int, int, int, bool) {
     stroking = selecting = false;
+    lastStep = lastRow = -1;
 }
 
 void Fprogrammer::gridPress(int step, int row, int button) {

@@ -32,7 +32,7 @@ public:
     void setPopupMenu(PopupMenu* menu) { popupMenu = menu; }
     // Shows the window centred on the screen; its changes go to `station` from now on.
     void open(MidiSynthCore& station);
-    // Saves the library to "styles.cfg" and hides the window.
+    // Applies a number being typed, hides the window and saves the library to "styles.cfg".
     void close();
 
     HostWindow& window() { return *host; }
@@ -56,7 +56,10 @@ private:
     // Paints the grid and the pattern edits and copies them.
     void repaintGrid();
     void repaintEdit(EditId id);
+    // Focus to edit `id`; the edit that loses it applies a number typed there.
     void focusEdit(EditId id);
+    // Return in the focused edit (`entered`) or its losing focus: a typed number is applied.
+    void finishEdit(bool entered);
     // An edit's outcome: a refusal shows the message, a change reaches the library.
     void editDone(EditId id, EditField::Outcome outcome);
     // Ctrl and Shift shortcuts of the edits (clipboard, select all); true when one was taken.
@@ -74,10 +77,10 @@ private:
     PopupMenu* popupMenu = nullptr;
     EditId focus = EditId::arpName;
     GridStroke stroke;
-    bool stroking = false;   // a press in the grid began the current drag
+    bool stroking = false;   // a press in the grid began the current paint or erase drag
     bool selecting = false;  // a press in an edit began the current drag
     bool menuOpen = false;   // the pop-up menu waits for its choice
-    int lastStep = -1;       // the drag's last cell; -1 outside the grid
+    int lastStep = -1;       // the held button's last cell; -1 outside the grid or released
     int lastRow = -1;
     bool shiftHeld = false, ctrlHeld = false, altHeld = false;
 };

@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace brio {
+#include "accompaniment/ArpeggioStyle.h"
 
-class ArpeggioStyle;
+namespace brio {
 
 // One cell of the step grid: the velocity of the note starting there (0: none) and its length
 // in steps.
@@ -20,7 +20,7 @@ struct GridCell {
 // (the General MIDI percussion keys). Only notes on steps 0..63 with keys 35..81 fit.
 class StepGrid {
 public:
-    static constexpr int stepCount = 64;
+    static constexpr int stepCount = ArpeggioStyle::editableSteps;
     static constexpr int rowCount = 47;
     static constexpr int lowestKey = 35;
 

@@ -5,8 +5,8 @@
 #include "accompaniment/StyleLibrary.h"
 #include "foundation/TextUtils.h"
 #include "graphics/UserDialogs.h"
-#include "main/MidiSynthCore.h"
 #include "midi/MidiOut.h"
+#include "programmer/MidiSynthCore.h"
 #include "programmer/PatternOperations.h"
 
 namespace brio {
@@ -24,6 +24,10 @@ void notice(const std::string& text) {
 
 bool inRange(std::optional<int> value, int low, int high) {
     return value && *value >= low && *value <= high;
+}
+
+bool isNumber(EditId id) {
+    return id == EditId::arpLength || id == EditId::styleTempo || id == EditId::arpCopyFrom;
 }
 
 }  // namespace
@@ -65,27 +69,36 @@ ArpeggioStyle* StyleProgrammer::pattern() {
     return const_cast<ArpeggioStyle*>(shownPattern());
 }
 
-std::optional<int> StyleProgrammer::lengthValue() const {
-    const std::optional<int> value = wholeNumber(edit(EditId::arpLength).text());
-    return inRange(value, shortestLength, longestLength) ? value : std::nullopt;
+std::optional<int> StyleProgrammer::numberValue(EditId id) const {
+    const std::optional<int> value = wholeNumber(edit(id).text());
+    switch (id) {
+        case EditId::arpLength:
+            return inRange(value, shortestLength, longestLength) ? value : std::nullopt;
+        case EditId::styleTempo:
+            return inRange(value, slowestTempo, fastestTempo) ? value : std::nullopt;
+        case EditId::arpCopyFrom:
+            return inRange(value, 0, StyleLibrary::patternCount - 1) ? value : std::nullopt;
+        default:
+            return std::nullopt;
+    }
 }
 
-std::optional<int> StyleProgrammer::tempoValue() const {
-    const std::optional<int> value = wholeNumber(edit(EditId::styleTempo).text());
-    return inRange(value, slowestTempo, fastestTempo) ? value : std::nullopt;
+void StyleProgrammer::markRange(EditId id) {
+    edit(id).markOutOfRange(!edit(id).text().empty() && !numberValue(id));
 }
 
 void StyleProgrammer::loadStyle() {
     const BaseStyle& style = library.style(styleEditor.styleIndex);
     edit(EditId::styleName).setText(style.name);
     edit(EditId::styleTempo).setText(formatInt(style.bpm));
+    typed[size_t(EditId::styleTempo)] = false;
+    markRange(EditId::styleTempo);
     styleEditor.loadParts(style);
 }
 
 void StyleProgrammer::storeStyle() {
     BaseStyle& style = library.style(styleEditor.styleIndex);
     style.name = edit(EditId::styleName).text();
-    if (const std::optional<int> tempo = tempoValue()) style.bpm = *tempo;
     styleEditor.storeParts(style);
     for (int channel = 0; channel < channelCount; ++channel) MidiOut::allNotesOff(channel);
     if (station) station->selectStyle(styleEditor.styleIndex, true);
@@ -99,6 +112,8 @@ bool StyleProgrammer::loadGrid() {
     }
     edit(EditId::arpName).setText(shown->name);
     edit(EditId::arpLength).setText(formatInt(shown->length));
+    typed[size_t(EditId::arpLength)] = false;
+    markRange(EditId::arpLength);
     stepGrid.load(*shown);
     return true;
 }
@@ -110,7 +125,6 @@ bool StyleProgrammer::storeGrid() {
         return false;
     }
     shown->name = edit(EditId::arpName).text();
-    if (const std::optional<int> length = lengthValue()) shown->length = *length;
     stepGrid.storeNotes(*shown);
     return true;
 }
@@ -122,30 +136,58 @@ bool StyleProgrammer::checkNumber(EditId id, std::optional<int> value, const cha
 }
 
 void StyleProgrammer::editChanged(EditId id) {
-    switch (id) {
-        case EditId::arpLength:
-            if (!shownPattern()) break;  // storeGrid below gives the index message
-            if (!checkNumber(id, lengthValue(), lengthMessage)) return;
-            break;
-        case EditId::styleTempo:
-            if (!checkNumber(id, tempoValue(), tempoMessage)) return;
-            return storeStyle();
-        case EditId::styleName:
-            return storeStyle();
-        default:
-            break;
+    if (isNumber(id)) {
+        typed[size_t(id)] = true;
+        return markRange(id);
     }
+    if (id == EditId::styleName) return storeStyle();
     storeGrid();
 }
 
-bool StyleProgrammer::copyFromEntered() {
+bool StyleProgrammer::commitEdit(EditId id, bool entered) {
+    const bool due = typed[size_t(id)] || (entered && id == EditId::arpCopyFrom);
+    typed[size_t(id)] = false;
+    if (!due) return false;
+    switch (id) {
+        case EditId::arpLength:
+            return commitLength();
+        case EditId::styleTempo:
+            return commitTempo();
+        case EditId::arpCopyFrom:
+            return copyFrom();
+        default:
+            return false;
+    }
+}
+
+bool StyleProgrammer::commitLength() {
     ArpeggioStyle* shown = pattern();
     if (!shown) {
         notice(indexMessage);
         return false;
     }
-    const std::optional<int> source = wholeNumber(edit(EditId::arpCopyFrom).text());
-    if (!source || !StyleLibrary::validPattern(*source)) {
+    const std::optional<int> length = numberValue(EditId::arpLength);
+    if (!checkNumber(EditId::arpLength, length, lengthMessage)) return false;
+    shown->length = *length;
+    return true;
+}
+
+bool StyleProgrammer::commitTempo() {
+    const std::optional<int> tempo = numberValue(EditId::styleTempo);
+    if (!checkNumber(EditId::styleTempo, tempo, tempoMessage)) return false;
+    library.style(styleEditor.styleIndex).bpm = *tempo;
+    storeStyle();
+    return true;
+}
+
+bool StyleProgrammer::copyFrom() {
+    ArpeggioStyle* shown = pattern();
+    if (!shown) {
+        notice(indexMessage);
+        return false;
+    }
+    const std::optional<int> source = numberValue(EditId::arpCopyFrom);
+    if (!source) {
         notice(copyFromMessage);
         return false;
     }
@@ -199,7 +241,20 @@ void StyleProgrammer::selectPart(int part) {
     loadGrid();
 }
 
+void StyleProgrammer::tellLoadProblem() {
+    if (problemTold || library.loadProblem.empty()) return;
+    problemTold = true;
+    notice(library.loadProblem);
+}
+
 bool StyleProgrammer::saveLibrary() {
+    if (library.keepsUnreadable()) {
+        if (userDialogs().askQuestion("The style library \"" + StyleLibrary::savePath() +
+                                      "\" could not be read and was left as it was. Replace it "
+                                      "with the styles shown in the programmer?") != 0)
+            return false;
+        library.allowReplacing();
+    }
     if (library.save()) return true;
     notice("The style library could not be saved to \"" + StyleLibrary::savePath() +
            "\". The file was left as it was; the changes are kept while the program runs.");

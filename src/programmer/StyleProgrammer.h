@@ -21,8 +21,9 @@ inline constexpr int editCount = 5;
 
 // What the style programmer edits and how each edit reaches the library, without the window:
 // the style and its parts, the grid of the selected part's pattern and the edit fields. Every
-// change is written into the library at once; a change of the style applies it again to the
-// station. Problems are shown as messages and leave the library as it was.
+// change is written into the library at once, except a typed number, which waits for Return or
+// for its edit to lose focus; a change of the style applies it again to the station. Problems
+// are shown as messages and leave the library as it was.
 class StyleProgrammer {
 public:
     static constexpr const char* indexMessage =
@@ -65,10 +66,15 @@ public:
     // index is out of range.
     bool storeGrid();
 
-    // The text of an edit changed by the user.
+    // The text of an edit changed by the user: a name is stored, a number only marked when it
+    // is out of range.
     void editChanged(EditId id);
-    // Enter in the copy-from edit: the shown pattern becomes a copy of the one named there.
-    bool copyFromEntered();
+    // Return in an edit (`entered`) or the edit losing focus: a number typed since is checked
+    // and applied; Return in the copy-from edit copies the pattern named there in any case.
+    // True when the library changed.
+    bool commitEdit(EditId id, bool entered);
+    // The library's load problem as a message, the first time only.
+    void tellLoadProblem();
     // Every cell empty, stored into the pattern.
     void clearGrid();
     // A pattern operation of the pop-up menu (PatternOperations tag) on the shown pattern.
@@ -82,6 +88,7 @@ public:
     void selectPart(int part);
 
     // Saves the library to "styles.cfg"; false (with a message) when it could not be written.
+    // An edited library that could not be read is replaced only when the user agrees.
     bool saveLibrary();
 
     // A whole number (blanks around it allowed, optional sign); nothing for other text.
@@ -89,11 +96,16 @@ public:
 
 private:
     ArpeggioStyle* pattern();
-    // The length and tempo edits as values within their ranges; nothing otherwise.
-    std::optional<int> lengthValue() const;
-    std::optional<int> tempoValue() const;
-    // True when the changed length or tempo edit holds a value to store; otherwise the message
-    // is shown, except for an empty edit, which is still being typed.
+    // A number edit's value within its range; nothing otherwise, and for a name edit.
+    std::optional<int> numberValue(EditId id) const;
+    // Shows a number edit's text as out of range or not.
+    void markRange(EditId id);
+    bool commitLength();
+    bool commitTempo();
+    // The shown pattern becomes a copy of the one named in the copy-from edit.
+    bool copyFrom();
+    // True when the length or tempo edit holds a value to store; otherwise the message is
+    // shown, except for an empty edit, which changes nothing.
     bool checkNumber(EditId id, std::optional<int> value, const char* message) const;
 
     StyleLibrary& library;
@@ -101,6 +113,8 @@ private:
     StyleEditor styleEditor;
     StepGrid stepGrid;
     std::array<EditField, editCount> edits;
+    std::array<bool, editCount> typed{};  // a number typed and not yet applied, by EditId
+    bool problemTold = false;
 };
 
 }  // namespace brio
