@@ -2,12 +2,12 @@
 
 #include <string>
 
+#include "foundation/AppIdentity.h"
 #include "foundation/TextUtils.h"
 #include "graphics/Blit.h"
 #include "graphics/Canvas.h"
 #include "graphics/Drawing.h"
 #include "graphics/DrawSurface.h"
-#include "main/AppIdentity.h"
 #include "midi/GeneralMidi.h"
 #include "panel/PanelColors.h"
 #include "panel/SectionFrame.h"
