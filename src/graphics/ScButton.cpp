@@ -329,9 +329,12 @@ void ScButton::paintPushedIn(Limage& buffer, const Limage& face) const {
     buffer.resetClip();
 }
 
+bool ScButton::takesPress(int x, int y) const {
+    return rect.left <= x && x <= rect.right && rect.top <= y && y < rect.bottom;
+}
+
 bool ScButton::press(int x, int y) {
-    const bool inside = rect.left <= x && x <= rect.right && rect.top <= y && y < rect.bottom;
-    if (!inside) return false;
+    if (!takesPress(x, y)) return false;
     pressed = true;
     if (toggleTarget) *toggleTarget = !*toggleTarget;
     if (radioTarget) *radioTarget = radioValue;

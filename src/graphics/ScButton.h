@@ -37,8 +37,10 @@ public:
     // Paints the label and the face for the current state into the draw surface's back buffer
     // and copies the rectangle to the window; nothing while the surface is not ready.
     void paint();
-    // Accepts a press inside the rectangle less its bottom row: marks the button pressed,
-    // inverts a toggle target or stores the radio value, and paints.
+    // True when a press at (x, y) is the button's: inside the rectangle less its bottom row.
+    bool takesPress(int x, int y) const;
+    // Accepts a press where takesPress: marks the button pressed, inverts a toggle target or
+    // stores the radio value, and paints.
     bool press(int x, int y);
 
     bool isOn() const;
