@@ -140,6 +140,8 @@ TEST_F(StationCommands, PickersShowTheirListsAndAPickActs) {
     station.mouseDown(display.left + 150, display.bottom - 5, leftButton);
     station.mouseUp(display.left + 150, display.bottom - 5, leftButton, false);
     ASSERT_EQ(popup.requests.back().items.count(), 128);
+    EXPECT_EQ(std::vector<int>({popup.requests.back().x, popup.requests.back().y}),  // below the display
+              std::vector<int>({window->left() + display.left + 2, window->top() + display.bottom + 2}));
     EXPECT_EQ(popup.requests.back().items.getConst(40), programName(40));
     EXPECT_EQ(std::vector<int>({popup.requests.back().rowsPerColumn, popup.requests.back().band}), std::vector<int>({16, 8}));
     station.pick(MidiSynth::programPicker, 40);

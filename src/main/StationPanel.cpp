@@ -139,7 +139,8 @@ void MidiSynth::panelClick(int x, int y) {
     if (inBox(x, y, panel.toneStrip)) {
         selectTone((x - panel.toneStrip.left) / (panel.sectionWidth / 3));
     } else if (pointInRect(x, y, panel.toneDisplay.rect)) {
-        if (!toneDisplayClick(x, y)) openUnlessJustClosed(programPicker, closedCommand, emptyRect);
+        // Below the display, the picker leaves the display's own buttons free for the next click.
+        if (!toneDisplayClick(x, y)) openUnlessJustClosed(programPicker, closedCommand, panel.toneDisplayBox);
     } else if (pointInRect(x, y, panel.styleDisplay.rect)) {
         openUnlessJustClosed(stylePicker, closedCommand, panel.styleBox);
     }
