@@ -102,6 +102,9 @@ TEST_F(StationCommands, MenusListTheirEntriesWithTicksAndTheRecentFilesSortedWit
     click(box);  // the same button again only closes it
     EXPECT_FALSE(popup.isOpen());
     EXPECT_EQ(popup.requests.size(), 1u);
+    for (const int button : {rightButton, middleButton, rightButton})  // opens, closes, opens
+        station.mouseDown(box.left + 5, 25, button), station.mouseUp(box.left + 5, 25, button, false);
+    EXPECT_EQ(popup.openCommand(), 1);
 }
 
 TEST_F(StationCommands, PickersShowTheirListsAndAPickActs) {

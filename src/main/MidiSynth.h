@@ -252,7 +252,8 @@ private:
     void paintWidgets();
     // Redraws the tones section's tabs for the selected tone and shows them.
     void showToneTabs();
-    // The clicks on the panel itself after the widgets and the piano had theirs.
+    // The clicks on the panel itself after the widgets and the piano had theirs, with any
+    // mouse button.
     void panelClick(int x, int y);
     // The action of the plain button the press lit; false for none.
     bool panelButtonClick(PanelButton button, int closedCommand);
