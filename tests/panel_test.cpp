@@ -59,6 +59,14 @@ struct PanelTest : ::testing::Test {
     }
 };
 
+struct MeasuredText : FreeTypeText {  // the real face, remembering how far right the large texts reach
+    void drawText(Limage& image, const Rect& clip, int x, int y, const std::string& s, int size, bool bold, Color c) override {
+        if (size > 11) right = std::max(right, x + textWidth(s, size, bold));
+        FreeTypeText::drawText(image, clip, x, y, s, size, bold, c);
+    }
+    int right = 0;
+};
+
 struct PanelTextTest : PanelTest {
     PanelTextTest() { installFontRasterizer(&text); }
     ~PanelTextTest() override { installFontRasterizer(nullptr); }
@@ -345,8 +353,14 @@ TEST_F(PanelTest, TheLampPulsesWhileRecordingAndIsClearedAfterwards) {
 
 // Pictures of the panel for a person to look at.
 TEST_F(PanelTest, Snapshots) {
-    FreeTypeText font;
+    MeasuredText font;
     installFontRasterizer(&font);
+    open(false);
+    for (int program = 127; program >= 0; --program) {  // every name ends before the details icon
+        font.right = 0;
+        station.pick(MidiSynth::programPicker, program);
+        EXPECT_LE(font.right, panel.toneDisplay.hitAreas[LcdDisplay::rightIcon].left) << program;
+    }
     for (int scheme = 0; scheme < 7; ++scheme) {
         for (const bool large : {false, true}) {
             open(large, scheme, scheme % 3);
