@@ -208,10 +208,14 @@ TEST_F(DialogTest, EachCheckBoxTogglesOnlyItsOption) {
         for (auto field : fields) v.push_back((*options).*field);
         return v;
     };
+    const auto shows = [&](int row, bool on) {  // a frame that reads on the face; a tick only when on
+        EXPECT_GE(contrastRatio(window().screen.pixel(33, row + 11), window().screen.pixel(32, row + 11)), 4.5) << row;
+        EXPECT_EQ(contrastRatio(window().screen.pixel(38, row + 11), window().screen.pixel(35, row + 14)) >= 4.5, on);
+    };
     for (size_t i = 0; i < std::size(rows); ++i) {
         std::vector<bool> before = values(), afterOne;
-        run(&Fdialog::showOptions, {[&] { click(38, rows[i] + 10); },
-                                    [&] { afterOne = values(), click(38, rows[i] + 10); }});
+        run(&Fdialog::showOptions, {[&] { shows(rows[i], before[i]), click(38, rows[i] + 10); },
+                                    [&] { shows(rows[i], !before[i]), afterOne = values(), click(38, rows[i] + 10); }});
         EXPECT_NE(afterOne[i], before[i]) << i;
         afterOne[i] = before[i];
         EXPECT_EQ(afterOne, before) << i;

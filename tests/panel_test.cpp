@@ -59,6 +59,14 @@ struct PanelTest : ::testing::Test {
     }
 };
 
+struct MeasuredText : FreeTypeText {  // the real face, remembering how far right the large texts reach
+    void drawText(Limage& image, const Rect& clip, int x, int y, const std::string& s, int size, bool bold, Color c) override {
+        if (size > 11) right = std::max(right, x + textWidth(s, size, bold));
+        FreeTypeText::drawText(image, clip, x, y, s, size, bold, c);
+    }
+    int right = 0;
+};
+
 struct PanelTextTest : PanelTest {
     PanelTextTest() { installFontRasterizer(&text); }
     ~PanelTextTest() override { installFontRasterizer(nullptr); }
@@ -175,7 +183,7 @@ TEST_F(PanelTextTest, TheStyleDisplayShowsTheFingeredChordWhileTheBassPlays) {
     EXPECT_FALSE(drawn("F#dim7"));
 }
 
-TEST_F(PanelTest, KeyLabelsComeAndGoWithTheOptionAndTheFKeyMarkersFollowTheOctave) {
+TEST_F(PanelTextTest, KeyLabelsComeAndGoWithTheOptionAndTheFKeyMarkersFollowTheOctave) {
     const auto stripIsClear = [&] {
         const int top = panel.keyboardTop + panel.piano.whiteKeyHeight() + 2;
         for (int y = top; y <= panel.height() - 2; ++y)
@@ -186,12 +194,23 @@ TEST_F(PanelTest, KeyLabelsComeAndGoWithTheOptionAndTheFKeyMarkersFollowTheOctav
     options.showKeyAssignment = true;
     open(false);
     EXPECT_FALSE(stripIsClear());
-    const int markerY = panel.keyboardTop - 13;
-    for (const auto& [key, visible, hidden] : {std::tuple{116, 670, 523}, std::tuple{117, 523, 669}, std::tuple{118, 650, 689}}) {
+    for (const auto& [large, key, visible, hidden] : {std::tuple{false, 116, 670, 523}, std::tuple{false, 117, 523, 669},
+                                                      std::tuple{false, 118, 650, 689}, std::tuple{true, 116, 821, 639},
+                                                      std::tuple{true, 117, 639, 816}, std::tuple{true, 118, 797, 840}}) {
+        open(large);
         station.keyDown(key);
         station.keyUp(key);
+        const int markerY = panel.keyboardTop - 13;
         EXPECT_EQ(panel.image.pixel(visible, markerY), panel.sectionColor()) << key;
         EXPECT_EQ(panel.image.pixel(hidden, markerY), MainPanel::keyboardAreaColor) << key;
+    }
+    for (int scheme = PanelColors::firstDarkScheme; scheme < 7; ++scheme) {  // labels and markers that read
+        open(false, scheme);
+        const auto& label = text.calls.back();  // the last key's, below the piano
+        const auto& marker = *std::find_if(text.calls.rbegin(), text.calls.rend(),
+                                           [](const auto& c) { return c.text.size() == 2 && c.text[0] == 'F'; });
+        EXPECT_GE(contrastRatio(label.color, panel.image.pixel(label.x, label.y + 5)), 4.5) << scheme;
+        EXPECT_GE(contrastRatio(marker.color, panel.image.pixel(marker.x, marker.y + 5)), 4.5) << scheme;
     }
     options.showKeyAssignment = false;
     open(false);
@@ -345,8 +364,14 @@ TEST_F(PanelTest, TheLampPulsesWhileRecordingAndIsClearedAfterwards) {
 
 // Pictures of the panel for a person to look at.
 TEST_F(PanelTest, Snapshots) {
-    FreeTypeText font;
+    MeasuredText font;
     installFontRasterizer(&font);
+    open(false);
+    for (int program = 127; program >= 0; --program) {  // every name ends before the details icon
+        font.right = 0;
+        station.pick(MidiSynth::programPicker, program);
+        EXPECT_LE(font.right, panel.toneDisplay.hitAreas[LcdDisplay::rightIcon].left) << program;
+    }
     for (int scheme = 0; scheme < 7; ++scheme) {
         for (const bool large : {false, true}) {
             open(large, scheme, scheme % 3);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 #include "FakeDialogs.h"
@@ -101,6 +102,9 @@ TEST_F(StationCommands, MenusListTheirEntriesWithTicksAndTheRecentFilesSortedWit
     click(box);  // the same button again only closes it
     EXPECT_FALSE(popup.isOpen());
     EXPECT_EQ(popup.requests.size(), 1u);
+    for (const int button : {rightButton, middleButton, rightButton})  // opens, closes, opens
+        station.mouseDown(box.left + 5, 25, button), station.mouseUp(box.left + 5, 25, button, false);
+    EXPECT_EQ(popup.openCommand(), 1);
 }
 
 TEST_F(StationCommands, PickersShowTheirListsAndAPickActs) {
@@ -139,6 +143,8 @@ TEST_F(StationCommands, PickersShowTheirListsAndAPickActs) {
     station.mouseDown(display.left + 150, display.bottom - 5, leftButton);
     station.mouseUp(display.left + 150, display.bottom - 5, leftButton, false);
     ASSERT_EQ(popup.requests.back().items.count(), 128);
+    EXPECT_EQ(std::vector<int>({popup.requests.back().x, popup.requests.back().y}),  // below the display
+              std::vector<int>({window->left() + display.left + 2, window->top() + display.bottom + 2}));
     EXPECT_EQ(popup.requests.back().items.getConst(40), programName(40));
     EXPECT_EQ(std::vector<int>({popup.requests.back().rowsPerColumn, popup.requests.back().band}), std::vector<int>({16, 8}));
     station.pick(MidiSynth::programPicker, 40);
@@ -206,6 +212,35 @@ TEST_F(StationCommands, MenuCommandsReachTheirOperationsAndPagesAndSayWhatFailed
     EXPECT_FALSE(station.recording);
     station.pick(MidiSynth::workspaceMenu, 4);
     EXPECT_TRUE(station.quitRequested);
+}
+
+// Every pixel of the rows of the panel's own buttons, in both views.
+TEST_F(StationCommands, APressRunsTheActionOfTheButtonThatLights) {
+    for (const int index : {3, 11, 20}) fixture.library->style(index).name = fixture.library->pattern(index).name = "x";
+    const std::map<std::string, int> actions = {
+        {"Style", MidiSynth::stylePicker}, {"Pattern", MidiSynth::patternPicker}, {"Oct", MidiSynth::octavePicker},
+        {"Octave", MidiSynth::octavePicker}, {"<", 103}, {">", 120}, {"<down>", 212}, {"<up>", 236}};
+    // What a press did: the picker it opened, else 100 + the style or 200 + the octave shift it set.
+    const auto done = [&] {
+        return popup.isOpen() ? popup.openKey : station.style != 11 ? 100 + station.style : masterKeyShift != 24 ? 200 + masterKeyShift : 0;
+    };
+    for (const bool large : {false, true}) {
+        options.largeView = large;
+        station.buildPanel();
+        const MainPanel& p = station.panel;
+        for (const auto& [first, last] : {std::pair{p.styleBox, p.nextStyleBox}, std::pair{p.patternBox, p.octaveUpBox}})
+            for (int y = first.top - 1; y <= first.bottom; ++y)
+                for (int x = first.left - 2; x <= last.right + 2; ++x) {
+                    station.mouseDown(x, y, leftButton);
+                    std::string lit;
+                    for (const ScButton& b : p.controls.buttons) lit = b.pressed ? b.caption : lit;
+                    station.mouseUp(x, y, leftButton, false);
+                    ASSERT_EQ(done(), actions.contains(lit) ? actions.at(lit) : 0) << x << ", " << y << " " << lit;
+                    popup.close();
+                    station.selectStyle(11, false);
+                    station.setMasterKeyShift(24);
+                }
+    }
 }
 
 TEST_F(StationCommands, TheHiddenGestureOpensTheProgrammerOnlyWithTheLibraryFilePresent) {

@@ -35,6 +35,7 @@ TEST_F(ScButtonTest, CaptionGrammarChoosesShapeLabelOffsetBrightnessAndIcon) {
         {"#5", false, "", "5", 0, true, Icon::none},
         {"#$Bass", true, "Bass", "", 0, true, Icon::none},
         {"<up>", false, "", "<up>", 0, false, Icon::up},
+        {"<check>", false, "", "<check>", 0, false, Icon::check},
         {"<nope>", false, "", "<nope>", 0, false, Icon::none},
     };
     for (const Case& c : cases) {

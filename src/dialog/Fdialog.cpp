@@ -142,7 +142,7 @@ void Fdialog::buildPage(DialogPageKind kind, int width, int height, const std::s
 void Fdialog::buildOptionsContent() {
     const int x = current.margin;
     for (const CheckRow& row : checkRows) {
-        group.addToggle(x, row.y, checkWidth, checkHeight, "", &(options->*row.option));
+        group.addToggle(x, row.y, checkWidth, checkHeight, "<check>", &(options->*row.option));
         current.text(x + checkTextGap, row.y, row.text);
     }
     // The boxes line up 56 pixels right of the titles, or further when a title is wider than

@@ -26,5 +26,11 @@ ColorChannels splitColor(Color color);
 Color scaleColor(Color color, float factor);
 // Per channel trunc(a + t x (b - a)): t = 0 gives a, t = 1 gives b.
 Color mixColor(Color a, Color b, double t);
+// Contrast of two colours as their relative luminances (sRGB) give it: 1 (alike) to 21 (black
+// on white).
+double contrastRatio(Color a, Color b);
+// `ink`, moved towards white (or black, when it is the darker of the two) in small steps until
+// it stands at least `ratio` (1..21) against `ground`; ink that already does is kept.
+Color readableOn(Color ink, Color ground, double ratio);
 
 }  // namespace brio

@@ -1,5 +1,7 @@
 #include "graphics/LcdDisplay.h"
 
+#include <algorithm>
+
 #include "graphics/Canvas.h"
 #include "graphics/Drawing.h"
 #include "graphics/Limage.h"
@@ -7,6 +9,28 @@
 #include "graphics/SoftPen.h"
 
 namespace brio {
+
+namespace {
+
+constexpr int smallestSecondLine = 14;  // pixels; a longer second line is cut with "..."
+constexpr int textGap = 4;              // pixels kept free before an icon or the corner text
+
+// `text` written from (x, top) in the largest face of `size` pixels or less, down to the
+// smallest, that fits `room` pixels; cut short with "..." when even that one does not. A
+// smaller face keeps the baseline (about one em below the top) where the full size has it.
+void textInRoom(Canvas& canvas, int x, int top, std::string text, int size, int room) {
+    const int fullSize = size;
+    canvas.setFont(size, false);
+    while (size > smallestSecondLine && canvas.textWidth(text) > room) canvas.setFont(--size, false);
+    if (!text.empty() && canvas.textWidth(text) > room) {
+        while (!text.empty() && canvas.textWidth(text + "...") > room) text.pop_back();
+        text += "...";
+    }
+    canvas.textOut(x, top + fullSize - size, text);
+    canvas.setFont(fullSize, false);
+}
+
+}  // namespace
 
 void LcdDisplay::paint(int x, int y, int w, int h, const std::string& firstLine,
                        const std::string& secondLine, std::string_view mode, bool copyToWindow,
@@ -54,9 +78,13 @@ void LcdDisplay::paint(int x, int y, int w, int h, const std::string& firstLine,
     canvas.setFontColor(text);
     canvas.setFont(firstLineHeight, false);
     canvas.textOut(textLeft, h >= 30 ? y + 7 : y + 4, firstLine);
+    // The second line ends before the right icon or the corner text, or at the clip.
+    int textRight = hitAreas[rightIcon] == emptyRect ? x + w - 2 : hitAreas[rightIcon].left - textGap;
     canvas.setFont(secondLineHeight, false);
-    canvas.textOut(textLeft, y + 19, secondLine);
-    if (!corner.empty()) canvas.textOut(x + w - 8 - canvas.textWidth(corner), y + 19, corner);
+    const int cornerLeft = x + w - 8 - canvas.textWidth(corner);
+    if (!corner.empty()) textRight = std::min(textRight, cornerLeft - textGap);
+    textInRoom(canvas, textLeft, y + 19, secondLine, secondLineHeight, textRight - textLeft);
+    if (!corner.empty()) canvas.textOut(cornerLeft, y + 19, corner);
     unclipCanvas(canvas);
     if (copyToWindow) surface.copyToWindow(makeRect(x, y - captionRoom, x + w, y + h));
 }

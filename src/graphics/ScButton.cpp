@@ -26,7 +26,7 @@ struct NamedIcon {
     ScButton::Icon icon;
 };
 
-constexpr std::array<NamedIcon, 10> iconNames{{
+constexpr std::array<NamedIcon, 11> iconNames{{
     {"<", ScButton::Icon::left},
     {">", ScButton::Icon::right},
     {"<up>", ScButton::Icon::up},
@@ -37,6 +37,7 @@ constexpr std::array<NamedIcon, 10> iconNames{{
     {"<sound>", ScButton::Icon::sound},
     {"<reset>", ScButton::Icon::reset},
     {"<play>", ScButton::Icon::play},
+    {"<check>", ScButton::Icon::check},
 }};
 
 ScButton::Icon iconNamed(std::string_view text) {
@@ -111,8 +112,26 @@ void drawIcon(Canvas& canvas, ScButton::Icon icon, int cx, int cy) {
             canvas.polygon({{cx - 3, cy - 3}, {cx + 2, cy - 3}, {cx, cy - 1}, {cx - 1, cy - 1}});
             canvas.polygon({{cx - 3, cy + 3}, {cx + 2, cy + 3}, {cx, cy + 1}, {cx - 1, cy + 1}});
             break;
+        case Icon::check:  // drawn with its state by drawCheckBox
         case Icon::none:
             break;
+    }
+}
+
+// A square frame in `ink` around a dark well on the face `ground` (its lightest tone), with
+// a tick in `tick` when on; frame and tick are made to stand out from what lies around them.
+void drawCheckBox(Canvas& canvas, int cx, int cy, Color ground, Color ink, Color tick, bool on) {
+    constexpr int half = 5;
+    const Color well = scaleColor(ground, 0.5f);
+    canvas.setColor(readableOn(ink, ground, ScButton::checkContrast));
+    canvas.frameRect(cx - half, cy - half, cx + half + 1, cy + half + 1);
+    canvas.setColor(well);
+    canvas.fillRect(cx - half + 1, cy - half + 1, cx + half, cy + half);
+    if (!on) return;
+    canvas.setColor(readableOn(tick, well, ScButton::checkContrast));
+    for (int k = 0; k <= 1; ++k) {
+        drawLine(canvas, cx - 3, cy - 1 + k, cx - 1, cy + 1 + k);
+        drawLine(canvas, cx - 1, cy + 1 + k, cx + 4, cy - 4 + k);
     }
 }
 
@@ -220,6 +239,8 @@ void ScButton::renderRectangularFace(Limage& face, bool lit) const {
         canvas.textOut(cx - canvas.textWidth(caption) / 2,
                        cy - canvas.textHeight(caption) / 2 - raise, caption);
         canvas.setFont(textHeight, false);
+    } else if (icon == Icon::check) {
+        drawCheckBox(canvas, cx, cy, scaleColor(base, 1.07f), content, drawSurface().ledColor, lit);
     } else {
         canvas.setColor(content);
         drawIcon(canvas, icon, cx, cy);
@@ -329,9 +350,12 @@ void ScButton::paintPushedIn(Limage& buffer, const Limage& face) const {
     buffer.resetClip();
 }
 
+bool ScButton::takesPress(int x, int y) const {
+    return rect.left <= x && x <= rect.right && rect.top <= y && y < rect.bottom;
+}
+
 bool ScButton::press(int x, int y) {
-    const bool inside = rect.left <= x && x <= rect.right && rect.top <= y && y < rect.bottom;
-    if (!inside) return false;
+    if (!takesPress(x, y)) return false;
     pressed = true;
     if (toggleTarget) *toggleTarget = !*toggleTarget;
     if (radioTarget) *radioTarget = radioValue;

@@ -15,15 +15,17 @@ namespace brio {
 //   "$" prefix    a round button whose label ("Record", "Play", "Rhythm", "Bass" draw a symbol)
 //                 is written above it;
 //   "<", ">", "<up>", "<down>", "<plus>", "<minus>", "<cross>", "<sound>", "<reset>", "<play>"
-//                 a drawn icon on a rectangular button; any other text is written in bold.
+//                 a drawn icon on a rectangular button; any other text is written in bold;
+//   "<check>"     a check box: a framed square, ticked on the on face.
 // Bound buttons (toggle or radio) carry an LED strip along the top edge. Both faces are
 // rendered when the button is built; painting only copies one of them.
 class ScButton : public ScControl {
 public:
-    enum class Icon { none, left, right, up, down, plus, minus, cross, sound, reset, play };
+    enum class Icon { none, left, right, up, down, plus, minus, cross, sound, reset, play, check };
 
     static constexpr int textHeight = 11;           // caption and label, pixels
     static constexpr Color recordColor = 0x8080FF;  // lit "Record" symbol (light red)
+    static constexpr double checkContrast = 4.5;    // least contrast of a check box's frame and tick
 
     // Builders: the rectangle becomes (x, y, x + width, y + height) and both faces width x
     // height. A null target builds a plain button (no LED, both faces alike).
@@ -37,8 +39,10 @@ public:
     // Paints the label and the face for the current state into the draw surface's back buffer
     // and copies the rectangle to the window; nothing while the surface is not ready.
     void paint();
-    // Accepts a press inside the rectangle less its bottom row: marks the button pressed,
-    // inverts a toggle target or stores the radio value, and paints.
+    // True when a press at (x, y) is the button's: inside the rectangle less its bottom row.
+    bool takesPress(int x, int y) const;
+    // Accepts a press where takesPress: marks the button pressed, inverts a toggle target or
+    // stores the radio value, and paints.
     bool press(int x, int y);
 
     bool isOn() const;

@@ -87,6 +87,12 @@ const void* ScControls::mouseInput(int x, int y, bool pressed) {
     return nullptr;
 }
 
+int ScControls::buttonAt(int x, int y) const {
+    for (int i = 0; i < buttons.count(); ++i)
+        if (buttons.getConst(i).takesPress(x, y)) return i;
+    return -1;
+}
+
 void ScControls::releaseButtons() {
     for (ScButton& button : buttons) {
         if (!button.pressed) continue;

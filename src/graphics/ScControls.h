@@ -49,6 +49,8 @@ public:
     // button, else switch, else fader that takes it ends the search, so a press on a button
     // never reaches a fader underneath. A drag reaches only the fader captured by the press.
     const void* mouseInput(int x, int y, bool pressed);
+    // The index in `buttons` of the button a press at (x, y) would light, or -1.
+    int buttonAt(int x, int y) const;
     // Clears and repaints every pressed button (call on mouse up).
     void releaseButtons();
 

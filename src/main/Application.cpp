@@ -5,11 +5,11 @@
 
 #include "accompaniment/StyleLibrary.h"
 #include "dialog/Fdialog.h"
+#include "foundation/AppIdentity.h"
 #include "foundation/Clock.h"
 #include "foundation/Trace.h"
 #include "graphics/UserDialogs.h"
 #include "graphics/WindowHost.h"
-#include "main/AppIdentity.h"
 #include "main/CommandWindowAdapters.h"
 #include "main/Fmain.h"
 #include "main/LoopPriority.h"

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "foundation/AppIdentity.h"
 #include "foundation/Clock.h"
 #include "foundation/Trace.h"
-#include "main/AppIdentity.h"
 #include "main/MainLoop.h"
 #include "main/MidiSynth.h"
 #include "panel/MainPanel.h"

@@ -4,10 +4,10 @@
 
 #include "accompaniment/StyleLibrary.h"
 #include "accompaniment/Tempo.h"
+#include "foundation/AppIdentity.h"
 #include "foundation/Clock.h"
 #include "graphics/DrawSurface.h"
 #include "graphics/WindowHost.h"
-#include "main/AppIdentity.h"
 #include "main/CommandWindows.h"
 #include "midi/MidiBackend.h"
 #include "midi/MidiOut.h"

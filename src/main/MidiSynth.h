@@ -252,9 +252,11 @@ private:
     void paintWidgets();
     // Redraws the tones section's tabs for the selected tone and shows them.
     void showToneTabs();
-    // The clicks on the panel itself after the widgets and the piano had theirs; true when
-    // the click was taken.
+    // The clicks on the panel itself after the widgets and the piano had theirs, with any
+    // mouse button.
     void panelClick(int x, int y);
+    // The action of the plain button the press lit; false for none.
+    bool panelButtonClick(PanelButton button, int closedCommand);
     bool toneDisplayClick(int x, int y);
     // A press or drag on the details view's volume or pan track; false when not on one.
     bool detailsTrackInput(int x, int y, bool pressed);

@@ -2,12 +2,12 @@
 #include <algorithm>
 
 #include "accompaniment/StyleLibrary.h"
+#include "foundation/AppIdentity.h"
 #include "foundation/FileIo.h"
 #include "foundation/TextUtils.h"
 #include "graphics/UrlOpener.h"
 #include "graphics/UserDialogs.h"
 #include "graphics/WindowHost.h"
-#include "main/AppIdentity.h"
 #include "main/CommandWindows.h"
 #include "main/MidiSynth.h"
 #include "midi/GeneralMidi.h"

@@ -1,9 +1,9 @@
 // The output device: opening the one of the options, and what happens when it fails.
 #include <cstdio>
 
+#include "foundation/AppIdentity.h"
 #include "foundation/Text.h"
 #include "graphics/UserDialogs.h"
-#include "main/AppIdentity.h"
 #include "main/MidiSynth.h"
 #include "midi/MidiBackend.h"
 #include "midi/MidiIn.h"

@@ -135,25 +135,42 @@ void MidiSynth::panelClick(int x, int y) {
         dragStartX -= mainWindow->left();
         dragStartY -= mainWindow->top();
     }
-    if (inBox(x, y, panel.octaveUpBox)) {
-        setMasterKeyShift(masterKeyShift + 12);
-    } else if (inBox(x, y, panel.octaveDownBox)) {
-        setMasterKeyShift(masterKeyShift - 12);
-    } else if (inBox(x, y, panel.octavePickerBox)) {
-        openUnlessJustClosed(octavePicker, closedCommand, panel.octavePickerBox);
-    } else if (inBox(x, y, panel.toneStrip)) {
+    if (panelButtonClick(panel.buttonAt(x, y), closedCommand)) return;
+    if (inBox(x, y, panel.toneStrip)) {
         selectTone((x - panel.toneStrip.left) / (panel.sectionWidth / 3));
     } else if (pointInRect(x, y, panel.toneDisplay.rect)) {
-        if (!toneDisplayClick(x, y)) openUnlessJustClosed(programPicker, closedCommand, emptyRect);
-    } else if (inBox(x, y, panel.patternBox)) {
-        openUnlessJustClosed(patternPicker, closedCommand, panel.patternBox);
-    } else if (inBox(x, y, panel.styleBox) || pointInRect(x, y, panel.styleDisplay.rect)) {
+        // Below the display, the picker leaves the display's own buttons free for the next click.
+        if (!toneDisplayClick(x, y)) openUnlessJustClosed(programPicker, closedCommand, panel.toneDisplayBox);
+    } else if (pointInRect(x, y, panel.styleDisplay.rect)) {
         openUnlessJustClosed(stylePicker, closedCommand, panel.styleBox);
-    } else if (inBox(x, y, panel.previousStyleBox)) {
-        stepStyle(-1);
-    } else if (inBox(x, y, panel.nextStyleBox)) {
-        stepStyle(1);
     }
+}
+
+bool MidiSynth::panelButtonClick(PanelButton button, int closedCommand) {
+    switch (button) {
+        case PanelButton::octaveUp:
+            setMasterKeyShift(masterKeyShift + 12);
+            return true;
+        case PanelButton::octaveDown:
+            setMasterKeyShift(masterKeyShift - 12);
+            return true;
+        case PanelButton::octavePicker:
+            openUnlessJustClosed(octavePicker, closedCommand, panel.octavePickerBox);
+            return true;
+        case PanelButton::pattern:
+            openUnlessJustClosed(patternPicker, closedCommand, panel.patternBox);
+            return true;
+        case PanelButton::style:
+            openUnlessJustClosed(stylePicker, closedCommand, panel.styleBox);
+            return true;
+        case PanelButton::previousStyle:
+        case PanelButton::nextStyle:
+            stepStyle(button == PanelButton::nextStyle ? 1 : -1);
+            return true;
+        case PanelButton::none:
+            break;
+    }
+    return false;
 }
 
 void MidiSynth::openUnlessJustClosed(int commandKey, int closedCommand, const Rect& under) {

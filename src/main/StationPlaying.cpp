@@ -235,7 +235,7 @@ void MidiSynth::mouseDown(int x, int y, int button) {
     } else if (button == rightButton) {
         mouseHolding = true;
     }
-    if (button == leftButton) panelClick(x, y);
+    panelClick(x, y);  // with any button, as the widgets took it: menus open, an open popup closes
 }
 
 void MidiSynth::mouseMove(int x, int y, bool leftHeld, bool rightHeld) {

@@ -2,12 +2,12 @@
 
 #include <string>
 
+#include "foundation/AppIdentity.h"
 #include "foundation/TextUtils.h"
 #include "graphics/Blit.h"
 #include "graphics/Canvas.h"
 #include "graphics/Drawing.h"
 #include "graphics/DrawSurface.h"
-#include "main/AppIdentity.h"
 #include "midi/GeneralMidi.h"
 #include "panel/PanelColors.h"
 #include "panel/SectionFrame.h"
@@ -67,6 +67,7 @@ bool MainPanel::build(const PanelLook& panelLook, const PanelBindings& bindings)
     look = panelLook;
     built = false;
     controls.clear();
+    panelButtons.fill(-1);
     menuBoxes.clear();
     buildPiano(look.largeView);
     layOut();
@@ -248,31 +249,26 @@ void MainPanel::placeWidgets(const PanelBindings& b) {
     const int v = 70 + 8 * l;
     controls.addToggle(x1 + 12, top + 179, v, 22, "Arp", b.arpeggioSwitch);
     controls.addToggle(x1 + 12 + v - 1, top + 179, v, 22, "Hold", b.holdSwitch);
-    controls.addButton(x1 + 12 + 2 * v - 2, top + 179, v, 22, "Pattern");
-    patternBox = makeRect(x1 + 12 + 2 * v - 2, top + 179, x1 + 12 + 3 * v - 2, top + 179 + 22);
+    patternBox = addPanelButton(PanelButton::pattern, x1 + 12 + 2 * v - 2, top + 179, v, 22, "Pattern");
     // The octave buttons fill the rest of the row up to the display's right edge.
     const int octaveLeft = patternBox.right + 2;
     const int octaveRight = toneDisplayBox.right;
     constexpr int arrowWidth = 24;
     const int pickerWidth = octaveRight - octaveLeft - 2 * arrowWidth + 2;
-    octaveDownBox = makeRect(octaveLeft, top + 179, octaveLeft + arrowWidth, top + 201);
-    octavePickerBox = makeRect(octaveDownBox.right - 1, top + 179, octaveDownBox.right - 1 + pickerWidth, top + 201);
-    octaveUpBox = makeRect(octavePickerBox.right - 1, top + 179, octaveRight, top + 201);
-    controls.addButton(octaveDownBox.left, top + 179, arrowWidth, 22, "<down>");
-    controls.addButton(octavePickerBox.left, top + 179, pickerWidth, 22, l ? "Octave" : "Oct");
-    controls.addButton(octaveUpBox.left, top + 179, octaveUpBox.right - octaveUpBox.left, 22, "<up>");
+    octaveDownBox = addPanelButton(PanelButton::octaveDown, octaveLeft, top + 179, arrowWidth, 22, "<down>");
+    octavePickerBox = addPanelButton(PanelButton::octavePicker, octaveDownBox.right - 1, top + 179, pickerWidth, 22,
+                                     l ? "Octave" : "Oct");
+    octaveUpBox = addPanelButton(PanelButton::octaveUp, octavePickerBox.right - 1, top + 179,
+                                 octaveRight - octavePickerBox.right + 1, 22, "<up>");
 
     // BASE: the style display, Style, < and >, Rhythm and Bass with their key starts, Default,
     // Tempo and Shuffle.
     const int styleWidth = l ? 195 : 149;
     styleDisplayBox = makeRect(x2 + 12, top + 39, x2 + 12 + styleWidth, top + 39 + 49);
     const int s = 92 + 46 * l;
-    controls.addButton(x2 + 12, top + 94, s, 19, "Style");
-    styleBox = makeRect(x2 + 12, top + 94, x2 + 12 + s, top + 113);
-    controls.addButton(x2 + 12 + s - 1, top + 94, 30, 19, "<");
-    previousStyleBox = makeRect(x2 + 12 + s - 1, top + 94, x2 + 12 + s + 29, top + 113);
-    controls.addButton(x2 + 12 + s + 28, top + 94, 30, 19, ">");
-    nextStyleBox = makeRect(x2 + 12 + s + 28, top + 94, x2 + 12 + s + 58, top + 113);
+    styleBox = addPanelButton(PanelButton::style, x2 + 12, top + 94, s, 19, "Style");
+    previousStyleBox = addPanelButton(PanelButton::previousStyle, x2 + 12 + s - 1, top + 94, 30, 19, "<");
+    nextStyleBox = addPanelButton(PanelButton::nextStyle, x2 + 12 + s + 28, top + 94, 30, 19, ">");
     controls.addToggle(x2 + 30 + 21 * l, top + 136, roundButton, roundButton, "$Rhythm", b.rhythm);
     controls.addToggle(x2 + 30 + 21 * l, top + 186, roundButton, roundButton, "$Bass", b.bass);
     controls.addSwitch(x2 + 70 + 21 * l, top + 143, switchWidth, "Key Start", b.keyStartRhythm);
@@ -280,6 +276,21 @@ void MainPanel::placeWidgets(const PanelBindings& b) {
     controls.addSwitch(x2 + 201 + 64 * l, top + 201, switchWidth, "Default", b.keepDefaultTempo);
     controls.addFader(x2 + 190 + 59 * l, top + 38, faderTravel, "Tempo", b.tempo, faderTicks);
     controls.addFader(x2 + 190 + 59 * l + 54 + 9 * l, top + 38, faderTravel, "Shuffle", b.shuffle, faderTicks);
+}
+
+Rect MainPanel::addPanelButton(PanelButton kind, int x, int y, int width, int height, const char* caption) {
+    panelButtons[size_t(kind)] = controls.buttons.count();
+    controls.addButton(x, y, width, height, caption);
+    return makeRect(x, y, x + width, y + height);
+}
+
+// The station acts on the button that lights, so a press on a column that two buttons share
+// (they overlap by one pixel) or on a button's right edge goes where the widgets send it.
+PanelButton MainPanel::buttonAt(int x, int y) const {
+    const int index = controls.buttonAt(x, y);
+    for (int kind = 1; kind < panelButtonCount && index >= 0; ++kind)
+        if (panelButtons[size_t(kind)] == index) return PanelButton(kind);
+    return PanelButton::none;
 }
 
 void MainPanel::paintAll(Canvas& window, bool showDots) {

@@ -44,6 +44,10 @@ struct PanelBindings {
     double* shuffle;
 };
 
+// The panel's plain buttons, whose presses the station acts on itself.
+enum class PanelButton { none, pattern, style, previousStyle, nextStyle, octaveDown, octavePicker, octaveUp };
+inline constexpr int panelButtonCount = 8;
+
 // The main window's panel: its back buffer with the background, the three sections with their
 // widgets and displays, and the drawn piano, in the normal or the large view.
 class MainPanel {
@@ -81,6 +85,9 @@ public:
 
     // Redraws the tones section's tab header with tone `tone` (0..2) selected.
     void drawToneTabs(int tone);
+    // The plain button that a press at (x, y) lights (the widgets' own hit test), or none.
+    PanelButton buttonAt(int x, int y) const;
+
     // Repaints every piano key into the image and copies the whole image to the window.
     void paintAll(Canvas& window, bool showDots);
     // Repaints the piano keys whose look changed straight onto the window.
@@ -97,7 +104,8 @@ public:
     std::array<int, 3> sectionLeft{};
     int keyboardLeft = 0;
     int keyboardTop = 0;
-    // Areas the click handling tests, in client pixels (right and bottom exclusive).
+    // Areas the click handling tests, in client pixels (right and bottom exclusive); the
+    // plain buttons' boxes are where their pickers open below.
     Llist<Rect> menuBoxes;
     Rect closeBox{};
     Rect patternBox{};
@@ -124,9 +132,12 @@ private:
     void drawPianoFrame();
     void drawMenuButtons();
     void placeWidgets(const PanelBindings& b);
+    // Adds plain button `kind` and gives its box.
+    Rect addPanelButton(PanelButton kind, int x, int y, int width, int height, const char* caption);
 
     PanelLook look;
     bool built = false;
+    std::array<int, panelButtonCount> panelButtons{-1, -1, -1, -1, -1, -1, -1, -1};  // in controls.buttons, by kind
 };
 
 }  // namespace brio

@@ -182,8 +182,17 @@ void refreshStyleDisplay(MainPanel& panel, const std::string& styleName, int sty
 
 namespace {
 
-// The x of each F-key marker by octave shift (-1: not drawn, it is the active one).
-constexpr int fKeyMarkers[3][3] = {{-1, 670, 689}, {523, -1, 817}, {650, 669, -1}};
+// Where each F-key marker stands by octave shift: the piano key it sits over and its offset
+// from that key's left edge, in pixels. The markers fill the gap beside the upper row's labels
+// towards the octave they select; the active one (key -1) is not drawn.
+struct FKeyMarker {
+    int key;
+    int offset;
+};
+constexpr FKeyMarker fKeyMarkers[3][3] = {{{-1, 0}, {52, -2}, {52, 17}},
+                                          {{40, -2}, {-1, 0}, {64, -2}},
+                                          {{50, -1}, {50, 18}, {-1, 0}}};
+constexpr double labelContrast = 4.5;  // least contrast of key labels and markers on the dark schemes
 
 void drawArrow(Canvas& canvas, int cx, int cy, int code) {
     switch (code) {
@@ -216,14 +225,21 @@ void drawKeyLabel(Canvas& canvas, int code, int cx, int cy, bool white) {
     canvas.textOut(cx - canvas.textWidth(text) / 2, cy - canvas.textHeight(text) / 2, text);
 }
 
-void drawFKeyMarkers(MainPanel& panel, Canvas& canvas, int stripTop) {
+// The scheme colour; on the dark schemes lightened until it reads on the keyboard area.
+Color labelColor(const MainPanel& panel) {
+    const Color section = panel.sectionColor();
+    return panel.darkScheme() ? readableOn(section, MainPanel::keyboardAreaColor, labelContrast) : section;
+}
+
+void drawFKeyMarkers(MainPanel& panel, Canvas& canvas, int stripTop, Color box) {
     const int shift = panel.piano.getOctaveShift();
     const int row = shift == 12 ? 1 : shift == 24 ? 2 : 0;
     const char* names[3] = {"F5", "F6", "F7"};
     for (int k = 0; k < 3; ++k) {
-        const int x = fKeyMarkers[row][k];
-        if (x < 0) continue;
-        canvas.setColor(panel.sectionColor());
+        const FKeyMarker& marker = fKeyMarkers[row][k];
+        if (marker.key < 0) continue;
+        const int x = panel.keyboardLeft + panel.piano.keyRect(marker.key).left + marker.offset;
+        canvas.setColor(box);
         canvas.fillRect(x - 1, stripTop, x + 16, stripTop + 12);
         canvas.setFontColor(MainPanel::keyboardAreaColor);
         canvas.textOut(x + 2, stripTop - 2, names[k]);
@@ -245,9 +261,10 @@ void refreshKeyLabels(MainPanel& panel, bool show) {
     for (const Rect& strip : {above, below}) canvas.fillRect(strip.left, strip.top, strip.right + 1, strip.bottom + 1);
     if (show) {
         canvas.setFont(smallText, false);
-        drawFKeyMarkers(panel, canvas, above.top);
-        canvas.setFontColor(panel.sectionColor());
-        canvas.setColor(panel.sectionColor());
+        const Color ink = labelColor(panel);
+        drawFKeyMarkers(panel, canvas, above.top, ink);
+        canvas.setFontColor(ink);
+        canvas.setColor(ink);
         for (int key = 0; key < piano.keyCount(); ++key) {
             const int code = piano.codeForKey(key);
             if (code < 0) continue;

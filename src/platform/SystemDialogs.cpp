@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "main/AppIdentity.h"
+#include "foundation/AppIdentity.h"
 #include "platform/MessageBoxProcess.h"
 #include "platform/PathBox.h"
 

@@ -17,11 +17,11 @@
 #include <exception>
 #include <memory>
 
+#include "foundation/AppIdentity.h"
 #include "foundation/TextUtils.h"
 #include "foundation/Trace.h"
 #include "foundation/UserFolders.h"
 #include "main/CommandLine.h"
-#include "main/AppIdentity.h"
 #include "main/Application.h"
 #include "graphics/FontRasterizer.h"
 #include "graphics/Limage.h"
