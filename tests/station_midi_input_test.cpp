@@ -132,6 +132,18 @@ TEST_F(StationInput, ControllersPedalBendAndProgramChange) {
     EXPECT_EQ(station.programBank * 8 + station.programInBank, 40);
 }
 
+// The loop may look while an announced message is still being written into its cell (here:
+// taken out before it looks): the look takes the announcement, so the next message wakes it.
+TEST_F(StationInput, ALookAtAnEmptyQueueLetsTheNextMessageWakeTheLoop) {
+    int wakes = 0;
+    queue.setWaker([&wakes] { ++wakes; });
+    uint32_t packed = 0;
+    ASSERT_TRUE(queue.push(pack(0x90, 60, 100)) && queue.pop(packed));
+    station.drainMidiInput();
+    ASSERT_TRUE(queue.push(pack(0x80, 60)));
+    EXPECT_EQ(wakes, 2);
+}
+
 // A flood is taken a batch per pass: the loop comes straight back for the rest, nothing held
 // stays held, and the input held by a device that is changed is let go.
 TEST_F(StationInput, AFloodIsTakenABatchAPassAndChangingTheDeviceLetsGo) {

@@ -86,7 +86,8 @@ public:
     // MIDI input: the queue the input threads fill (nullptr: none).
     void attachMidiInput(MidiInputQueue* queue) { midiInput = queue; }
     // Plays at most inputBatch waiting messages, so that a flood of input never holds up the
-    // accompaniment or the window; the rest wait for the next pass.
+    // accompaniment or the window; the rest wait for the next pass. Called on every pass of the
+    // loop and of an open box, whether or not anything waits.
     void drainMidiInput();
     bool midiInputWaiting() const;
     // One message from the input: notes play piano keys at their own velocity, the sustain

@@ -24,14 +24,24 @@ constexpr uint8_t sustainController = 64;
 
 }  // namespace
 
+// The queue is drained even when it looks empty: that takes its announcement, so a message
+// still being written by one input thread after another's was announced wakes the loop again.
 void MidiSynth::drainMidiInput() {
-    if (!midiInputWaiting()) return;
+    if (!midiInput) return;
     // Input plays while a page or the programmer holds the draw surface: what it changes is
     // painted on the panel, and the surface goes back to its holder.
-    const DrawSurface holder = drawSurface();
-    drawOnPanel();
-    pianoChanged = false;
-    midiInput->drain(inputBatch, [this](uint32_t packed) { receiveMidi(packed); });
+    DrawSurface holder;
+    bool onPanel = false;
+    midiInput->drain(inputBatch, [&](uint32_t packed) {
+        if (!onPanel) {
+            holder = drawSurface();
+            drawOnPanel();
+            pianoChanged = false;
+            onPanel = true;
+        }
+        receiveMidi(packed);
+    });
+    if (!onPanel) return;
     if (pianoChanged) repaintPiano();  // once for the whole batch
     drawSurface() = holder;
 }
