@@ -132,6 +132,19 @@ TEST_F(StationInput, ControllersPedalBendAndProgramChange) {
     EXPECT_EQ(station.programBank * 8 + station.programInBank, 40);
 }
 
+// A key sounds while any source holds it: the computer keyboard and each input let go of their
+// own hold only, and the chord reading (the held keys) keeps the key until the last lets go.
+TEST_F(StationInput, AKeySoundsWhileAnySourceHoldsIt) {
+    station.keyDown('Z');  // key 9, where note 33 of the inputs plays; inputs 0 and 1 strike it again
+    play({pack(0x90, 33, 90), pack(0x90, 33, 80) | 1u << 24, pack(0x80, 33)});
+    station.keyUp('Z');
+    EXPECT_EQ(drawnKeys(), std::vector<int>{9});
+    EXPECT_EQ(notes(), (std::vector<std::tuple<int, int, int>>{
+                           {0, 33, 100}, {0, 33, 0}, {0, 33, 90}, {0, 33, 0}, {0, 33, 80}}));
+    play({pack(0x80, 33) | 1u << 24});
+    EXPECT_EQ(notes().back(), std::make_tuple(0, 33, 0));
+}
+
 // The loop may look while an announced message is still being written into its cell (here:
 // taken out before it looks): the look takes the announcement, so the next message wakes it.
 TEST_F(StationInput, ALookAtAnEmptyQueueLetsTheNextMessageWakeTheLoop) {

@@ -8,14 +8,19 @@
 
 namespace brio {
 
-// Hands short MIDI messages (packed as status | data1 << 8 | data2 << 16) from the input
-// threads to the main thread without a lock: any number of threads push, one thread pops. A
-// push that finds the queue empty of unannounced messages calls the waker once, so the main
-// loop's wait ends at once without polling. A full queue drops the message (and counts it):
-// an input thread is never made to wait.
+// Hands short MIDI messages (packed as status | data1 << 8 | data2 << 16 | source << sourceShift)
+// from the input threads to the main thread without a lock: any number of threads push, one
+// thread pops. A push that finds the queue empty of unannounced messages calls the waker once,
+// so the main loop's wait ends at once without polling. A full queue drops the message (and
+// counts it): an input thread is never made to wait.
 class MidiInputQueue {
 public:
     static constexpr size_t defaultCapacity = 16384;
+    // Which input a message came from: the program's own port or the chosen device.
+    static constexpr int sourceShift = 24;
+    static constexpr uint32_t ownPort = 0;
+    static constexpr uint32_t device = 1;
+    static constexpr uint32_t sourceCount = 2;
 
     // `capacity` is rounded up to a power of two.
     explicit MidiInputQueue(size_t capacity = defaultCapacity);
@@ -31,7 +36,8 @@ public:
     bool pop(uint32_t& packed);
 
     // The consuming thread: hands at most `limit` messages to `handle`, oldest first. Messages
-    // left over call the waker again, so they are taken on the next pass rather than at once.
+    // left over call the waker again, so they are taken on the next pass rather than at once. Called even when the
+    // queue looks empty: it takes the announcement, so the next push wakes the consumer again.
     template <typename Handler>
     size_t drain(size_t limit, Handler&& handle) {
         // An exchange, not a store: reading a pusher's announcement synchronises with it, so
