@@ -31,7 +31,10 @@ public:
         fileName = withFilterExtension(*saveAnswer, filter);
         return true;
     }
-    void showNotice(const std::string& text) override { notices.push_back(text); }
+    void showNotice(const std::string& text) override {
+        notices.push_back(text);
+        if (whileNoticeOpen) whileNoticeOpen();
+    }
     int askQuestion(const std::string& text) override {
         questions.push_back(text);
         return questionAnswer;
@@ -42,6 +45,7 @@ public:
     int questionAnswer = 1;                 // 1: Cancel
     std::vector<std::string> boxes;
     std::vector<std::string> notices;
+    std::function<void()> whileNoticeOpen;  // what the program does while a notice is open
     std::vector<std::string> questions;
 };
 

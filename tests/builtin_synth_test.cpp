@@ -107,6 +107,9 @@ TEST_F(BuiltInSynthOffline, ANoteOnAtVelocityZeroEndsTheNote) {
 }
 
 TEST_F(BuiltInSynthOffline, ControlChangesReachTheirChannelOnly) {
+    synth->send(message(0xE1, 0, 64));  // 14-bit bends, data1 | data2 << 7: the centre, the top
+    synth->send(message(0xE2, 127, 127));
+    EXPECT_EQ(std::vector<int>({synth->pitchBend(1), synth->pitchBend(2)}), std::vector<int>({8192, 16383}));
     synth->send(message(0xB1, 7, 0));  // channel 1 volume 0
     holdOrganNote(1);
     EXPECT_LT(peakOf(organAttack), silent);

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "FakeMidiInput.h"
+#include "FakeWindowSystem.h"
 #include "StationFixture.h"
+#include "main/MainLoop.h"
 #include "midi/MidiIn.h"
 #include "midi/MidiInputQueue.h"
 
@@ -125,6 +127,23 @@ TEST(DeviceFaults, ADeviceThatWillNotOpenIsToldOnceAndTheUserIsToldAtEachPick) {
     rig.stopPlaying();
     EXPECT_FALSE(rig.device.messages.empty());
     EXPECT_TRUE(rig.device.sounding.empty());
+}
+
+// The notice of a device that stopped opens inside a tick: its passes still play the input.
+TEST(DeviceFaults, TheInputPlaysWhileTheNoticeOfAStoppedDeviceIsOpen) {
+    MidiInputQueue queue;
+    Rig rig;
+    test::FakeWindowSystem windows(rig.fixture.clock);
+    rig.station.attachMidiInput(&queue);
+    rig.dialogs.whileNoticeOpen = [&] {
+        queue.push(0x90 | 60u << 8 | 100u << 16);  // key 36
+        runBoxPass(rig.station, windows, rig.fixture.clock);
+        EXPECT_EQ(rig.station.pianoKeyDown[36], MidiSynth::heldByInput(MidiInputQueue::ownPort));
+    };
+    rig.open(port, true);
+    rig.device.fault = Fault::refusesMessages;
+    rig.runFor(1000);
+    EXPECT_EQ(rig.dialogs.notices.size(), 1u);
 }
 
 TEST(DeviceFaults, AKeyboardUnpluggedWhileKeysAreDownLetsTheirNotesGo) {

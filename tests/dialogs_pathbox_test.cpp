@@ -4,6 +4,7 @@
 
 #include "Snapshot.h"
 #include "graphics/FontRasterizer.h"
+#include "graphics/UserDialogs.h"
 #include "platform/FreeTypeText.h"
 #include "platform/PathBox.h"
 
@@ -84,14 +85,19 @@ TEST_F(PathBoxTest, TypedTextIsAnsweredWithEnterOrTheOkButton) {
 }
 
 TEST_F(PathBoxTest, EscapeCancelAndClosingAllCancel) {
+    std::vector<BoxWindows> passes;
+    installBoxWaitPass([&passes](BoxWindows windows) { passes.push_back(windows); return 0u; });
     for (const auto& answer :
          std::vector<void (*)(Uint32)>{[](Uint32 id) { key(id, SDLK_ESCAPE); },
                                        [](Uint32 id) { click(id, PathBox::cancelButton()); },
                                        [](Uint32 id) { windowEvent(id, SDL_WINDOWEVENT_CLOSE); }}) {
         PathBox box("Open", "/srv/waltz.pws");
+        push(SDL_Event{SDL_POLLSENTINEL});  // a poll cycle ends: the loop's pass runs, events left to the box
         answer(box.windowId());
         EXPECT_EQ(box.run(), std::nullopt);
     }
+    installBoxWaitPass(nullptr);
+    EXPECT_EQ(passes, std::vector<BoxWindows>(3, BoxWindows::leftAlone));
 }
 
 TEST_F(PathBoxTest, AnEmptyFieldOrAClickThatLeavesTheButtonAnswersNothing) {

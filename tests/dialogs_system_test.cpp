@@ -278,7 +278,7 @@ TEST(ProcessLauncher, RunsWithoutAShellAndReportsOutputAndStatus) {
 TEST(ProcessLauncher, TheLoopGoesOnWhileTheChildRuns) {
     PosixProcessLauncher launcher;
     int passes = 0;
-    installBoxWaitPass([&passes] {
+    installBoxWaitPass([&passes](BoxWindows) {
         ++passes;
         return 1u;
     });

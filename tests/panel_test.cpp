@@ -287,6 +287,7 @@ TEST_F(PanelTest, TheToneDisplaySwitchesTheToneAndItsDetailsViewSetsLevelsAndTra
     EXPECT_DOUBLE_EQ(station.instruments[0].pan, 0.25);
 
     const int expected[] = {-12, -13, -13, -12, 0};
+    station.keyDown('Z');  // held through the transposes: its note ends at the pitch it began on
     for (size_t i : {0u, 1u, 2u, 3u, 4u}) {
         const Rect box = panel.transposeBoxes[i];
         click(centreX(box), centreY(box));
@@ -294,6 +295,8 @@ TEST_F(PanelTest, TheToneDisplaySwitchesTheToneAndItsDetailsViewSetsLevelsAndTra
     }
     for (int i = 0; i < 8; ++i) click(centreX(panel.transposeBoxes[4]), centreY(panel.transposeBoxes[4]));
     EXPECT_EQ(station.instruments[0].transpose, 60);
+    station.keyUp('Z');
+    EXPECT_EQ(sentOn(0, 0x90), (std::vector<Message>{{10000, 0x90, 33, 100}, {10000, 0x90, 33, 0}}));
 }
 
 TEST_F(PanelTest, TheWidgetsDriveTheStation) {
@@ -315,12 +318,15 @@ TEST_F(PanelTest, TheWidgetsDriveTheStation) {
         EXPECT_EQ(sentOn(channel, 0xB0).back(), (Message{10000, uint8_t(0xB0 + channel), 7, 0})) << channel;
     click(centreX(mute.rect), centreY(mute.rect));
 
-    // The Master fader: a press at its bottom end jumps to 0 and is sent.
-    const ScFader& master = panel.controls.faders.getConst(0);
-    fixture.midi.messages.clear();
-    station.mouseDown(centreX(master.rect), master.handleCentreY(0.0), leftButton);
-    station.mouseUp(0, 0, leftButton, false);
-    EXPECT_EQ(station.volume, 0.0);
+    // The MASTER faders: a press at the bottom end jumps to 0 and is sent.
+    const double* driven[] = {&station.volume, &station.instVolume, &station.bassVolume, &station.drumVolume};
+    for (int i = 3; i >= 0; --i) {  // Rhythm, Bass, Lead, then Master
+        const ScFader& fader = panel.controls.faders.getConst(i);
+        fixture.midi.messages.clear();
+        station.mouseDown(centreX(fader.rect), fader.handleCentreY(0.0), leftButton);
+        station.mouseUp(0, 0, leftButton, false);
+        EXPECT_EQ(*driven[i], 0.0) << fader.caption;
+    }
     EXPECT_EQ(sentOn(0, 0xB0).back(), (Message{10000, 0xB0, 7, 0}));
 
     // Record and Play.

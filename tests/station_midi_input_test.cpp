@@ -113,6 +113,10 @@ TEST_F(StationInput, ControllersPedalBendAndProgramChange) {
         {pack(0xB5, 64, 100), {}},  // already down
         {pack(0xB0, 64, 10), {{10000, 0xB0, 64, 0}, {10000, 0xB1, 64, 0}, {10000, 0xB2, 64, 0},
                               {10000, 0xB3, 64, 0}}},
+        {pack(0xB0, 64, 64), {{10000, 0xB0, 64, 127}, {10000, 0xB1, 64, 127}, {10000, 0xB2, 64, 127},
+                              {10000, 0xB3, 64, 127}}},  // 64: down, 63: up
+        {pack(0xB0, 64, 63), {{10000, 0xB0, 64, 0}, {10000, 0xB1, 64, 0}, {10000, 0xB2, 64, 0},
+                              {10000, 0xB3, 64, 0}}},
         {pack(0xB7, 1, 99), {{10000, 0xB0, 1, 99}, {10000, 0xB2, 1, 99}}},
         {pack(0xE4, 5, 90), {{10000, 0xE0, 5, 90}, {10000, 0xE2, 5, 90}}},
         {pack(0xD1, 77), {{10000, 0xD0, 77, 0}, {10000, 0xD2, 77, 0}}},
@@ -130,6 +134,31 @@ TEST_F(StationInput, ControllersPedalBendAndProgramChange) {
     EXPECT_FALSE(station.sustain);
     EXPECT_EQ(station.instruments[0].program, 40);
     EXPECT_EQ(station.programBank * 8 + station.programInBank, 40);
+}
+
+// A key sounds while any source holds it: the computer keyboard and each input let go of their
+// own hold only, and the chord reading (the held keys) keeps the key until the last lets go.
+TEST_F(StationInput, AKeySoundsWhileAnySourceHoldsIt) {
+    station.keyDown('Z');  // key 9, where note 33 of the inputs plays; inputs 0 and 1 strike it again
+    play({pack(0x90, 33, 90), pack(0x90, 33, 80) | 1u << 24, pack(0x80, 33)});
+    station.keyUp('Z');
+    EXPECT_EQ(drawnKeys(), std::vector<int>{9});
+    EXPECT_EQ(notes(), (std::vector<std::tuple<int, int, int>>{
+                           {0, 33, 100}, {0, 33, 0}, {0, 33, 90}, {0, 33, 0}, {0, 33, 80}}));
+    play({pack(0x80, 33) | 1u << 24});
+    EXPECT_EQ(notes().back(), std::make_tuple(0, 33, 0));
+}
+
+// The loop may look while an announced message is still being written into its cell (here:
+// taken out before it looks): the look takes the announcement, so the next message wakes it.
+TEST_F(StationInput, ALookAtAnEmptyQueueLetsTheNextMessageWakeTheLoop) {
+    int wakes = 0;
+    queue.setWaker([&wakes] { ++wakes; });
+    uint32_t packed = 0;
+    ASSERT_TRUE(queue.push(pack(0x90, 60, 100)) && queue.pop(packed));
+    station.drainMidiInput();
+    ASSERT_TRUE(queue.push(pack(0x80, 60)));
+    EXPECT_EQ(wakes, 2);
 }
 
 // A flood is taken a batch per pass: the loop comes straight back for the rest, nothing held

@@ -64,13 +64,13 @@ void installUserDialogs(UserDialogs* dialogs) { installed = dialogs ? dialogs : 
 
 void installBoxWaitPass(BoxWaitPass pass) { boxWaitPass = std::move(pass); }
 
-uint32_t runBoxWaitPass() {
+uint32_t runBoxWaitPass(BoxWindows windows) {
     if (!boxWaitPass || inBoxWaitPass) return idleBoxWaitMs;
     inBoxWaitPass = true;
     struct Leave {
         ~Leave() { inBoxWaitPass = false; }
     } leave;
-    return boxWaitPass();
+    return boxWaitPass(windows);
 }
 
 std::string FileFilter::patternList() const {

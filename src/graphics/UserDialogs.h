@@ -32,15 +32,18 @@ UserDialogs& userDialogs();
 void installUserDialogs(UserDialogs* dialogs);
 
 // One pass of the program's loop while a box of another program (a file chooser, a message) is
-// open: the program keeps time and answers the window system, its windows taking no input.
-// Returns the longest the box may wait before the next pass, in ms.
-using BoxWaitPass = std::function<uint32_t()>;
+// open: the program keeps time, plays its input and answers the window system, its windows
+// taking no input. A box that reads the window system's events itself (the path box the program
+// draws) leaves the windows alone. Returns the longest the box may wait before the next pass,
+// in ms.
+enum class BoxWindows { answered, leftAlone };
+using BoxWaitPass = std::function<uint32_t(BoxWindows)>;
 // Installs the pass (the application's); an empty one restores the default, which does nothing.
 void installBoxWaitPass(BoxWaitPass pass);
 // Runs the installed pass, unless one is running already (a box opened from within a pass);
 // returns its wait, or idleBoxWaitMs without a pass.
 inline constexpr uint32_t idleBoxWaitMs = 50;
-uint32_t runBoxWaitPass();
+uint32_t runBoxWaitPass(BoxWindows windows = BoxWindows::answered);
 
 // One entry of a file box's filter list "description| patterns|description| patterns",
 // whose patterns are separated by ";" or blanks.

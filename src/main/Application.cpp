@@ -80,7 +80,9 @@ int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi, const std
     station.attachMidiInput(&MidiIn::queue());
     windows.setWakeHandler([&station] { station.drainMidiInput(); });
     // While a file box or message is open the music goes on and the windows are answered.
-    installBoxWaitPass([&station, &windows, &clock] { return runBoxPass(station, windows, clock); });
+    installBoxWaitPass([&station, &windows, &clock](BoxWindows answered) {
+        return runBoxPass(station, windows, clock, answered);
+    });
     // The station forgets the windows before they go, and the input before the station goes.
     struct Detach {
         MidiSynth& station;

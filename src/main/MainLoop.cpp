@@ -18,12 +18,15 @@ uint32_t waitLimit(const MidiSynth& station, const WindowSystem& windows) {
 
 }  // namespace
 
-uint32_t runBoxPass(MidiSynth& station, WindowSystem& windows, Clock& clock) {
+uint32_t runBoxPass(MidiSynth& station, WindowSystem& windows, Clock& clock, BoxWindows answered) {
     // A box that a tick opened (a device that failed, a full recorder) leaves that tick alone.
     if (!station.insideTick()) station.tick(windows.applicationActive());
-    windows.setInputBlocked(true);
-    windows.processPendingMessages();
-    windows.setInputBlocked(false);
+    else station.drainMidiInput();
+    if (answered == BoxWindows::answered) {
+        windows.setInputBlocked(true);
+        windows.processPendingMessages();
+        windows.setInputBlocked(false);
+    }
     return station.msUntilDue(clock.milliseconds(), longestWaitMs);
 }
 

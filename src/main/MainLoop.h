@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "graphics/UserDialogs.h"
+
 namespace brio {
 
 class Clock;
@@ -23,9 +25,12 @@ inline constexpr uint32_t backgroundPauseMs = 100;
 // Returns the number of passes it made.
 uint64_t runMainLoop(MidiSynth& station, WindowSystem& windows, Clock& clock, const bool& windowQuit);
 
-// One pass of the loop while a box of another program is open: the station ticks and the
-// window messages are processed, the windows taking no input. Returns the milliseconds until
-// the station next has something due (at most longestWaitMs, so the windows stay answered).
-uint32_t runBoxPass(MidiSynth& station, WindowSystem& windows, Clock& clock);
+// One pass of the loop while a box is open: the station ticks (or, in a box that a tick opened,
+// only plays the MIDI input, which would otherwise come in one burst when the box closes) and
+// the window messages are processed unless `answered` says otherwise, the windows taking no
+// input. Returns the milliseconds until the station next has something due (at most
+// longestWaitMs, so the windows stay answered).
+uint32_t runBoxPass(MidiSynth& station, WindowSystem& windows, Clock& clock,
+                    BoxWindows answered = BoxWindows::answered);
 
 }  // namespace brio

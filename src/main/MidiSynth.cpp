@@ -155,7 +155,7 @@ void MidiSynth::releaseComputerKeys() {
 void MidiSynth::releaseBackgroundKeys() {
     releaseComputerKeys();
     if (mouseHolding || mouseKey >= 0) {
-        strike(mouseKey, true, false);
+        strike(mouseKey, heldByMouse, true, false);
         mouseHolding = false;
         mouseKey = -1;
     }

@@ -12,6 +12,7 @@
 #include "accompaniment/StepControl.h"
 #include "foundation/Text.h"
 #include "foundation/TextStream.h"
+#include "midi/MidiInputQueue.h"
 #include "panel/MainPanel.h"
 #include "programmer/MidiSynthCore.h"
 
@@ -20,7 +21,6 @@ namespace brio {
 class CommandPopup;
 class DialogPages;
 class HostWindow;
-class MidiInputQueue;
 class Options;
 class StyleEditorWindow;
 class RecentFiles;
@@ -45,6 +45,10 @@ public:
     static constexpr uint32_t lampStepMs = 40;    // the recorder lamp's strokes move a pixel in 36 ms
     static constexpr uint32_t popupTimerMs = 50;  // the selector popup's hover check
     static constexpr size_t inputBatch = 256;     // MIDI input messages taken per pass
+    // Who holds a piano key (the bits of pianoKeyDown): the key sounds while any of them does.
+    static constexpr int32_t heldByKeyboard = 1;
+    static constexpr int32_t heldByMouse = 2;
+    static constexpr int32_t heldByInput(uint32_t source) { return int32_t(4u << source); }
     static constexpr const char* workspaceRoot = "Piano Workspace";
     // What opened the selector popup: the four menus, then the pickers.
     enum Command : int { workspaceMenu = 0, recordMenu = 1, optionsMenu = 2, helpMenu = 3, octavePicker = 10,
@@ -80,19 +84,22 @@ public:
     void mouseDown(int x, int y, int button);
     void mouseMove(int x, int y, bool leftHeld, bool rightHeld);
     void mouseUp(int x, int y, int button, bool leftHeld);
-    // Every source of piano keys ends here; `key` is a piano key index.
-    void pressPianoKey(int key, int keyVelocity);
-    void releasePianoKey(int key);
+    // Every source of piano keys ends here; `key` is a piano key index, `holder` a heldBy bit.
+    // A press sounds the key (again, when another source holds it); a release lets it go only
+    // when no other source holds it any more.
+    void pressPianoKey(int key, int keyVelocity, int32_t holder = heldByKeyboard);
+    void releasePianoKey(int key, int32_t holder = heldByKeyboard);
     // MIDI input: the queue the input threads fill (nullptr: none).
     void attachMidiInput(MidiInputQueue* queue) { midiInput = queue; }
     // Plays at most inputBatch waiting messages, so that a flood of input never holds up the
-    // accompaniment or the window; the rest wait for the next pass.
+    // accompaniment or the window; the rest wait for the next pass. Called on every pass of the
+    // loop and of an open box, whether or not anything waits.
     void drainMidiInput();
     bool midiInputWaiting() const;
-    // One message from the input: notes play piano keys at their own velocity, the sustain
-    // controller works the pedal switch, modulation, pitch bend and channel pressure go to the
-    // active keyboard instruments' channels, and a program change sets the selected tone's
-    // program. Everything else is ignored.
+    // One message from the input, its source in the top byte: notes play piano keys at their own
+    // velocity (each input holds its own), the sustain controller works the pedal switch,
+    // modulation, pitch bend and channel pressure go to the active keyboard instruments'
+    // channels, and a program change sets the selected tone's program. Everything else is ignored.
     void receiveMidi(uint32_t packed);
     // Ends every note the input holds (its device changed: their note-offs would never come).
     void releaseInputNotes();
@@ -189,7 +196,7 @@ public:
     void exchange() override;
 
     // Playing state, in the order the workspace keeps it.
-    std::array<int32_t, pianoKeySlots> pianoKeyDown{};
+    std::array<int32_t, pianoKeySlots> pianoKeyDown{};  // the heldBy bits of each key's holders
     std::array<Instrument, instrumentCount> instruments;  // instrument i plays on channel i
     std::vector<Arpeggio> arpeggios;                      // arpeggio i plays on instrument i
     DrumMachine drumMachine;                              // plays on instrument 9
@@ -240,7 +247,9 @@ private:
     void buildWorkspaceLines();
     // Saves under fileName; the message of a failure is shown. True when the file was written.
     bool writeWorkspace();
-    void strike(int key, bool release, bool restrike);
+    // A key of the computer keyboard or the mouse (`holder`); `restrike` ticks restrikeMs after
+    // the press.
+    void strike(int key, int32_t holder, bool release, bool restrike);
     void keyStart(int key);
     void shiftOctave(int shift);
     void repaintPiano();
@@ -304,8 +313,10 @@ private:
     // Reads a recording file and plays it; the messages of a failure are shown.
     void playRecordingFile(const std::string& path);
     void clampLoadedValues();
-    void inputNoteOn(int note, int noteVelocity);
-    void inputNoteOff(int note);
+    void inputNoteOn(uint32_t source, int note, int noteVelocity);
+    void inputNoteOff(uint32_t source, int note);
+    // True when a note of any input holds `key`.
+    bool inputHolds(int key) const;
     void inputSustain(bool on);
     void releaseInputBeyondPiano(Instrument& instrument);
     // A channel message of `kind` to every active keyboard instrument's channel.
@@ -331,16 +342,17 @@ private:
     enum class DetailsDrag { none, volume, pan } detailsDrag = DetailsDrag::none;
     MidiInputQueue* midiInput = nullptr;
     Chord bassChord{defaultBassKey, ChordType::major};  // what the accompaniment plays
-    // The piano key each input note holds, as it was when the note began (the octave may
-    // shift while it sounds); noInputKey when the note is not held.
+    // The piano key each note of each input holds, as it was when the note began (the octave
+    // may shift while it sounds); noInputKey when the note is not held.
     static constexpr int16_t noInputKey = INT16_MIN;
-    std::array<int16_t, 128> inputKeyOfNote = filledInputKeys();
+    using InputKeys = std::array<std::array<int16_t, 128>, MidiInputQueue::sourceCount>;
+    InputKeys inputKeyOfNote = filledInputKeys();
     bool pianoChanged = false;  // a drained batch pressed or released drawn keys
     bool deviceChosenByUser = false;  // the open device was picked on the Options page
     std::string silentDevice;         // the device whose failure was told, until it opens again
-    static constexpr std::array<int16_t, 128> filledInputKeys() {
-        std::array<int16_t, 128> keys{};
-        keys.fill(noInputKey);
+    static constexpr InputKeys filledInputKeys() {
+        InputKeys keys{};
+        for (auto& notes : keys) notes.fill(noInputKey);
         return keys;
     }
 };

@@ -24,14 +24,24 @@ constexpr uint8_t sustainController = 64;
 
 }  // namespace
 
+// The queue is drained even when it looks empty: that takes its announcement, so a message
+// still being written by one input thread after another's was announced wakes the loop again.
 void MidiSynth::drainMidiInput() {
-    if (!midiInputWaiting()) return;
+    if (!midiInput) return;
     // Input plays while a page or the programmer holds the draw surface: what it changes is
     // painted on the panel, and the surface goes back to its holder.
-    const DrawSurface holder = drawSurface();
-    drawOnPanel();
-    pianoChanged = false;
-    midiInput->drain(inputBatch, [this](uint32_t packed) { receiveMidi(packed); });
+    DrawSurface holder;
+    bool onPanel = false;
+    midiInput->drain(inputBatch, [&](uint32_t packed) {
+        if (!onPanel) {
+            holder = drawSurface();
+            drawOnPanel();
+            pianoChanged = false;
+            onPanel = true;
+        }
+        receiveMidi(packed);
+    });
+    if (!onPanel) return;
     if (pianoChanged) repaintPiano();  // once for the whole batch
     drawSurface() = holder;
 }
@@ -42,12 +52,14 @@ void MidiSynth::receiveMidi(uint32_t packed) {
     const uint8_t status = packed & 0xFF;
     const uint8_t data1 = (packed >> 8) & 0x7F;
     const uint8_t data2 = (packed >> 16) & 0x7F;
+    const uint32_t source = packed >> MidiInputQueue::sourceShift;
+    if (source >= MidiInputQueue::sourceCount) return;
     switch (status & 0xF0) {
         case noteOnStatus:
-            if (data2 > 0) inputNoteOn(data1, data2);
-            else inputNoteOff(data1);
+            if (data2 > 0) inputNoteOn(source, data1, data2);
+            else inputNoteOff(source, data1);
             break;
-        case noteOffStatus: inputNoteOff(data1); break;
+        case noteOffStatus: inputNoteOff(source, data1); break;
         case controlChange:
             if (data1 == sustainController) inputSustain(data2 >= 64);
             else if (data1 == modulationController) passToTones(controlChange, data1, data2);
@@ -61,14 +73,13 @@ void MidiSynth::receiveMidi(uint32_t packed) {
 
 // The note sounds where the computer keyboard's key for it would: piano key note -
 // masterKeyShift. A note beyond the drawn keys sounds on the tones that play keys directly.
-void MidiSynth::inputNoteOn(int note, int noteVelocity) {
-    if (inputKeyOfNote[size_t(note)] != noInputKey) inputNoteOff(note);  // struck again
+void MidiSynth::inputNoteOn(uint32_t source, int note, int noteVelocity) {
+    if (inputKeyOfNote[source][size_t(note)] != noInputKey) inputNoteOff(source, note);  // struck again
     const int key = note - masterKeyShift;
-    inputKeyOfNote[size_t(note)] = int16_t(key);
+    inputKeyOfNote[source][size_t(note)] = int16_t(key);
     keyStart(key);
     if (key >= 0 && key < panel.piano.keyCount()) {
-        pressPianoKey(key, noteVelocity);
-        panel.piano.pressKey(key);
+        pressPianoKey(key, noteVelocity, heldByInput(source));
         pianoChanged = true;
         return;
     }
@@ -77,24 +88,36 @@ void MidiSynth::inputNoteOn(int note, int noteVelocity) {
     }
 }
 
-void MidiSynth::inputNoteOff(int note) {
-    const int key = inputKeyOfNote[size_t(note)];
+// A key stays held while another note holds it: of the same input (the octave moved between
+// the two) for a drawn key, of any input for a key beyond them.
+void MidiSynth::inputNoteOff(uint32_t source, int note) {
+    auto& keys = inputKeyOfNote[source];
+    const int key = keys[size_t(note)];
     if (key == noInputKey) return;
-    inputKeyOfNote[size_t(note)] = noInputKey;
+    keys[size_t(note)] = noInputKey;
     if (key >= 0 && key < panel.piano.keyCount()) {
-        releasePianoKey(key);
-        panel.piano.releaseKey(key);
+        if (std::find(keys.begin(), keys.end(), key) != keys.end()) return;
+        releasePianoKey(key, heldByInput(source));
         pianoChanged = true;
         return;
     }
+    if (inputHolds(key)) return;
     for (int i = 0; i < keyboardInstrumentCount; ++i) instruments[size_t(i)].release(key);
+}
+
+bool MidiSynth::inputHolds(int key) const {
+    return std::any_of(inputKeyOfNote.begin(), inputKeyOfNote.end(), [key](const auto& keys) {
+        return std::find(keys.begin(), keys.end(), key) != keys.end();
+    });
 }
 
 // Notes the input holds beyond the drawn keys sound on the tones directly: a tone that stops
 // playing keys (switched off, or over to its arpeggio) lets them go as it does the drawn ones.
 void MidiSynth::releaseInputBeyondPiano(Instrument& instrument) {
-    for (const int16_t key : inputKeyOfNote) {
-        if (key != noInputKey && (key < 0 || key >= panel.piano.keyCount())) instrument.release(key);
+    for (const auto& keys : inputKeyOfNote) {
+        for (const int16_t key : keys) {
+            if (key != noInputKey && (key < 0 || key >= panel.piano.keyCount())) instrument.release(key);
+        }
     }
 }
 
@@ -106,7 +129,9 @@ void MidiSynth::openMidiInput() {
 
 void MidiSynth::releaseInputNotes() {
     pianoChanged = false;
-    for (int note = 0; note < int(inputKeyOfNote.size()); ++note) inputNoteOff(note);
+    for (uint32_t source = 0; source < MidiInputQueue::sourceCount; ++source) {
+        for (int note = 0; note < 128; ++note) inputNoteOff(source, note);
+    }
     if (pianoChanged) repaintPiano();
 }
 

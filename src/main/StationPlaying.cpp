@@ -49,14 +49,9 @@ void MidiSynth::keyDown(int virtualKey) {
     } else if (virtualKey == pageUpKey || virtualKey == pageDownKey) {
         setMasterKeyShift(masterKeyShift + (virtualKey == pageUpKey ? 12 : -12));
     } else {
+        // A key another source holds is struck again.
         const int key = panel.piano.keyForCode(virtualKey);
-        if (key >= 0 && panel.piano.isDown(key)) {
-            // Another source holds the key: strike it again.
-            strike(key, true, false);
-            strike(key, false, true);
-        } else if (key >= 0) {
-            strike(key, false, false);
-        }
+        strike(key, heldByKeyboard, false, panel.piano.isDown(key));
     }
 }
 
@@ -71,8 +66,7 @@ void MidiSynth::keyUp(int virtualKey) {
         return;
     }
     if (virtualKey >= f1Key && virtualKey <= 123) return;  // function keys act on the press
-    const int key = panel.piano.keyForCode(virtualKey);
-    if (key >= 0) strike(key, true, false);
+    strike(panel.piano.keyForCode(virtualKey), heldByKeyboard, true, false);
 }
 
 // Lets go of the upper rows' keys before they move, so no note is left hanging.
@@ -84,15 +78,16 @@ void MidiSynth::shiftOctave(int shift) {
     refreshKeyLabels();
 }
 
-void MidiSynth::strike(int key, bool release, bool restrike) {
+void MidiSynth::strike(int key, int32_t holder, bool release, bool restrike) {
     // Keys the upper rows reach beyond the keyboard (at F7) play nothing and start nothing.
     if (key < 0 || key >= panel.piano.keyCount()) return;
-    if (!release) keyStart(key);
-    if (release) releasePianoKey(key);
-    else pressPianoKey(key, velocity);
+    if (release) {
+        releasePianoKey(key, holder);
+    } else {
+        keyStart(key);
+        pressPianoKey(key, velocity, holder);
+    }
     if (restrike) runTicksFor(restrikeMs);
-    if (release) panel.piano.releaseKey(key);
-    else panel.piano.pressKey(key);
     repaintPiano();
 }
 
@@ -160,10 +155,11 @@ int MidiSynth::lowestHeldBassKey() const {
     return -1;
 }
 
-void MidiSynth::pressPianoKey(int key, int keyVelocity) {
+void MidiSynth::pressPianoKey(int key, int keyVelocity, int32_t holder) {
     if (key < 0 || key >= panel.piano.keyCount()) return;
     if (!accompanimentRunning()) stepControl.resetPosition();  // patterns start with this key
-    pianoKeyDown[size_t(key)] = 1;
+    pianoKeyDown[size_t(key)] |= holder;
+    panel.piano.pressKey(key);
     if (isBassKey(key)) return playBassChord(bassChordFor(key));
     Llist<int32_t> held;
     collectHeldKeys(held, bass);
@@ -174,9 +170,13 @@ void MidiSynth::pressPianoKey(int key, int keyVelocity) {
     }
 }
 
-void MidiSynth::releasePianoKey(int key) {
+void MidiSynth::releasePianoKey(int key, int32_t holder) {
     if (key < 0 || key >= panel.piano.keyCount()) return;
-    pianoKeyDown[size_t(key)] = 0;
+    int32_t& holders = pianoKeyDown[size_t(key)];
+    if ((holders & holder) == 0) return;  // not held by it: its press was undone
+    holders &= ~holder;
+    if (holders != 0) return;             // another source still holds the key
+    panel.piano.releaseKey(key);
     if (isBassKey(key)) return;  // the accompaniment keeps the last bass key
     for (int i = 0; i < keyboardInstrumentCount; ++i) {
         Arpeggio& arpeggio = arpeggios[size_t(i)];
@@ -224,14 +224,11 @@ void MidiSynth::mouseDown(int x, int y, int button) {
     if (button == leftButton) {
         const bool wasHolding = mouseHolding;
         const int heldBefore = mouseKey;
-        if (mouseHolding) strike(mouseKey, true, false);
+        if (mouseHolding) strike(mouseKey, heldByMouse, true, false);
         mouseKey = panel.piano.keyAt(pianoX, pianoY);
-        if (mouseKey >= 0 && panel.piano.isDown(mouseKey)) {
-            strike(mouseKey, true, false);
-            strike(mouseKey, false, true);
-        } else {
-            strike(mouseKey, false, wasHolding && mouseKey == heldBefore);
-        }
+        // A key another source (or still the mouse) holds is struck again.
+        const bool again = panel.piano.isDown(mouseKey) || (wasHolding && mouseKey == heldBefore);
+        strike(mouseKey, heldByMouse, false, again);
     } else if (button == rightButton) {
         mouseHolding = true;
     }
@@ -241,7 +238,7 @@ void MidiSynth::mouseDown(int x, int y, int button) {
 void MidiSynth::mouseMove(int x, int y, bool leftHeld, bool rightHeld) {
     if (mainWindow) mainWindow->setCursorShape(y < dragAreaHeight ? CursorShape::arrow : CursorShape::hand);
     if (!leftHeld && !rightHeld && mouseHolding) {
-        strike(mouseKey, true, false);
+        strike(mouseKey, heldByMouse, true, false);
         mouseHolding = false;
         mouseKey = -1;
     }
@@ -255,9 +252,9 @@ void MidiSynth::mouseMove(int x, int y, bool leftHeld, bool rightHeld) {
     if (options.dragPlay) {
         const int key = panel.piano.keyAt(x - panel.keyboardLeft, y - panel.keyboardTop);
         if (key != mouseKey) {
-            strike(mouseKey, true, false);
+            strike(mouseKey, heldByMouse, true, false);
             mouseKey = key;
-            strike(mouseKey, false, false);
+            strike(mouseKey, heldByMouse, false, false);
         }
     }
     if (detailsTrackInput(x, y, false)) return;
@@ -270,10 +267,10 @@ void MidiSynth::mouseUp(int /*x*/, int /*y*/, int button, bool leftHeld) {
     if (!leftHeld) detailsDrag = DetailsDrag::none;
     panel.controls.releaseButtons();
     if (button == leftButton && !mouseHolding) {
-        strike(mouseKey, true, false);
+        strike(mouseKey, heldByMouse, true, false);
         mouseKey = -1;
     } else if (button == rightButton && !leftHeld) {
-        strike(mouseKey, true, false);
+        strike(mouseKey, heldByMouse, true, false);
         mouseHolding = false;
         mouseKey = -1;
     }

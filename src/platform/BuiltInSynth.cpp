@@ -341,6 +341,12 @@ std::string BuiltInSynth::failure() const {
     return "no audio output could be opened (tried " + tried + ")";
 }
 
+int BuiltInSynth::pitchBend(int channel) const {
+    int value = 0;
+    if (opened) fluid_synth_get_pitch_bend(engine->synth, channel, &value);
+    return value;
+}
+
 int BuiltInSynth::soundFontLoads() const {
     return loads;
 }

@@ -70,6 +70,9 @@ public:
     static constexpr int audioStallMs = 2000;
     bool audioStopped() const;
 
+    // The pitch bend of channel 0..15 as the synthesizer holds it: 0..16383, 8192 the centre
+    // (0 while closed).
+    int pitchBend(int channel) const;
     // How often a SoundFont was loaded (0 or 1).
     int soundFontLoads() const;
     // Why the last open failed, in words for the user; "" after a success.

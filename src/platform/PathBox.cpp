@@ -1,8 +1,10 @@
 #include "platform/PathBox.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "graphics/Canvas.h"
+#include "graphics/UserDialogs.h"
 
 namespace brio {
 
@@ -138,10 +140,12 @@ std::optional<std::string> PathBox::run() {
         // must not outlive this box.
         while (state == State::open) {
             SDL_Event event;
+            // Between events the program's loop goes on (the music, the MIDI input), the events
+            // left to this box.
             if (SDL_PollEvent(&event))
                 handle(event);
             else
-                SDL_Delay(idleMs);
+                SDL_Delay(std::min(runBoxWaitPass(BoxWindows::leftAlone), idleMs));
         }
         SDL_HideWindow(window);
         if (!textInputWasActive) SDL_StopTextInput();

@@ -11,11 +11,12 @@ namespace brio {
 
 namespace {
 
-// On RtMidi's thread: one message into the queue (a full queue drops it).
+// On RtMidi's thread: one message into the queue, marked with its port (a full queue drops it).
 void received(double /*deltaSeconds*/, std::vector<unsigned char>* message, void* target) {
     uint32_t packed = 0;
+    const auto* feed = static_cast<const RtMidiInput::Feed*>(target);
     if (message && RtMidiInput::pack(message->data(), message->size(), packed))
-        static_cast<MidiInputQueue*>(target)->push(packed);
+        feed->queue->push(packed | feed->source << MidiInputQueue::sourceShift);
 }
 
 }  // namespace
@@ -46,13 +47,13 @@ bool RtMidiInput::sequencerPresent() {
 }
 
 // A listener that hands channel messages to the queue; nullptr when the sequencer refuses.
-std::unique_ptr<RtMidiIn> RtMidiInput::makeListener() {
+std::unique_ptr<RtMidiIn> RtMidiInput::makeListener(Feed& feed) {
     RtMidiPorts::silenceAlsaLibrary();
     auto listener = makeRtMidiClient<RtMidiIn>(RtMidi::LINUX_ALSA, RtMidiPorts::clientName);
     if (!listener) return nullptr;
     try {
         listener->ignoreTypes(true, true, true);  // system exclusive, timing, active sensing
-        listener->setCallback(received, queue);
+        listener->setCallback(received, &feed);
     } catch (...) {
         return nullptr;
     }
@@ -61,9 +62,10 @@ std::unique_ptr<RtMidiIn> RtMidiInput::makeListener() {
 
 bool RtMidiInput::start(MidiInputQueue& target) {
     stop();
-    queue = &target;
+    ownFeed.queue = &target;
+    deviceFeed.queue = &target;
     if (!sequencerPresent()) return false;
-    ownPort = makeListener();
+    ownPort = makeListener(ownFeed);
     if (!ownPort) return false;
     try {
         ownPort->openVirtualPort(ownPortName);
@@ -91,7 +93,7 @@ bool RtMidiInput::connect(int device) {
     if (size_t(device) >= listing.size()) return false;
     const int index = rtMidiPortIndex(*ownPort, listing[size_t(device)]);
     if (index < 0) return false;
-    devicePort = makeListener();
+    devicePort = makeListener(deviceFeed);
     if (!devicePort) return false;
     try {
         devicePort->openPort(unsigned(index), devicePortName);

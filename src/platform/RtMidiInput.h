@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "midi/MidiInputBackend.h"
+#include "midi/MidiInputQueue.h"
 #include "platform/RtMidiPorts.h"
 
 class RtMidiIn;
@@ -37,13 +38,20 @@ public:
     // anything that is not a whole channel message (system messages, stray data bytes).
     static bool pack(const unsigned char* bytes, size_t length, uint32_t& packed);
 
+    // Where a listener's messages go, and which input they are marked as.
+    struct Feed {
+        MidiInputQueue* queue;
+        uint32_t source;
+    };
+
 private:
     bool sequencerPresent();
-    std::unique_ptr<RtMidiIn> makeListener();
+    std::unique_ptr<RtMidiIn> makeListener(Feed& feed);
 
     std::string sequencerDevice;
     bool absenceReported = false;
-    MidiInputQueue* queue = nullptr;
+    Feed ownFeed{nullptr, MidiInputQueue::ownPort};
+    Feed deviceFeed{nullptr, MidiInputQueue::device};
     std::unique_ptr<RtMidiIn> ownPort;     // also lists the system's ports
     std::unique_ptr<RtMidiIn> devicePort;  // connected to the chosen device
     std::string deviceName;                // its name, while connected
