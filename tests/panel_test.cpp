@@ -166,8 +166,8 @@ TEST_F(PanelTextTest, TheStyleDisplayShowsTheDefaultTempoExceptForAMetronome) {
 TEST_F(PanelTextTest, TheStyleDisplayShowsTheFingeredChordWhileTheBassPlays) {
     open(false);
     for (int key : {9, 13, 16}) station.pressPianoKey(key, 100);  // A, C#, E
-    options.fingeredChords = true;
-    station.applyFingeredChords();
+    options.chordMode = ChordMode::fingered;
+    station.applyChordMode();
     station.keyDown(120);  // F9: bass on, with A major held
     station.keyUp(120);
     EXPECT_TRUE(drawn("A"));
@@ -399,8 +399,8 @@ TEST_F(PanelTest, Snapshots) {
     saveSnapshot(panel.image, "panel-normal-playing-details-labels");
     station.keyUp('Z');
     station.keyUp('E');
-    options.fingeredChords = true;
-    station.applyFingeredChords();
+    options.chordMode = ChordMode::fingered;
+    station.applyChordMode();
     station.keyDown(120);  // F9: the bass plays the chord held below the split
     for (int key : {4, 7, 10, 12}) station.pressPianoKey(key, 100);  // E G Bb C: C7
     saveSnapshot(panel.image, "panel-normal-fingered-chord");

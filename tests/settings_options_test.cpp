@@ -28,7 +28,8 @@ const std::string defaultDocument =
     "warnStationDelete=false\r\nwarnRecDelete=false\r\nautoStopBass=false\r\n"
     "autoStopArps=false\r\nkeyStartOnlyFromBass=false\r\nalwaysResetTempo=true\r\n"
     "keyHighlight=false\r\ncolors=0\r\nlcdColor=0\r\nlargeView=true\r\n"
-    "windowBorder=false\r\nshowKeyAssignment=false\r\ndragPlay=true\r\nsoundFont=\r\nmidiInDevice=-1\r\nfingeredChords=false\r\nrealtime=true\r\n"
+    "windowBorder=false\r\nshowKeyAssignment=false\r\ndragPlay=true\r\nsoundFont=\r\nmidiInDevice=-1\r\nchordMode=2\r\nfingeredChords=true\r\n"
+    "bassOnLowestKey=false\r\nrealtime=true\r\n"
     "</Brio Options>\r\n";
 
 class FakeBackend : public MidiBackend {
@@ -68,7 +69,8 @@ protected:
         options.dragPlay = false;
         options.soundFont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
         options.midiInDevice = 2;
-        options.fingeredChords = true;
+        options.chordMode = ChordMode::singleFinger;
+        options.bassOnLowestKey = true;
         options.realtime = false;
     }
 
@@ -92,7 +94,8 @@ TEST_F(OptionsTest, EveryValueSurvivesARoundTrip) {
         "autoStopArps=true\r\nkeyStartOnlyFromBass=true\r\nalwaysResetTempo=false\r\n"
         "keyHighlight=true\r\ncolors=6\r\nlcdColor=2\r\nlargeView=false\r\n"
         "windowBorder=true\r\nshowKeyAssignment=true\r\ndragPlay=false\r\n"
-        "soundFont=/usr/share/sounds/sf2/FluidR3_GM.sf2\r\nmidiInDevice=2\r\nfingeredChords=true\r\nrealtime=false\r\n"
+        "soundFont=/usr/share/sounds/sf2/FluidR3_GM.sf2\r\nmidiInDevice=2\r\nchordMode=1\r\nfingeredChords=false\r\n"
+        "bassOnLowestKey=true\r\nrealtime=false\r\n"
         "</Brio Options>\r\n";
     {
         Options options(1920);
@@ -102,6 +105,17 @@ TEST_F(OptionsTest, EveryValueSurvivesARoundTrip) {
     // Read back and written again unchanged: every value was read into its own field.
     { Options options(1920); }
     EXPECT_EQ(readFile(file()), changed);
+}
+
+TEST_F(OptionsTest, TheChordModeOfAnOlderFileComesFromItsFingeredChordsKey) {
+    const std::pair<const char*, ChordMode> cases[] = {{"fingeredChords=true", ChordMode::fingered},
+                                                       {"fingeredChords=false", ChordMode::off},
+                                                       {"chordMode=1\nfingeredChords=false", ChordMode::singleFinger},
+                                                       {"chordMode=9", ChordMode::fingered}};
+    for (const auto& [keys, mode] : cases) {
+        writeFile(file(), std::string("<Brio Options>\n") + keys + "\n</Brio Options>\n");
+        EXPECT_EQ(Options(1920).chordMode, mode) << keys;
+    }
 }
 
 TEST_F(OptionsTest, AKeyMissingFromTheFileKeepsItsDefault) {

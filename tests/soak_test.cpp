@@ -289,9 +289,9 @@ private:
             case shuffleFader: return setFader(shuffle, "shuffle");
             case keepTempo: return setSwitch(s.drumMachine.keepDefaultTempo, true, "keepDefaultTempo");
             case fingered:
-                rig.options.fingeredChords = !rig.options.fingeredChords;
-                journal(std::string("fingeredChords ") + (rig.options.fingeredChords ? "on" : "off"));
-                return act([&] { s.applyFingeredChords(); });
+                rig.options.chordMode = ChordMode((int(rig.options.chordMode) + 1) % 3);
+                journal("chordMode " + std::to_string(int(rig.options.chordMode)));
+                return act([&] { s.applyChordMode(); });
             case record: journal("startRecording"); return act([&] { s.startRecording(); });
             case stop: journal("stopRecordingOrPlayback"); return act([&] { s.stopRecordingOrPlayback(); });
             case play: journal("startPlayback"); return act([&] { s.startPlayback(); });

@@ -83,10 +83,11 @@ TEST_F(StationCommands, MenusListTheirEntriesWithTicksAndTheRecentFilesSortedWit
     options.dragPlay = true;
     options.largeView = false;
     options.windowBorder = true;
-    options.fingeredChords = true;
+    options.chordMode = ChordMode::singleFinger;
     EXPECT_EQ(itemsOf(station.menuItems(MidiSynth::optionsMenu)),
               (std::vector<std::string>{"#Dragging Mouse Plays Piano", "Show Key Assignments", "Large View",
-                                        "#Show Window Border", "#Fingered Chords", "-More Options..."}));
+                                        "#Show Window Border", "Chords Off", "#Single Finger Chords",
+                                        "Fingered Chords", "Bass On Lowest Key", "-More Options..."}));
     EXPECT_EQ(itemsOf(station.menuItems(MidiSynth::helpMenu)),
               (std::vector<std::string>{"Help", "Hot Keys", "Visit Brioletta On The Web", "About"}));
 
@@ -179,7 +180,7 @@ TEST_F(StationCommands, MenuCommandsReachTheirOperationsAndPagesAndSayWhatFailed
     station.pick(MidiSynth::optionsMenu, 3);
     EXPECT_TRUE(windows.windowOf(WindowKind::main)->bordered);
 
-    station.pick(MidiSynth::optionsMenu, 5);
+    station.pick(MidiSynth::optionsMenu, 8);
     station.pick(MidiSynth::helpMenu, 1);
     station.pick(MidiSynth::helpMenu, 3);
     EXPECT_EQ(pages.shown, (std::vector<std::string>{"options", "hot keys", "about"}));

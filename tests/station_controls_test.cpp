@@ -243,8 +243,8 @@ TEST_F(StationControls, FingeredChordsChooseTheAccompanimentChordAndTheArpeggioP
     const auto accompaniment = [&] {
         return std::tuple(held(4), station.arpeggios[4].chord, station.arpeggios[8].chord);
     };
-    station.pick(MidiSynth::optionsMenu, 4);
-    ASSERT_TRUE(options.fingeredChords);
+    station.pick(MidiSynth::optionsMenu, 6);
+    ASSERT_EQ(options.chordMode, ChordMode::fingered);
     station.bass = true;
     station.controlChanged(&station.bass);
     for (int key : {16, 12, 9}) station.pressPianoKey(key, 100);  // E, C, A: A minor in the first octave
@@ -254,6 +254,19 @@ TEST_F(StationControls, FingeredChordsChooseTheAccompanimentChordAndTheArpeggioP
     for (int key : {23, 14, 17, 19}) station.pressPianoKey(key, 100);  // B, D, F, G: G7 over B
     EXPECT_EQ(accompaniment(), std::tuple(std::vector<int32_t>{19}, ChordType::seventh, ChordType::seventh));
     for (int key : {23, 14, 17, 19}) station.releasePianoKey(key);
+    for (int key : {14, 16}) station.pressPianoKey(key, 100);  // D, then E: D E names no chord, D goes on
+    EXPECT_EQ(accompaniment(), std::tuple(std::vector<int32_t>{14}, ChordType::major, ChordType::major));
+    for (int key : {14, 16}) station.releasePianoKey(key);
+    station.pick(MidiSynth::optionsMenu, 7);  // the bass on the lowest key: C/E
+    for (int key : {4, 7, 12}) station.pressPianoKey(key, 100);
+    EXPECT_EQ(std::pair(station.arpeggios[4].slashBass, station.arpeggios[5].slashBass), std::pair(4, Arpeggio::noRoot));
+    EXPECT_EQ(held(5), std::vector<int32_t>{0});
+    for (int key : {4, 7, 12}) station.releasePianoKey(key);
+    station.pick(MidiSynth::optionsMenu, 5);  // single finger: Bb below C makes C minor
+    for (int key : {10, 12}) station.pressPianoKey(key, 100);
+    EXPECT_EQ(accompaniment(), std::tuple(std::vector<int32_t>{12}, ChordType::minor, ChordType::minor));
+    for (int key : {10, 12}) station.releasePianoKey(key);
+    station.pick(MidiSynth::optionsMenu, 6);
 
     // Pattern 3: root, third and fifth on steps 0, 1 and 2, on C E G held: once, on C major.
     ArpeggioStyle& pattern = fixture.library->pattern(3);
@@ -271,7 +284,7 @@ TEST_F(StationControls, FingeredChordsChooseTheAccompanimentChordAndTheArpeggioP
     EXPECT_EQ(toneA, (std::vector<int>{60, 63, 67}));
 
     station.pick(MidiSynth::optionsMenu, 4);  // off: major again, every key its own arpeggio
-    EXPECT_FALSE(options.fingeredChords);
+    EXPECT_EQ(options.chordMode, ChordMode::off);
     EXPECT_FALSE(station.arpeggios[0].readsChord);
     EXPECT_EQ(station.arpeggios[4].chord, ChordType::major);
 }

@@ -31,6 +31,19 @@ int32_t mappedPatternKey(int32_t patternKey, ChordType chord) {
     return Arpeggio::referenceKey + mapPatternOffset(int32_t(offset), chord);
 }
 
+// What a root note moves by to sound as the slash bass: at most a tritone either way.
+int32_t slashShift(int32_t slashBass, int32_t root) {
+    const int64_t rest = (int64_t(slashBass) - root) % 12;
+    const int32_t up = int32_t(rest < 0 ? rest + 12 : rest);
+    return up > 6 ? up - 12 : up;
+}
+
+// A root of the chord, within the range a pattern plays in (far keys are left alone).
+bool isRootNote(int32_t patternKey) {
+    const int64_t offset = int64_t(patternKey) - Arpeggio::referenceKey;
+    return offset % 12 == 0 && offset >= -1000000 && offset <= 1000000;
+}
+
 constexpr int chordKeyLimit = 64;  // held keys read as a chord; more are not played at once
 
 }  // namespace
@@ -73,7 +86,8 @@ void Arpeggio::step(int n) {
         // A pattern note always ends: one without a length (0 or less, or not a number) lasts
         // until the next step rather than being held like a pressed key.
         const double steps = note.len > 0.0 ? note.len * lengthFactor : 1.0;
-        const int32_t key = mappedPatternKey(note.key, playing.type);
+        int32_t key = mappedPatternKey(note.key, playing.type);
+        if (slashBass != noRoot && isRootNote(key)) key += slashShift(slashBass, root);
         if (onRootOnly) {
             instrument->playTimed(soundingKey(key, root), note.vel, steps);
             continue;
@@ -89,6 +103,7 @@ void Arpeggio::reset() {
     mode = partOn;
     heldKeys.clear();
     chord = ChordType::major;
+    slashBass = noRoot;
     forgetRoot();
 }
 

@@ -44,6 +44,9 @@ public:
     // Several held keys are read as one chord and the pattern plays once on its root, instead
     // of once on every key (fingered chords on a keyboard arpeggiator).
     bool readsChord = false;
+    // A slash chord's bass (C/E, Am/G): the pattern's root notes sound on this key's pitch
+    // class, nearest the root; noRoot plays the pattern as written.
+    int32_t slashBass = noRoot;
 
 private:
     // The chord to play this step: the held keys read as one (when they are read so) or each

@@ -42,7 +42,7 @@ MidiSynth::MidiSynth(StyleLibrary& library, Options& options, RecentFiles& works
     }
     for (Arpeggio& arpeggio : arpeggios) stepControl.targets.push_back(&arpeggio);
     stepControl.targets.push_back(&drumMachine);
-    applyFingeredChords();
+    applyChordMode();
     newWorkspace(true);
     applyAll(true, true);
     takeSnapshot();

@@ -108,9 +108,9 @@ public:
     void openMidiInput();
     // Switches keyboard instrument 0..3 on or off, ending its notes first.
     void toggleInstrument(int index);
-    // The option fingeredChords reaches the players: the keyboard arpeggiators read held keys
-    // as a chord or not, the accompaniment falls back to major, and the display follows.
-    void applyFingeredChords();
+    // The chord mode reaches the players: the keyboard arpeggiators read held keys as a chord
+    // when fingered, the accompaniment falls back to major when off, and the display follows.
+    void applyChordMode();
     // Sets masterKeyShift (clamped to 0..48).
     void setMasterKeyShift(int shift);
 

@@ -66,7 +66,10 @@ Text_ MidiSynth::menuItems(int menu) const {
             addAll({ticked("Dragging Mouse Plays Piano", options.dragPlay),
                     ticked("Show Key Assignments", options.showKeyAssignment), ticked("Large View", options.largeView),
                     ticked("Show Window Border", options.windowBorder),
-                    ticked("Fingered Chords", options.fingeredChords), "-More Options..."});
+                    ticked("Chords Off", options.chordMode == ChordMode::off),
+                    ticked("Single Finger Chords", options.chordMode == ChordMode::singleFinger),
+                    ticked("Fingered Chords", options.chordMode == ChordMode::fingered),
+                    ticked("Bass On Lowest Key", options.bassOnLowestKey), "-More Options..."});
             break;
         case helpMenu:
             addAll({"Help", "Hot Keys", std::string("Visit ") + applicationTitle + " On The Web", "About"});
@@ -228,9 +231,14 @@ void MidiSynth::optionsCommand(int index) {
             options.windowBorder = !options.windowBorder;
             return buildPanel();
         case 4:
-            options.fingeredChords = !options.fingeredChords;
-            return applyFingeredChords();
         case 5:
+        case 6:
+            options.chordMode = ChordMode(index - 4);
+            return applyChordMode();
+        case 7:
+            options.bassOnLowestKey = !options.bassOnLowestKey;
+            return playBassChord(bassChord);
+        case 8:
             releaseAll();
             if (dialogPages) dialogPages->showOptions();
             return;

@@ -129,7 +129,7 @@ void MidiSynth::bassChanged() {
         instruments[size_t(i)].cutAll();
         MidiOut::setSustain(false, i);
     }
-    if (options.fingeredChords) refreshStyleDisplay();  // the chord shows while the bass plays
+    if (options.chordMode != ChordMode::off) refreshStyleDisplay();  // the chord shows while the bass plays
 }
 
 void MidiSynth::keepDefaultTempoChanged() {

@@ -79,7 +79,7 @@ void MidiSynth::refreshStyleDisplay() {
     if (!StyleLibrary::validStyle(style)) return;
     const BaseStyle& current = library.style(style);
     // The fingered chord shows while the bass plays it.
-    const bool showChord = options.fingeredChords && bass;
+    const bool showChord = options.chordMode != ChordMode::off && bass;
     brio::refreshStyleDisplay(panel, current.name, current.bpm, tempoText(),
                               showChord ? chordName(bassChord.rootKey, bassChord.type) : std::string());
 }

@@ -117,31 +117,39 @@ void MidiSynth::collectHeldKeys(Llist<int32_t>& keys, bool skipBassKeys) const {
     }
 }
 
+// Off: the last bass key is a major root. Fingered keys that match no chord keep the chord
+// that was playing.
 Chord MidiSynth::bassChordFor(int key) const {
-    if (!options.fingeredChords) return Chord{key, ChordType::major};
     std::array<int32_t, pianoKeySlots> held{};
     int count = 0;
     for (int k = 0; k < std::min(splitKey, panel.piano.keyCount()); ++k) {
         if (pianoKeyDown[size_t(k)]) held[size_t(count++)] = k;
     }
-    return count > 0 ? recognizeChord(held.data(), count) : Chord{key, ChordType::major};
+    if (options.chordMode == ChordMode::off || count == 0) return Chord{key, ChordType::major};
+    if (options.chordMode == ChordMode::singleFinger) return singleFingerChord(held.data(), count);
+    return readChord(held.data(), count).value_or(bassChord);
 }
 
 void MidiSynth::playBassChord(const Chord& chord) {
+    // A slash chord: the bass part plays the root's notes on the lowest key held.
+    const int lowest = lowestHeldBassKey();
+    const bool onLowest = options.bassOnLowestKey && options.chordMode != ChordMode::off && lowest >= 0;
     for (int i = firstAccompaniment; i <= lastAccompaniment; ++i) {
         Arpeggio& arpeggio = arpeggios[size_t(i)];
         arpeggio.heldKeys.clear();
         arpeggio.heldKeys.append(chord.rootKey);
         arpeggio.chord = chord.type;
+        arpeggio.slashBass = onLowest && i == firstAccompaniment ? lowest : Arpeggio::noRoot;
     }
-    const bool shownChanged = options.fingeredChords && !(chord == bassChord);
+    const bool shownChanged = options.chordMode != ChordMode::off && !(chord == bassChord);
     bassChord = chord;
     if (shownChanged) refreshStyleDisplay();
 }
 
-void MidiSynth::applyFingeredChords() {
-    for (int i = 0; i < keyboardInstrumentCount; ++i) arpeggios[size_t(i)].readsChord = options.fingeredChords;
-    if (!options.fingeredChords) {
+void MidiSynth::applyChordMode() {
+    const bool fingered = options.chordMode == ChordMode::fingered;
+    for (int i = 0; i < keyboardInstrumentCount; ++i) arpeggios[size_t(i)].readsChord = fingered;
+    if (options.chordMode == ChordMode::off) {
         for (int i = firstAccompaniment; i <= lastAccompaniment; ++i) arpeggios[size_t(i)].chord = ChordType::major;
         bassChord.type = ChordType::major;
     }

@@ -1,5 +1,6 @@
 #include "settings/Options.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 
@@ -67,7 +68,8 @@ void Options::setDefaults() {
     dragPlay = true;
     soundFont.clear();
     midiInDevice = -1;
-    fingeredChords = false;
+    chordMode = ChordMode::fingered;  // one key still plays major
+    bassOnLowestKey = false;
     realtime = true;
 }
 
@@ -91,8 +93,23 @@ void Options::exchange() {
     exchangeBool("dragPlay", dragPlay);
     exchangeText("soundFont", soundFont);
     exchangeInt("midiInDevice", midiInDevice);
-    exchangeBool("fingeredChords", fingeredChords);
+    exchangeChordMode();
+    exchangeBool("bassOnLowestKey", bassOnLowestKey);
     exchangeBool("realtime", realtime);
+}
+
+// chordMode, and fingeredChords for the versions before it: a file with only the older key reads
+// as Fingered where it was true and Off where it was false.
+void Options::exchangeChordMode() {
+    int32_t mode = int32_t(chordMode);
+    bool fingered = chordMode == ChordMode::fingered;
+    const bool readMode = exchangeInt("chordMode", mode);
+    const bool readFingered = exchangeBool("fingeredChords", fingered);
+    if (readMode) {
+        chordMode = ChordMode(std::clamp(mode, int32_t(ChordMode::off), int32_t(ChordMode::fingered)));
+    } else if (readFingered) {
+        chordMode = fingered ? ChordMode::fingered : ChordMode::off;
+    }
 }
 
 std::string Options::largeViewRefusal() {

@@ -8,6 +8,10 @@
 
 namespace brio {
 
+// How the keys below the split name the accompaniment's chord: the last key as a major root,
+// one finger with the keys below it as modifiers, or the chord as fingered.
+enum class ChordMode : int32_t { off = 0, singleFinger = 1, fingered = 2 };
+
 // The user's preferences across runs, kept in "options.cfg" in the program's folder. Read at
 // construction, written at destruction; everybody else reads and writes the fields directly.
 class Options : public TextStream {
@@ -36,7 +40,8 @@ public:
     bool dragPlay{};              // dragging the mouse over the piano plays keys
     std::string soundFont;        // the built-in synthesizer's SoundFont; empty: the best installed
     int32_t midiInDevice{};       // input device listened to besides the own port; -1 none
-    bool fingeredChords{};        // the keys below the split are read as a chord
+    ChordMode chordMode{};        // how the keys below the split are read
+    bool bassOnLowestKey{};       // a slash chord's bass part plays from its lowest key
     bool realtime{};              // the main loop asks for real-time scheduling
 
     // Display names. Entry k of midiDevices and midiInDevices stands for device number k - 1.
@@ -64,6 +69,7 @@ public:
     static std::string largeViewRefusal();
 
 private:
+    void exchangeChordMode();
     void buildLists();
 
     // Resolved once, so the file written at the end is the one read at the start.
