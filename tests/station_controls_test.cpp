@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <map>
 #include <optional>
 
@@ -126,6 +128,39 @@ TEST_F(StationControls, TheStylesTempoIsTakenOnlyWhenKeepDefaultTempoEndsUpSet) 
     station.drumMachine.keepDefaultTempo = true;
     station.controlChanged(&station.drumMachine.keepDefaultTempo);
     EXPECT_DOUBLE_EQ(tempo, 0.35);
+}
+
+// A chord part with a kind plays its C major seventh voicing on every degree of the chord held,
+// in its register (F3..A5) whatever octave the bass keys are in, each root nearest the last.
+TEST_F(StationControls, AChordPartVoicesEveryDegreeInItsRegister) {
+    BaseStyle& style = namedStyle(2);
+    style.stepsPerBeat = 4;
+    style.bpm = 120;
+    style.mode = {partOff, partOff, partOn, partOff, partOff};
+    style.key[2] = 12;  // pattern keys are MIDI notes on the bass key C
+    style.kind[2] = PartKind::chord;
+    ArpeggioStyle& voicing = fixture.library->pattern(7);
+    voicing = ArpeggioStyle();
+    voicing.length = 4;
+    for (int key : {60, 64, 67, 71}) voicing.notes.append(ArpeggioNote{key, 90, 0, 1.0});
+    station.selectStyle(2, true);
+    station.bass = true;
+    station.controlChanged(&station.bass);
+    const std::pair<std::vector<int>, std::set<int>> cases[] = {
+        {{12}, {60, 64, 67, 72}},         {{0}, {60, 64, 67, 72}},        {{0, 4, 7, 10}, {60, 64, 67, 70}},
+        {{11}, {59, 63, 66, 71}},         {{6}, {54, 58, 61, 66}},        {{5}, {53, 57, 60, 65}},
+        {{4}, {56, 59, 64}},              {{0, 3, 6, 10}, {54, 58, 60, 63}},
+    };
+    for (const auto& [keys, expected] : cases) {
+        for (int key : keys) station.pressPianoKey(key, 100);
+        for (int key : keys) station.releasePianoKey(key);
+        sent.clear();
+        runFor(500);
+        std::set<int> played;
+        for (const auto& [channel, note, velocity] : notes())
+            if (channel == station.instruments[5].channel && velocity > 0) played.insert(note);
+        EXPECT_EQ(played, expected) << keys.front();
+    }
 }
 
 TEST_F(StationControls, StoppingTheRhythmStopsBassAndArpeggiosOnlyAsTheOptionsSay) {

@@ -71,7 +71,8 @@ TEST_F(StyleLibraryTest, GarbageInsideTheRootLoadsWhatCanBeRead) {
         "<Pelmora Base Styles>\n<arp3>\nname=Odd\nlength=abc\n;\nx;y\n-5;300;2000000000;zz;9\n"
         "no separator here\n</arp3>\n<arp4>\nlength=2000000000\n42;100;7;1\n</arp4>\n"
         "<style9>\nname=Junk\nbpm=\nshuffle=fast\nvol2=-40\nmode4=7x\n<style9>\n"
-        "<style10>\nstepsPerBeat=5000000\n</style10>\n<style11>\nstepsPerBeat=0\n</style11>\n"
+        "<style10>\nstepsPerBeat=5000000\nkind1=drone\nkind2=phrase\n</style10>\n"
+        "<style11>\nstepsPerBeat=0\nlow3=80\nhigh3=60\nlow4=40\n</style11>\n"
         "</Pelmora Base Styles>\n");
     const ArpeggioStyle& odd = library->pattern(3);
     EXPECT_EQ(odd.name, "Odd");
@@ -86,6 +87,11 @@ TEST_F(StyleLibraryTest, GarbageInsideTheRootLoadsWhatCanBeRead) {
     EXPECT_EQ(library->pattern(4).length, 2000000000);
     EXPECT_EQ((std::vector<int>{library->style(10).stepsPerBeat, library->style(11).stepsPerBeat}),
               (std::vector<int>{64, 1}));
+    // An unknown kind or a register upside down or half given plays as if it were absent.
+    EXPECT_EQ(library->style(10).kind, (std::array{PartKind::unset, PartKind::unset, PartKind::phrase, PartKind::unset,
+                                                   PartKind::unset}));
+    EXPECT_EQ(library->style(11).range, (std::array<PartRegister, BaseStyle::partCount>{}));
+    EXPECT_EQ(library->style(10).partProblem, "part 1 has the unknown kind \"drone\"");
 
     // The unclosed style section is not found: the style keeps its defaults.
     EXPECT_TRUE(library->style(9).isEmpty());
@@ -104,14 +110,16 @@ TEST_F(StyleLibraryTest, TheFileListsPatternsThenStylesWithTheirKeysInOrder) {
     pop.key = {0, -12, 0, 0, 7};
     pop.mode = {1, 2, 3, 0, 1};
     pop.arp = {7, 8, 9, 10, 399};
+    pop.kind[1] = PartKind::bass;
+    pop.range[2] = {53, 81};
     ASSERT_TRUE(library.save());
 
     std::string expected =
         "<Pelmora Base Styles>\r\n<arp7>\r\nname=Beat\r\nlength=16\r\n36;100;0;0.5\r\n38;90;4;1\r\n"
         "</arp7>\r\n<style0>\r\nname=Pop\r\nbpm=120\r\nshuffle=0.25\r\nstepsPerBeat=4\r\n";
     const char* parts[] = {"prog0=1\r\nvol0=100\r\nkey0=0\r\nmode0=1\r\narp0=7\r\n",
-                           "prog1=2\r\nvol1=100\r\nkey1=-12\r\nmode1=2\r\narp1=8\r\n",
-                           "prog2=3\r\nvol2=100\r\nkey2=0\r\nmode2=3\r\narp2=9\r\n",
+                           "prog1=2\r\nvol1=100\r\nkey1=-12\r\nmode1=2\r\narp1=8\r\nkind1=bass\r\n",
+                           "prog2=3\r\nvol2=100\r\nkey2=0\r\nmode2=3\r\narp2=9\r\nlow2=53\r\nhigh2=81\r\n",
                            "prog3=4\r\nvol3=100\r\nkey3=0\r\nmode3=0\r\narp3=10\r\n",
                            "prog4=5\r\nvol4=100\r\nkey4=7\r\nmode4=1\r\narp4=399\r\n"};
     for (const char* part : parts) expected += part;
@@ -121,6 +129,8 @@ TEST_F(StyleLibraryTest, TheFileListsPatternsThenStylesWithTheirKeysInOrder) {
     auto reloaded = std::make_unique<StyleLibrary>();
     EXPECT_EQ(reloaded->style(0).arp, pop.arp);
     EXPECT_EQ(reloaded->style(0).shuffle, 0.25);
+    EXPECT_EQ(reloaded->style(0).kind, pop.kind);
+    EXPECT_EQ(reloaded->style(0).range, pop.range);
     ASSERT_EQ(reloaded->pattern(7).notes.count(), 2);
     EXPECT_EQ(reloaded->pattern(7).notes.getConst(1).pos, 4);
 }

@@ -44,7 +44,63 @@ bool isRootNote(int32_t patternKey) {
     return offset % 12 == 0 && offset >= -1000000 && offset <= 1000000;
 }
 
-constexpr int chordKeyLimit = 64;  // held keys read as a chord; more are not played at once
+constexpr int chordKeyLimit = 64;
+
+constexpr PartRegister bassRange{28, 55};   // E1..G3
+constexpr PartRegister chordRange{53, 81};  // F3..A5
+constexpr int32_t writtenRoot = 12;         // voicings are written for the bass key C
+
+int32_t pitchClassOf(int64_t key) {
+    const int64_t rest = key % 12;
+    return int32_t(rest < 0 ? rest + 12 : rest);
+}
+
+bool isChordTone(int32_t sourceKey) {
+    const int32_t degree = pitchClassOf(int64_t(sourceKey) - Arpeggio::referenceKey);
+    return degree == 0 || degree == 4 || degree == 7 || degree == 11;
+}
+
+bool isChromatic(int32_t sourceKey) {
+    const int32_t degree = pitchClassOf(int64_t(sourceKey) - Arpeggio::referenceKey);
+    return degree == 1 || degree == 3 || degree == 6 || degree == 8 || degree == 10;
+}
+
+int32_t mappedSourceKey(int32_t patternKey, ChordType chord) {
+    const int64_t offset = int64_t(patternKey) - Arpeggio::referenceKey;
+    if (offset < -1000000 || offset > 1000000) return patternKey;
+    return Arpeggio::referenceKey + mapSourceOffset(int32_t(offset), chord);
+}
+
+// The first chord tone the line plays after `note` (the pattern wraps), or none.
+const ArpeggioNote* nextChordTone(const ArpeggioStyle& pattern, const ArpeggioNote& note) {
+    const ArpeggioNote* best = nullptr;
+    int bestDistance = 0;
+    for (const ArpeggioNote& other : pattern.notes) {
+        if (!isChordTone(other.key)) continue;
+        int distance = other.pos - note.pos;
+        if (distance <= 0) distance += pattern.playingLength();
+        if (best == nullptr || distance < bestDistance) {
+            best = &other;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+// A bass line's approach and blue notes keep their distance to the chord tone they lead to.
+int32_t bassSourceKey(const ArpeggioStyle& pattern, const ArpeggioNote& note, ChordType chord) {
+    const ArpeggioNote* target = isChromatic(note.key) ? nextChordTone(pattern, note) : nullptr;
+    if (target == nullptr || std::abs(int64_t(target->key) - note.key) > 12) return mappedSourceKey(note.key, chord);
+    return mappedSourceKey(target->key, chord) - (target->key - note.key);
+}
+
+// Moves `midi` by octaves into the register; a register narrower than an octave is left out.
+int64_t foldInto(int64_t midi, const PartRegister& range) {
+    if (range.high - range.low < 11) return midi;
+    while (midi < range.low) midi += 12;
+    while (midi > range.high) midi -= 12;
+    return midi;
+}  // held keys read as a chord; more are not played at once
 
 }  // namespace
 
@@ -81,6 +137,7 @@ void Arpeggio::step(int n) {
         s = 0;
     }
     const double lengthFactor = mode == partLong ? longFactor : 1.0;
+    std::bitset<128> voiced;  // MIDI notes a part with a kind starts at this step
     for (const ArpeggioNote& note : pattern.notes) {
         if (note.pos != s) continue;
         // A pattern note always ends: one without a length (0 or less, or not a number) lasts
@@ -92,8 +149,48 @@ void Arpeggio::step(int n) {
             instrument->playTimed(soundingKey(key, root), note.vel, steps);
             continue;
         }
+        if (kind != PartKind::unset) {
+            playVoiced(pattern, note, playing, steps, voiced);
+            continue;
+        }
         for (int32_t held : heldKeys) instrument->playTimed(soundingKey(key, held), note.vel, steps);
     }
+}
+
+int32_t Arpeggio::shiftTo(int32_t root) {
+    const int32_t rootClass = pitchClassOf(int64_t(root) - writtenRoot);
+    if (!voiced) {
+        voicingShift = rootClass > 5 ? rootClass - 12 : rootClass;  // nearest the written voicing
+        voiced = true;
+    } else {
+        const int32_t up = pitchClassOf(int64_t(rootClass) - voicingShift);
+        voicingShift += up > 6 ? up - 12 : up;
+        if (voicingShift > 120 || voicingShift < -120) voicingShift = pitchClassOf(voicingShift);
+    }
+    return voicingShift;
+}
+
+PartRegister Arpeggio::effectiveRange() const {
+    if (range.high - range.low >= 11) return range;
+    if (kind == PartKind::bass) return bassRange;
+    if (kind == PartKind::chord) return chordRange;
+    return {};  // a phrase keeps its written octave
+}
+
+void Arpeggio::playVoiced(const ArpeggioStyle& pattern, const ArpeggioNote& note, const Chord& playing, double steps,
+                          std::bitset<128>& sounding) {
+    int32_t key = kind == PartKind::bass ? bassSourceKey(pattern, note, playing.type) : mappedSourceKey(note.key, playing.type);
+    if (slashBass != noRoot && isRootNote(key)) key += slashShift(slashBass, playing.rootKey);
+    const int64_t offset = instrument->keyOffset();
+    const int64_t written = int64_t(key) - referenceKey + writtenRoot + offset;
+    const int64_t midi = foldInto(written + shiftTo(playing.rootKey), effectiveRange());
+    if (midi >= 0 && midi < 128) {
+        if (sounding.test(size_t(midi))) return;
+        sounding.set(size_t(midi));
+    }
+    instrument->playTimed(int(std::clamp<int64_t>(midi - offset, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max())),
+                          note.vel, steps);
 }
 
 void Arpeggio::reset() {

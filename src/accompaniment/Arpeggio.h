@@ -1,7 +1,10 @@
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 
+#include "accompaniment/ArpeggioStyle.h"
+#include "accompaniment/BaseStyle.h"
 #include "accompaniment/Chord.h"
 #include "accompaniment/StepControl.h"
 #include "foundation/Llist.h"
@@ -26,6 +29,7 @@ public:
     void forgetRoot() {
         lastRoot = noRoot;
         lastChord = ChordType::major;
+        voiced = false;
     }
     // Plays (active, with keys held).
     bool running() const { return active && !heldKeys.empty(); }
@@ -47,13 +51,28 @@ public:
     // A slash chord's bass (C/E, Am/G): the pattern's root notes sound on this key's pitch
     // class, nearest the root; noRoot plays the pattern as written.
     int32_t slashBass = noRoot;
+    // The part's kind and register from the style; unset plays the C major mapping on the
+    // bass key as older libraries expect.
+    PartKind kind = PartKind::unset;
+    PartRegister range;
 
 private:
     // The chord to play this step: the held keys read as one (when they are read so) or each
     // held key with `chord`.
     Chord chordToPlay(bool& onRootOnly) const;
 
+    // A pattern note of a part with a kind: mapped on every degree, moved to the voicing's
+    // place and folded into the register.
+    // A note the voicing already sounds at this step (an octave folded onto another) is left out.
+    void playVoiced(const ArpeggioStyle& pattern, const ArpeggioNote& note, const Chord& playing, double steps,
+                    std::bitset<128>& sounding);
+    // Semitones from the written C voicing to `root`'s, kept nearest the last one.
+    int32_t shiftTo(int32_t root);
+    PartRegister effectiveRange() const;
+
     ChordType lastChord = ChordType::major;
+    int32_t voicingShift = 0;
+    bool voiced = false;  // voicingShift holds the last root's voicing
     StyleLibrary& library;
     Instrument* instrument;
 };

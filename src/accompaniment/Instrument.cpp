@@ -38,12 +38,14 @@ void Instrument::setProgram(int newProgram) {
 
 void Instrument::sendVolume(double level) { MidiOut::setVolume(midiValue(level * volume), channel); }
 
-int Instrument::mappedKey(int key) const {
+int64_t Instrument::keyOffset() const {
     int64_t offset = melodicKeyOffset;
     if (followsMasterKeyShift) offset = masterKeyShift;
     else if (channel == drumChannel) offset = 0;
-    return limitKey(int64_t(key) + transpose + offset);
+    return offset + transpose;
 }
+
+int Instrument::mappedKey(int key) const { return limitKey(int64_t(key) + keyOffset()); }
 
 void Instrument::playTimed(int key, int velocity, double lengthInSteps) {
     if (!active) return;

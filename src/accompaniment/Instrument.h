@@ -29,6 +29,8 @@ public:
     // Controller 7 with trunc(level x volume x 127.5).
     void sendVolume(double level);
     // Schedules a note now, lasting `lengthInSteps` steps (untilReleased: until released).
+    // What a key gains on its way to the MIDI note: the octave offset and the transposition.
+    int64_t keyOffset() const;
     void playTimed(int key, int velocity, double lengthInSteps);
     void press(int key, int velocity);
     void release(int key);

@@ -56,7 +56,25 @@ StyleLibrary::StyleLibrary(const std::string& path) { load(path); }
 
 bool StyleLibrary::load(const std::string& path) {
     readCount = {};
-    return loadFile(path, rootName);
+    const bool loaded = loadFile(path, rootName);
+    if (loaded) reportPartProblems(path);
+    return loaded;
+}
+
+// One line for the first style whose optional part keys were wrong (those parts play as if the
+// keys were absent), with the count of the others.
+void StyleLibrary::reportPartProblems(const std::string& path) const {
+    int count = 0;
+    std::string report;
+    for (int i = 0; i < styleCount; ++i) {
+        const BaseStyle& record = styles[size_t(i)];
+        if (record.partProblem.empty()) continue;
+        if (count++ == 0) report = "style " + std::to_string(i) + " (" + record.name + "): " + record.partProblem;
+    }
+    if (count == 0) return;
+    if (count > 1) report += " and " + std::to_string(count - 1) + " more";
+    std::fprintf(stderr, "Brioletta: the style library %s: %s; the default is played.\n", path.c_str(),
+                 report.c_str());
 }
 
 bool StyleLibrary::loadWhole(const std::string& path) {

@@ -60,6 +60,7 @@ private:
 
     // Loads `path`; true when it gave a style and every pattern it names.
     bool loadWhole(const std::string& path);
+    void reportPartProblems(const std::string& path) const;
     void clearRecords();
 
     std::array<ArpeggioStyle, patternCount> patterns;

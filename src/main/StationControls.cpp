@@ -231,6 +231,8 @@ void MidiSynth::applyStyle(int styleIndex, bool applyTempo) {
         arpeggio.forgetRoot();
         arpeggio.arpIdx = chosen.arp[size_t(part)];
         arpeggio.mode = mode;
+        arpeggio.kind = chosen.kind[size_t(part)];
+        arpeggio.range = chosen.range[size_t(part)];
     }
     Instrument& drums = instruments[drumInstrument];
     drums.active = chosen.mode[0] != 0;
