@@ -23,6 +23,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from styles import ballroom_world, country_dance, latin_jazz, metronomes, pop_rock  # noqa: E402
 from styles.arpeggios import keyboard_arpeggios  # noqa: E402
 from styles.core import FIRST_PART_PATTERN, ROOT_SECTION  # noqa: E402
+from styles import voicing  # noqa: E402
 
 GENRES = [metronomes, pop_rock, ballroom_world, latin_jazz, country_dance]
 # Slots the program and its users rely on: the style selected at start.
@@ -130,6 +131,37 @@ def phrase_problems(style):
     return problems
 
 
+def voice_parts(style):
+    """Declares each part's kind, writes chord parts over C major seventh and gives a chord part
+    whose voicing the default register cannot hold its own."""
+    for number, part in enumerate(style.parts, start=1):
+        part.kind = voicing.kind_of(number, part.pattern)
+        if part.kind == "chord":
+            part.pattern = voicing.with_seventh(part.pattern)
+            part.heard = voicing.on_major(part.pattern)
+            register = voicing.register_for(part.pattern, part.key)
+            part.register = None if register == voicing.CHORD_RANGE else register
+
+
+def chord_problems(style):
+    """Semitone clashes on strong beats under every chord type, chord parts that jump more than a
+    tritone on a root change, and chord parts that leave a seventh chord's seventh unheard."""
+    if "Metronome" in style.name:
+        return []
+    kinds = [part.kind for part in style.parts]
+    problems = [f"part {number} plays {key} on step {pos} a semitone from a chord tone of {suffix or 'major'}"
+                for suffix, number, pos, key in voicing.clashes(style, kinds)[:1]]
+    for number, part in enumerate(style.parts, start=1):
+        if part.kind == "chord":
+            register = part.register or voicing.CHORD_RANGE
+            jump = voicing.largest_jump(part.pattern, part.key, register)
+            if jump > 6:
+                problems.append(f"part {number} jumps {jump} semitones on a root change")
+    if "chord" in kinds and not voicing.seventh_heard(style, kinds):
+        problems.append("no chord part sounds the seventh of C7, Cmaj7 and Cm7")
+    return problems
+
+
 def drum_duplicates(styles):
     seen = {}
     problems = []
@@ -157,9 +189,12 @@ def assign_indices(arpeggios, styles):
 def library_lines():
     arpeggios = keyboard_arpeggios()
     styles = all_styles()
+    for style in styles:
+        voice_parts(style)
     patterns, index_of = assign_indices(arpeggios, styles)
     problems = [p for i, pattern in patterns.items() for p in pattern_problems(i, pattern)]
     problems += [p for i, style in enumerate(styles) for p in style_problems(i, style)]
+    problems += [f"style{i} {style.name}: {p}" for i, style in enumerate(styles) for p in chord_problems(style)]
     problems += drum_duplicates(styles)
     if len(arpeggios) > FIRST_PART_PATTERN or max(patterns) >= MAX_PATTERNS:
         problems.append("too many patterns")

@@ -190,6 +190,8 @@ private:
         arpeggio.forgetRoot();
         arpeggio.arpIdx = style.arp[part];
         arpeggio.mode = style.mode[part];
+        arpeggio.kind = style.kind[part];
+        arpeggio.range = style.range[part];
     }
 
     std::array<Instrument, channelCount> instruments;

@@ -87,10 +87,11 @@ const ArpeggioNote* nextChordTone(const ArpeggioStyle& pattern, const ArpeggioNo
     return best;
 }
 
-// A bass line's approach and blue notes keep their distance to the chord tone they lead to.
+// A bass line's approach and blue notes (a chromatic note a tone or less from the chord tone
+// the line plays next) keep their distance to it; the others follow the table.
 int32_t bassSourceKey(const ArpeggioStyle& pattern, const ArpeggioNote& note, ChordType chord) {
     const ArpeggioNote* target = isChromatic(note.key) ? nextChordTone(pattern, note) : nullptr;
-    if (target == nullptr || std::abs(int64_t(target->key) - note.key) > 12) return mappedSourceKey(note.key, chord);
+    if (target == nullptr || std::abs(int64_t(target->key) - note.key) > 2) return mappedSourceKey(note.key, chord);
     return mappedSourceKey(target->key, chord) - (target->key - note.key);
 }
 

@@ -402,7 +402,8 @@ def drum_estimate(style):
 def part_estimate(style, number, part):
     step = 60.0 / (style.bpm * style.steps_per_beat)
     bass = number == 1
-    energy = part_loudness(part.pattern, part.program, 100, part.mode, bass, step, part.key)
+    heard = getattr(part, "heard", None) or part.pattern  # as a chord part sounds on C major
+    energy = part_loudness(heard, part.program, 100, part.mode, bass, step, part.key)
     # The calibration's strike is a triad (a single note on the bass): more notes at once add
     # their power.
     if bass:
@@ -413,8 +414,8 @@ def part_estimate(style, number, part):
         peak_of = program_level(part.program, sounding_key(part), peaks)
         notes = 3
     peak = max(peak_of + volume_db(max(chord)) + 10 * math.log10(len(chord) / notes)
-               for chord in strikes(part.pattern))
-    return Estimate(energy, sounding_share(part.pattern, part.mode, step), peak)
+               for chord in strikes(heard))
+    return Estimate(energy, sounding_share(heard, part.mode, step), peak)
 
 
 def sounding_key(part):

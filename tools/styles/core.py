@@ -175,6 +175,9 @@ class Part:
     def __init__(self, pattern, program, volume, key=12, mode=ON):
         self.pattern, self.program, self.volume, self.key, self.mode = (
             pattern, program, volume, key, mode)
+        self.kind = None      # "bass", "chord" or "phrase", set by the generator
+        self.register = None  # (low, high) where the part needs its own
+        self.heard = None     # the pattern as it sounds on C major, where that differs
 
 
 # Beats per bar of each meter; a bar of the drum phrase is beats x steps_per_beat steps.
@@ -223,6 +226,10 @@ class Style:
             else:
                 out += part_lines(number, part.program, volumes[number - 1], part.key, part.mode,
                                   pattern_index[id(part.pattern)])
+                if part.kind:
+                    out.append(f"kind{number}={part.kind}")
+                if part.register:
+                    out += [f"low{number}={part.register[0]}", f"high{number}={part.register[1]}"]
         out.append(f"</style{index}>")
         return out
 
