@@ -23,28 +23,8 @@ int soundingKey(int32_t patternKey, int32_t held) {
                                    std::numeric_limits<int32_t>::max()));
 }
 
-// The pattern key as the chord wants it: a major chord keeps every key as written.
-int32_t mappedPatternKey(int32_t patternKey, ChordType chord) {
-    if (chord == ChordType::major) return patternKey;
-    const int64_t offset = int64_t(patternKey) - Arpeggio::referenceKey;
-    if (offset < -1000000 || offset > 1000000) return patternKey;  // far outside MIDI: as it is
-    return Arpeggio::referenceKey + mapPatternOffset(int32_t(offset), chord);
-}
-
-// What a root note moves by to sound as the slash bass: at most a tritone either way.
-int32_t slashShift(int32_t slashBass, int32_t root) {
-    const int64_t rest = (int64_t(slashBass) - root) % 12;
-    const int32_t up = int32_t(rest < 0 ? rest + 12 : rest);
-    return up > 6 ? up - 12 : up;
-}
-
-// A root of the chord, within the range a pattern plays in (far keys are left alone).
-bool isRootNote(int32_t patternKey) {
-    const int64_t offset = int64_t(patternKey) - Arpeggio::referenceKey;
-    return offset % 12 == 0 && offset >= -1000000 && offset <= 1000000;
-}
-
-constexpr int chordKeyLimit = 64;
+constexpr int chordKeyLimit = 64;  // held keys read as a chord; more are not played at once
+constexpr int64_t farOffset = 1000000;  // pattern keys further from the reference stay as they are
 
 constexpr PartRegister bassRange{28, 55};   // E1..G3
 constexpr PartRegister chordRange{53, 81};  // F3..A5
@@ -55,6 +35,34 @@ int32_t pitchClassOf(int64_t key) {
     return int32_t(rest < 0 ? rest + 12 : rest);
 }
 
+bool isFar(int64_t offset) { return offset < -farOffset || offset > farOffset; }
+
+// The pattern key as the chord wants it, by `map` (the C major or the C major seventh mapping);
+// keys far outside MIDI are left as they are.
+int32_t mappedKey(int32_t patternKey, ChordType chord, int32_t (*map)(int32_t, ChordType)) {
+    const int64_t offset = int64_t(patternKey) - Arpeggio::referenceKey;
+    return isFar(offset) ? patternKey : Arpeggio::referenceKey + map(int32_t(offset), chord);
+}
+
+// A major chord keeps every key of a C major pattern as written.
+int32_t mappedPatternKey(int32_t patternKey, ChordType chord) {
+    return chord == ChordType::major ? patternKey : mappedKey(patternKey, chord, mapPatternOffset);
+}
+
+int32_t mappedSourceKey(int32_t patternKey, ChordType chord) { return mappedKey(patternKey, chord, mapSourceOffset); }
+
+// What a root note moves by to sound as the slash bass: at most a tritone either way.
+int32_t slashShift(int32_t slashBass, int32_t root) {
+    const int32_t up = pitchClassOf(int64_t(slashBass) - root);
+    return up > 6 ? up - 12 : up;
+}
+
+// A root of the chord, within the range a pattern plays in.
+bool isRootNote(int32_t patternKey) {
+    const int64_t offset = int64_t(patternKey) - Arpeggio::referenceKey;
+    return pitchClassOf(offset) == 0 && !isFar(offset);
+}
+
 bool isChordTone(int32_t sourceKey) {
     const int32_t degree = pitchClassOf(int64_t(sourceKey) - Arpeggio::referenceKey);
     return degree == 0 || degree == 4 || degree == 7 || degree == 11;
@@ -63,12 +71,6 @@ bool isChordTone(int32_t sourceKey) {
 bool isChromatic(int32_t sourceKey) {
     const int32_t degree = pitchClassOf(int64_t(sourceKey) - Arpeggio::referenceKey);
     return degree == 1 || degree == 3 || degree == 6 || degree == 8 || degree == 10;
-}
-
-int32_t mappedSourceKey(int32_t patternKey, ChordType chord) {
-    const int64_t offset = int64_t(patternKey) - Arpeggio::referenceKey;
-    if (offset < -1000000 || offset > 1000000) return patternKey;
-    return Arpeggio::referenceKey + mapSourceOffset(int32_t(offset), chord);
 }
 
 // The first chord tone the line plays after `note` (the pattern wraps), or none.
@@ -95,13 +97,14 @@ int32_t bassSourceKey(const ArpeggioStyle& pattern, const ArpeggioNote& note, Ch
     return mappedSourceKey(target->key, chord) - (target->key - note.key);
 }
 
-// Moves `midi` by octaves into the register; a register narrower than an octave is left out.
+// Moves `midi` by whole octaves into the register (in one step, however far a hand-edited key
+// lies); a register narrower than an octave is left out.
 int64_t foldInto(int64_t midi, const PartRegister& range) {
     if (range.high - range.low < 11) return midi;
-    while (midi < range.low) midi += 12;
-    while (midi > range.high) midi -= 12;
+    if (midi < range.low) midi += (range.low - midi + 11) / 12 * 12;
+    if (midi > range.high) midi -= (midi - range.high + 11) / 12 * 12;
     return midi;
-}  // held keys read as a chord; more are not played at once
+}
 
 }  // namespace
 

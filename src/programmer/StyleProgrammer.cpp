@@ -119,11 +119,8 @@ bool StyleProgrammer::loadGrid() {
 }
 
 bool StyleProgrammer::storeGrid() {
-    ArpeggioStyle* shown = pattern();
-    if (!shown) {
-        notice(indexMessage);
-        return false;
-    }
+    ArpeggioStyle* shown = patternOrNotice();
+    if (!shown) return false;
     shown->name = edit(EditId::arpName).text();
     stepGrid.storeNotes(*shown);
     return true;
@@ -160,12 +157,15 @@ bool StyleProgrammer::commitEdit(EditId id, bool entered) {
     }
 }
 
-bool StyleProgrammer::commitLength() {
+ArpeggioStyle* StyleProgrammer::patternOrNotice() {
     ArpeggioStyle* shown = pattern();
-    if (!shown) {
-        notice(indexMessage);
-        return false;
-    }
+    if (!shown) notice(indexMessage);
+    return shown;
+}
+
+bool StyleProgrammer::commitLength() {
+    ArpeggioStyle* shown = patternOrNotice();
+    if (!shown) return false;
     const std::optional<int> length = numberValue(EditId::arpLength);
     if (!checkNumber(EditId::arpLength, length, lengthMessage)) return false;
     shown->length = *length;
@@ -181,11 +181,8 @@ bool StyleProgrammer::commitTempo() {
 }
 
 bool StyleProgrammer::copyFrom() {
-    ArpeggioStyle* shown = pattern();
-    if (!shown) {
-        notice(indexMessage);
-        return false;
-    }
+    ArpeggioStyle* shown = patternOrNotice();
+    if (!shown) return false;
     const std::optional<int> source = numberValue(EditId::arpCopyFrom);
     if (!source) {
         notice(copyFromMessage);

@@ -96,6 +96,8 @@ public:
 
 private:
     ArpeggioStyle* pattern();
+    // The pattern shown, or none with the index message told.
+    ArpeggioStyle* patternOrNotice();
     // A number edit's value within its range; nothing otherwise, and for a name edit.
     std::optional<int> numberValue(EditId id) const;
     // Shows a number edit's text as out of range or not.
