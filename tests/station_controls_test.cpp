@@ -295,7 +295,6 @@ TEST_F(StationControls, FingeredChordsChooseTheAccompanimentChordAndTheArpeggioP
     station.pick(MidiSynth::optionsMenu, 7);  // the bass on the lowest key: C/E
     for (int key : {4, 7, 12}) station.pressPianoKey(key, 100);
     EXPECT_EQ(std::pair(station.arpeggios[4].slashBass, station.arpeggios[5].slashBass), std::pair(4, Arpeggio::noRoot));
-    EXPECT_EQ(held(5), std::vector<int32_t>{0});
     for (int key : {4, 7, 12}) station.releasePianoKey(key);
     station.pick(MidiSynth::optionsMenu, 5);  // single finger: Bb below C makes C minor
     for (int key : {10, 12}) station.pressPianoKey(key, 100);
