@@ -161,6 +161,11 @@ void Arpeggio::step(int n) {
     }
 }
 
+void Arpeggio::rest() {
+    if (mode != partSustained || instrument == nullptr || !active) return;
+    MidiOut::setSustain(false, instrument->channel);
+}
+
 int32_t Arpeggio::shiftTo(int32_t root) {
     const int32_t rootClass = pitchClassOf(int64_t(root) - writtenRoot);
     if (!voiced) {

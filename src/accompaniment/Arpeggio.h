@@ -31,6 +31,8 @@ public:
         lastChord = ChordType::major;
         voiced = false;
     }
+    // The part rests from now: a sustained part lets its pedal go (its notes end as written).
+    void rest();
     // Plays (active, with keys held).
     bool running() const { return active && !heldKeys.empty(); }
     // "active", "arpIdx", "hold".

@@ -10,7 +10,39 @@ namespace brio {
 namespace {
 constexpr int32_t fullVolume = 100;
 const std::array<std::string, 4> partKindNames{"", "bass", "chord", "phrase"};
+constexpr std::array<const char*, sectionCount> sectionKeys{"intro", "mainA", "mainB", "fillA",
+                                                            "fillB", "break", "ending"};
+constexpr int32_t mostBeats = 16;
 }  // namespace
+
+int32_t BaseStyle::patternOf(Section section, int part) const {
+    if (part < 0 || part >= partCount) return noPattern;
+    if (section == Section::mainA) return arp[size_t(part)];
+    const SectionParts& parts = sections[size_t(section)];
+    return parts.bars > 0 ? parts.arp[size_t(part)] : noPattern;
+}
+
+SectionBars BaseStyle::sectionBars() const {
+    SectionBars bars{};
+    for (size_t i = 0; i < bars.size(); ++i) bars[i] = sections[i].bars;
+    bars[size_t(Section::mainA)] = 1;
+    return bars;
+}
+
+int32_t BaseStyle::mostBars(Section section) {
+    switch (section) {
+        case Section::intro:
+        case Section::ending:
+            return 4;
+        case Section::mainA:
+        case Section::mainB:
+            return longestBars;
+        default:
+            return 1;
+    }
+}
+
+const char* BaseStyle::sectionKey(Section section) { return sectionKeys[size_t(section)]; }
 
 BaseStyle::BaseStyle() { vol.fill(fullVolume); }
 
@@ -33,6 +65,32 @@ void BaseStyle::exchange() {
         exchangePartKind(i);
         exchangeRegister(i);
     }
+    if (writing) {
+        if (beats > 0) exchangeInt("beats", beats);
+    } else if (exchangeInt("beats", beats) && (beats < 0 || beats > mostBeats)) {
+        partProblem = "the bar has " + std::to_string(beats) + " beats, not 1 to 16";
+        beats = 0;
+    }
+    for (int s = 0; s < sectionCount; ++s) {
+        if (Section(s) != Section::mainA) exchangeSection(Section(s));
+    }
+}
+
+// Written only for the sections a style has, so a library without sections saves as it was
+// read. A part without its key rests in the section.
+void BaseStyle::exchangeSection(Section section) {
+    SectionParts& parts = sections[size_t(section)];
+    const std::string prefix = sectionKey(section);
+    if (writing && parts.bars <= 0) return;
+    if (!writing) parts = SectionParts{};
+    if (!exchangeInt(prefix + "Bars", parts.bars)) return;
+    for (int i = 0; i < partCount; ++i) exchangeInt(prefix + "Arp" + std::to_string(i), parts.arp[size_t(i)]);
+    if (writing) return;
+    const int32_t most = mostBars(section);
+    if (parts.bars >= 1 && parts.bars <= most) return;
+    if (partProblem.empty())
+        partProblem = "the " + prefix + " lasts " + std::to_string(parts.bars) + " bars, not 1 to " + std::to_string(most);
+    parts.bars = parts.bars < 1 ? 0 : most;
 }
 
 // Written only when declared, so a library without kinds saves as it was read.

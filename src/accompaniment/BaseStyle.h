@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "accompaniment/Section.h"
 #include "foundation/TextStream.h"
 
 namespace brio {
@@ -23,15 +24,37 @@ struct PartRegister {
 };
 
 // One style: the pattern, program, volume, transposition and mode of its five parts (part 0
-// the rhythm, parts 1..4 the accompaniment on instruments 4..7) and its default tempo.
+// the rhythm, parts 1..4 the accompaniment on instruments 4..7) and its default tempo. The
+// patterns of arp0..arp4 are Main A; a style may add an intro, Main B, a fill into each main, a
+// break and an ending, each with its own pattern for every part.
 class BaseStyle : public TextStream {
 public:
     static constexpr int partCount = 5;
+    static constexpr int32_t noPattern = -1;  // the part rests in the section
+    static constexpr int32_t longestBars = 16;
+
+    // A section's bars and its parts' patterns; bars 0: the style has no such section.
+    struct SectionParts {
+        int32_t bars = 0;
+        std::array<int32_t, partCount> arp{noPattern, noPattern, noPattern, noPattern, noPattern};
+    };
 
     BaseStyle();
 
     bool isEmpty() const { return name.empty(); }
-    // "name", "bpm", "shuffle", "stepsPerBeat", then prog, vol, key, mode, arp of each part.
+    // The pattern part `part` plays in `section` (noPattern: it rests there).
+    int32_t patternOf(Section section, int part) const;
+    // Bars of every section the style has; Main A always has one.
+    SectionBars sectionBars() const;
+    // The bars a section may last: an intro or an ending 1..4, a fill or a break 1, Main B any.
+    static int32_t mostBars(Section section);
+    // The key prefix of a section's lines ("intro", "mainB", "fillA", "fillB", "break", "ending").
+    static const char* sectionKey(Section section);
+    // Drops a section (what a library that names a pattern it does not hold gets).
+    void dropSection(Section section) { sections[size_t(section)] = SectionParts{}; }
+
+    // "name", "bpm", "shuffle", "stepsPerBeat", "beats", then prog, vol, key, mode, arp of each
+    // part, then each section the style has: "<section>Bars" and "<section>Arp0".."<section>Arp4".
     void exchange() override;
 
     std::string name;
@@ -45,13 +68,18 @@ public:
     std::array<int32_t, partCount> arp{};   // pattern index 0..399
     std::array<PartKind, partCount> kind{};        // "kindN": bass, chord or phrase
     std::array<PartRegister, partCount> range{};   // "lowN", "highN"
+    int32_t beats = 0;  // beats in a bar, 1..16; 0: read from the rhythm pattern's length
+    std::array<SectionParts, sectionCount> sections{};  // by Section; Main A's is unused
     // What the last load found wrong in the optional part keys (an unknown kind, a register
-    // upside down or beyond MIDI); the part then plays as if the key were absent.
+    // upside down or beyond MIDI) or in the sections (a count of bars out of range); the part
+    // then plays as if the key were absent, the bars are bound to their range, a section of no
+    // bars is left out.
     std::string partProblem;
 
 private:
     void exchangePartKind(int part);
     void exchangeRegister(int part);
+    void exchangeSection(Section section);
 };
 
 }  // namespace brio

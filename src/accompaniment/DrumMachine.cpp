@@ -9,9 +9,9 @@ namespace {
 constexpr double drumNoteSteps = 0.5;  // every drum note lasts half a step, whatever its len
 }  // namespace
 
-void DrumMachine::step(int n) {
-    if (!active || instrument == nullptr || !StyleLibrary::validPattern(arpIdx)) return;
-    const ArpeggioStyle& pattern = library.pattern(arpIdx);
+void DrumMachine::play(int32_t index, int n) {
+    if (!active || instrument == nullptr || !StyleLibrary::validPattern(index)) return;
+    const ArpeggioStyle& pattern = library.pattern(index);
     const int s = pattern.stepAt(n);
     for (const ArpeggioNote& note : pattern.notes) {
         if (note.pos == s) instrument->playTimed(note.key, note.vel, drumNoteSteps);

@@ -15,7 +15,9 @@ class DrumMachine : public TextStream, public StepControlTarget {
 public:
     DrumMachine(StyleLibrary& library, Instrument* instrument) : library(library), instrument(instrument) {}
 
-    void step(int n) override;
+    void step(int n) override { play(arpIdx, n); }
+    // Plays step `n` of pattern `index` (a section's, which arpIdx, kept by workspaces, is not).
+    void play(int32_t index, int n);
     // Pattern 0, keepDefaultTempo on.
     void reset();
     // "arpIdx", "keepDefaultTempo".

@@ -22,9 +22,26 @@ void SectionSequencer::setStyle(const SectionBars& sectionBars, int32_t stepsInB
     if (!has(chosenMain)) chosenMain = Section::mainA;
 }
 
+void SectionSequencer::changeStyle(const SectionBars& sectionBars, int32_t stepsInBar, int32_t stepsInBeat,
+                                   int32_t n) {
+    setStyle(sectionBars, stepsInBar, stepsInBeat);
+    if (!isRunning) return;
+    pending.reset();
+    stopAt.reset();
+    barOrigin = origin = n;
+    current = chosenMain;
+}
+
+void SectionSequencer::chooseMain(Section main) {
+    if (main == Section::mainA || (main == Section::mainB && has(main))) chosenMain = main;
+}
+
+bool SectionSequencer::ending() const {
+    return isRunning && (current == Section::ending || pending == Section::ending || stopAt);
+}
+
 void SectionSequencer::start(int32_t n) {
     isRunning = true;
-    stopping = false;
     stopAt.reset();
     pending.reset();
     barOrigin = origin = n;
@@ -65,32 +82,37 @@ void SectionSequencer::requestMain(Section main, int32_t n) {
     if (current != chosenMain) schedule(chosenMain, nextBarLine(n), nextBarLine(n));
 }
 
-void SectionSequencer::press(SectionRequest request, int32_t n) {
+bool SectionSequencer::press(SectionRequest request, int32_t n) {
+    // While an ending waits or plays only a second Ending (which stops) changes anything.
+    if (ending() && request != SectionRequest::ending) return false;
     switch (request) {
         case SectionRequest::intro:
             if (!isRunning) armedIntro = !armedIntro && has(Section::intro);
             else if (has(Section::intro)) schedule(Section::intro, nextBarLine(n), nextBarLine(n));
-            return;
+            break;
         case SectionRequest::mainA:
-            return requestMain(Section::mainA, n);
+            requestMain(Section::mainA, n);
+            break;
         case SectionRequest::mainB:
-            return requestMain(Section::mainB, n);
+            requestMain(Section::mainB, n);
+            break;
         case SectionRequest::fill:
-            return requestMain(chosenMain, n);
+            if (isRunning) requestMain(chosenMain, n);
+            break;
         case SectionRequest::breakBar:
             if (isRunning && has(Section::breakBar)) schedule(Section::breakBar, nextBarLine(n), nextBarLine(n));
-            return;
+            break;
         case SectionRequest::ending:
-            if (!isRunning) return;
-            if (current == Section::ending || pending == Section::ending || stopAt) {
-                stopping = true;  // a second press stops at once
-            } else if (has(Section::ending)) {
-                schedule(Section::ending, nextBarLine(n), nextBarLine(n));
-            } else {
-                stopAt = nextBarLine(n);
+            if (!isRunning) break;
+            if (ending()) {
+                stop();  // a second press stops at once
+                return true;
             }
-            return;
+            if (has(Section::ending)) schedule(Section::ending, nextBarLine(n), nextBarLine(n));
+            else stopAt = nextBarLine(n);
+            break;
     }
+    return false;
 }
 
 std::optional<Section> SectionSequencer::after(Section section) const {
@@ -108,7 +130,7 @@ std::optional<Section> SectionSequencer::after(Section section) const {
 
 std::optional<SectionSequencer::Playing> SectionSequencer::advance(int32_t n) {
     if (!isRunning) return std::nullopt;
-    if (stopping || (stopAt && n >= *stopAt)) {
+    if (stopAt && n >= *stopAt) {
         stop();
         return std::nullopt;
     }
@@ -129,9 +151,25 @@ std::optional<SectionSequencer::Playing> SectionSequencer::advance(int32_t n) {
     return Playing{current, n - origin};
 }
 
-bool SectionSequencer::lit(Section section) const {
-    if (section == Section::intro && armedIntro) return true;
-    return isRunning && (current == section || pending == section);
+bool SectionSequencer::lit(SectionRequest request) const {
+    const auto playsOrWaits = [this](Section section) {
+        return isRunning && (current == section || pending == section);
+    };
+    switch (request) {
+        case SectionRequest::intro:
+            return armedIntro || playsOrWaits(Section::intro);
+        case SectionRequest::mainA:
+            return chosenMain == Section::mainA;
+        case SectionRequest::mainB:
+            return chosenMain == Section::mainB;
+        case SectionRequest::fill:
+            return playsOrWaits(Section::fillA) || playsOrWaits(Section::fillB);
+        case SectionRequest::breakBar:
+            return playsOrWaits(Section::breakBar);
+        case SectionRequest::ending:
+            return ending();
+    }
+    return false;
 }
 
 }  // namespace brio

@@ -1,21 +1,11 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 
+#include "accompaniment/Section.h"
+
 namespace brio {
-
-// The sections of a style: an intro, two mains, a fill into each main, a break and an ending.
-enum class Section : int8_t { intro, mainA, mainB, fillA, fillB, breakBar, ending };
-inline constexpr int sectionCount = int(Section::ending) + 1;
-
-// What the panel's section buttons ask for.
-enum class SectionRequest : int8_t { intro, mainA, mainB, fill, breakBar, ending };
-
-// Bars of each section a style has, by Section; 0: the style has none (a style without
-// sections has only Main A).
-using SectionBars = std::array<int32_t, sectionCount>;
 
 // Decides, step by step, which section of the running style plays. Every change falls on a bar
 // line of the running style, except a fill, which starts on the next beat and ends with its bar.
@@ -28,24 +18,33 @@ public:
     };
 
     void setStyle(const SectionBars& bars, int32_t barSteps, int32_t beatSteps);
+    // A new style from step `n`, a bar line: its chosen main from its own first beat.
+    void changeStyle(const SectionBars& bars, int32_t barSteps, int32_t beatSteps, int32_t n);
     // The rhythm starts on step `n`: the armed intro, else the chosen main.
     void start(int32_t n);
     void stop();
-    // A button pressed after step `n` was announced.
-    void press(SectionRequest request, int32_t n);
+    // A button pressed after step `n` was announced; true when the accompaniment is to stop at
+    // once (Ending pressed again while the ending waits or plays).
+    bool press(SectionRequest request, int32_t n);
     // The section and its step at step `n` (called once per step, in order); none once the
     // accompaniment has stopped (an ending ran out, or a second Ending press).
     std::optional<Playing> advance(int32_t n);
 
     bool running() const { return isRunning; }
     Section main() const { return chosenMain; }
-    // Lit buttons: the section playing and the one waiting for its step.
-    bool lit(Section section) const;
+    // The main that plays when the rhythm starts (kept by workspaces); Main A when the style has
+    // no Main B.
+    void chooseMain(Section main);
+    // A lit button: the armed intro, the chosen main, and the section playing or waiting for
+    // its step.
+    bool lit(SectionRequest request) const;
     bool introArmed() const { return armedIntro; }
+    // An ending plays or waits (or, without one, the stop at the next bar line).
+    bool ending() const;
+    int32_t nextBarLine(int32_t n) const;
 
 private:
     bool has(Section section) const { return bars[size_t(section)] > 0; }
-    int32_t nextBarLine(int32_t n) const;
     int32_t nextBeat(int32_t n) const;
     // Sets what starts at step `at`, its first step counted from `origin`.
     void schedule(Section section, int32_t at, int32_t origin);
@@ -55,7 +54,7 @@ private:
 
     SectionBars bars{1, 1, 0, 0, 0, 0, 0};
     int32_t barSteps = 16, beatSteps = 4;
-    bool isRunning = false, armedIntro = false, stopping = false;
+    bool isRunning = false, armedIntro = false;
     Section chosenMain = Section::mainA;
     Section current = Section::mainA;
     int32_t origin = 0;  // the step the current section's first bar began on

@@ -28,9 +28,10 @@ double swingPoint() {
 
 // Speed of the step in progress: the first two steps of a group are stretched, the last two
 // compressed, so that a group always lasts four straight steps.
-double speedFactor(int32_t lastStep) {
+double speedFactor(int32_t lastStep, int32_t groupOrigin) {
     const double w = swingPoint();
-    const int64_t m = (int64_t(lastStep) + 1) % groupSteps;
+    const int64_t from = int64_t(lastStep) + 1 - groupOrigin;
+    const int64_t m = (from % groupSteps + groupSteps) % groupSteps;
     return (m == 1 || m == 2) ? straightSwing / w : straightSwing / (1.0 - w);
 }
 
@@ -42,7 +43,7 @@ double stepsPerMs() { return 0.001 * (bpmFromFraction(tempo) / 60.0 * std::max(s
 uint32_t StepControl::msUntilNextStep(uint32_t now, uint32_t limit) const {
     if (!running) return limit;
     if (!hasLastTick) return 0;  // the first tick after a reset announces step 0
-    const double rate = speedFactor(step) * stepsPerMs();
+    const double rate = speedFactor(step, groupOrigin) * stepsPerMs();
     const double remaining = double(step) + 1.0 - position;
     if (!(rate > 0.0) || remaining <= 0.0) return 0;
     // The tick that crosses the step is the first whole millisecond after lastTick at which
@@ -76,7 +77,7 @@ void StepControl::advance(int32_t elapsed) {
     double ms = elapsed;
     int64_t current = int64_t(std::floor(position));
     for (int crossed = 0; ms > 0.0 && crossed <= maxStepsPerTick; ++crossed) {
-        const double rate = speedFactor(int32_t(current)) * stepsPerMs();
+        const double rate = speedFactor(int32_t(current), groupOrigin) * stepsPerMs();
         if (!(rate > 0.0)) return;
         const double toBoundary = (double(current) + 1.0 - position) / rate;
         if (toBoundary >= ms) {
@@ -92,6 +93,7 @@ void StepControl::advance(int32_t elapsed) {
 void StepControl::resetPosition() {
     position = 0.0;
     step = -1;
+    groupOrigin = 0;
     lastTick = 0;
     hasLastTick = false;
 }

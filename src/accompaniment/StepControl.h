@@ -25,6 +25,8 @@ public:
     void tick();
     // Patterns start again on step 0 at the next tick.
     void resetPosition();
+    // The shuffle's groups of four steps count from step `n` (a new style's first beat).
+    void startGroupsAt(int32_t n) { groupOrigin = n; }
     // Not running; tempo 0.5, shuffle 0, 4 steps per beat.
     void resetSettings();
     // Milliseconds from `now` until a tick will reach the next step (0 when the next tick
@@ -42,6 +44,7 @@ public:
     bool running = false;
 
 private:
+    int32_t groupOrigin = 0;
     void advance(int32_t elapsed);
 };
 

@@ -1,5 +1,6 @@
 #include "accompaniment/StyleLibrary.h"
 
+#include <algorithm>
 #include <bitset>
 #include <cstdio>
 #include <string_view>
@@ -13,9 +14,9 @@ namespace brio {
 namespace {
 
 constexpr std::string_view patternTag = "<arp";
-constexpr size_t longestIndex = 3;  // digits of the last pattern, 399
+constexpr size_t longestIndex = 4;  // digits of the last pattern, 3999
 
-// The patterns whose open tag "<arpN>" (N 0..399, no leading zero) stands in `lines`.
+// The patterns whose open tag "<arpN>" (N 0..3999, no leading zero) stands in `lines`.
 int declaredPatterns(const Text_& lines) {
     std::bitset<StyleLibrary::patternCount> named;
     for (const std::string& line : lines) {
@@ -57,8 +58,29 @@ StyleLibrary::StyleLibrary(const std::string& path) { load(path); }
 bool StyleLibrary::load(const std::string& path) {
     readCount = {};
     const bool loaded = loadFile(path, rootName);
-    if (loaded) reportPartProblems(path);
+    if (loaded) {
+        dropBrokenSections();
+        reportPartProblems(path);
+    }
     return loaded;
+}
+
+void StyleLibrary::dropBrokenSections() {
+    for (BaseStyle& record : styles) {
+        for (int s = 0; s < sectionCount; ++s) {
+            const Section section = Section(s);
+            if (section == Section::mainA) continue;
+            for (int part = 0; part < BaseStyle::partCount; ++part) {
+                const int32_t index = record.patternOf(section, part);
+                if (index == BaseStyle::noPattern || (validPattern(index) && !pattern(index).isEmpty())) continue;
+                if (record.partProblem.empty())
+                    record.partProblem = std::string("the ") + BaseStyle::sectionKey(section) + " names pattern " +
+                                         std::to_string(index) + ", which the library does not hold";
+                record.dropSection(section);
+                break;
+            }
+        }
+    }
 }
 
 // One line for the first style whose optional part keys were wrong (those parts play as if the
@@ -73,7 +95,7 @@ void StyleLibrary::reportPartProblems(const std::string& path) const {
     }
     if (count == 0) return;
     if (count > 1) report += " and " + std::to_string(count - 1) + " more";
-    std::fprintf(stderr, "Brioletta: the style library %s: %s; the default is played.\n", path.c_str(),
+    std::fprintf(stderr, "Brioletta: the style library %s: %s; that is left out and the rest plays.\n", path.c_str(),
                  report.c_str());
 }
 
@@ -82,8 +104,8 @@ bool StyleLibrary::loadWhole(const std::string& path) {
 }
 
 void StyleLibrary::clearRecords() {
-    patterns.fill(ArpeggioStyle());
-    styles.fill(BaseStyle());
+    std::fill(patterns.begin(), patterns.end(), ArpeggioStyle());
+    std::fill(styles.begin(), styles.end(), BaseStyle());
 }
 
 std::string StyleLibrary::savePath() {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "accompaniment/ArpeggioStyle.h"
 #include "accompaniment/BaseStyle.h"
@@ -10,11 +10,12 @@
 
 namespace brio {
 
-// Every pattern and style of the program: 400 patterns and 100 styles, loaded from
-// "styles.cfg" in the program's folder and written back by the style programmer.
+// Every pattern and style of the program: 4000 patterns and 100 styles, loaded from
+// "styles.cfg" in the program's folder and written back by the style programmer. The pool of
+// patterns only ever grows: a library written for a smaller one loads as it is.
 class StyleLibrary : public TextStream {
 public:
-    static constexpr int patternCount = 400;
+    static constexpr int patternCount = 4000;
     static constexpr int styleCount = 100;
     static constexpr const char* rootName = "Pelmora Base Styles";
     static constexpr const char* fileName = "styles.cfg";
@@ -46,7 +47,7 @@ public:
     BaseStyle& style(int index) { return styles[size_t(index)]; }
     const BaseStyle& style(int index) const { return styles[size_t(index)]; }
 
-    // arp0..arp399 (non-empty only when writing), then style0..style99 (named only).
+    // arp0..arp3999 (non-empty only when writing), then style0..style99 (named only).
     void exchange() override;
 
 private:
@@ -60,11 +61,13 @@ private:
 
     // Loads `path`; true when it gave a style and every pattern it names.
     bool loadWhole(const std::string& path);
+    // Sections that name a pattern the library does not hold are left out of their style.
+    void dropBrokenSections();
     void reportPartProblems(const std::string& path) const;
     void clearRecords();
 
-    std::array<ArpeggioStyle, patternCount> patterns;
-    std::array<BaseStyle, styleCount> styles;
+    std::vector<ArpeggioStyle> patterns = std::vector<ArpeggioStyle>(patternCount);
+    std::vector<BaseStyle> styles = std::vector<BaseStyle>(styleCount);
     ReadCount readCount;
     bool unreadableKept = false;
 };

@@ -40,8 +40,18 @@ MidiSynth::MidiSynth(StyleLibrary& library, Options& options, RecentFiles& works
         instruments[size_t(i)].channel = i;
         arpeggios.emplace_back(library, &instruments[size_t(i)]);
     }
-    for (Arpeggio& arpeggio : arpeggios) stepControl.targets.push_back(&arpeggio);
-    stepControl.targets.push_back(&drumMachine);
+    // The keyboard arpeggiators step on their own; the rhythm and the accompaniment parts play
+    // the running style's sections.
+    sectionPlayer = std::make_unique<SectionPlayer>(
+        library, drumMachine,
+        std::array<Arpeggio*, SectionPlayer::accompanimentParts>{&arpeggios[4], &arpeggios[5], &arpeggios[6],
+                                                                 &arpeggios[7]});
+    sectionPlayer->setListener(this);
+    for (int i = 0; i < instrumentCount; ++i) {
+        if (i < firstAccompaniment || i >= firstAccompaniment + SectionPlayer::accompanimentParts)
+            stepControl.targets.push_back(&arpeggios[size_t(i)]);
+    }
+    stepControl.targets.push_back(sectionPlayer.get());
     applyChordMode();
     newWorkspace(true);
     applyAll(true, true);
@@ -66,6 +76,8 @@ void MidiSynth::setDefaults() {
     drumVolume = 0.8;
     keyStartRhythm = false;
     keyStartBass = false;
+    syncStop = false;
+    mainChoice = Section::mainA;
     splitKey = 24;
 }
 
@@ -73,6 +85,7 @@ void MidiSynth::resetPlayers() {
     for (Arpeggio& arpeggio : arpeggios) arpeggio.reset();
     bassChord = Chord{defaultBassKey, ChordType::major};
     drumMachine.reset();
+    sectionPlayer->reset();
     stepControl.resetSettings();
     stepControl.resetPosition();
     stepControl.running = true;
@@ -97,6 +110,7 @@ void MidiSynth::tick(bool applicationActive) {
     drainMidiInput();
     stepControl.tick();
     for (Instrument& instrument : instruments) instrument.service();
+    refreshSectionButtons();
     runPopupTimer();
     if (recording || playing) {
         recorder().pump();

@@ -3,12 +3,14 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "accompaniment/Arpeggio.h"
 #include "accompaniment/DrumMachine.h"
 #include "accompaniment/Instrument.h"
+#include "accompaniment/SectionPlayer.h"
 #include "accompaniment/StepControl.h"
 #include "foundation/Text.h"
 #include "foundation/TextStream.h"
@@ -28,7 +30,7 @@ class StyleLibrary;
 class WindowSystem;
 
 // The station: the whole playing state of the main window, ticked by the main loop.
-class MidiSynth : public MidiSynthCore, public TextStream {
+class MidiSynth : public MidiSynthCore, public TextStream, private SectionPlayer::Listener {
 public:
     static constexpr int pianoKeySlots = 88;
     static constexpr int virtualKeyCount = 256;
@@ -191,8 +193,19 @@ public:
     // True while the rhythm or an arpeggio with held keys plays.
     bool accompanimentRunning() const;
 
-    // Applies style `styleIndex` (-1: the current one again).
+    // Applies style `styleIndex` (-1: the current one again). While the accompaniment runs the
+    // style shows at once and plays from the next bar line of the running one.
     void selectStyle(int styleIndex, bool applyTempo) override;
+
+    // Song sections: Intro, A, B, Fill, Break and Ending, from the panel's buttons and hot keys.
+    // A second Ending stops the accompaniment at once.
+    void pressSection(SectionRequest request);
+    // A section button is lit: armed, chosen, playing or waiting for its bar line.
+    bool sectionLit(SectionRequest request) const { return sectionPlayer->lit(request); }
+    // Stops the rhythm and the accompaniment parts; `cut` ends their notes at once, else they
+    // ring to their written end.
+    void stopAccompaniment(bool cut);
+    const SectionPlayer& sections() const { return *sectionPlayer; }
     void exchange() override;
 
     // Playing state, in the order the workspace keeps it.
@@ -212,6 +225,9 @@ public:
     bool rhythm = false;
     bool keyStartRhythm = false;
     bool keyStartBass = false;
+    // Releasing every bass key stops the accompaniment at once (key start starts it again).
+    bool syncStop = false;
+    Section mainChoice = Section::mainA;  // the main the workspace keeps
     int32_t splitKey = 24;   // keys with a lower index are bass keys
     bool recording = false;
     bool playing = false;
@@ -237,6 +253,19 @@ public:
     MainPanel panel;
 
 private:
+    // The section player's turns: a waiting style is applied on its bar line, an ending that
+    // ran out stops the accompaniment with its last notes ringing.
+    void styleDue() override;
+    void accompanimentEnded() override;
+    // Repaints the section buttons when what they light changed.
+    void refreshSectionButtons();
+    // Draws the section buttons as lit or not and shows them.
+    void paintSectionButtons();
+    unsigned sectionLamps() const;
+
+    std::unique_ptr<SectionPlayer> sectionPlayer;
+    unsigned shownSectionLamps = 0;
+    bool waitingStyleTempo = false;  // the waiting style takes its tempo as a chosen one does
     int tickDepth = 0;
     void setDefaults();
     void resetPlayers();
@@ -306,7 +335,8 @@ private:
     bool isBassKey(int key) const { return bass && key < splitKey; }
     double effectiveMaster() const { return mute ? 0.0 : volume; }
     void sendGroupVolumes(bool keyboard, bool accompaniment, bool drums);
-    void applyStyle(int styleIndex, bool applyTempo);
+    // Applies the style to the players; `cut` ends the old style's notes first.
+    void applyStyle(int styleIndex, bool applyTempo, bool cut = true);
     void copySelectionToPanel();
     // Both switches show what the recorder does.
     void showRecorderState();

@@ -184,7 +184,9 @@ void MidiSynth::applyAll(bool withSelection, bool applyTempo) {
     }
     for (Instrument& instrument : instruments) instrument.setProgram(instrument.program);
     sendMix();
-    selectStyle(style, applyTempo);
+    if (StyleLibrary::validStyle(style)) applyStyle(style, applyTempo);
+    sectionPlayer->chooseMain(mainChoice);
+    mainChoice = sectionPlayer->chosenMain();
     for (int i = firstAccompaniment; i <= lastAccompaniment; ++i) arpeggios[size_t(i)].active = bass;
     if (withSelection) showToneTabs();
     paintWidgets();
@@ -196,15 +198,22 @@ void MidiSynth::applyAll(bool withSelection, bool applyTempo) {
 void MidiSynth::selectStyle(int styleIndex, bool applyTempo) {
     if (styleIndex == -1) styleIndex = style;
     if (!StyleLibrary::validStyle(styleIndex)) return;
+    // While the accompaniment runs, the style shows now and plays from the next bar line.
+    if (sectionPlayer->styleWaits()) {
+        style = styleIndex;
+        waitingStyleTempo = applyTempo;
+        refreshStyleDisplay();
+        return;
+    }
     applyStyle(styleIndex, applyTempo);
 }
 
-void MidiSynth::applyStyle(int styleIndex, bool applyTempo) {
+void MidiSynth::applyStyle(int styleIndex, bool applyTempo, bool cut) {
     const BaseStyle& chosen = library.style(styleIndex);
     style = styleIndex;
     stepsPerBeat = chosen.stepsPerBeat;
     for (int i = firstAccompaniment; i <= lastAccompaniment; ++i) {
-        instruments[size_t(i)].cutAll();
+        if (cut) instruments[size_t(i)].cutAll();
         MidiOut::setSustain(false, i);
     }
     if (options.alwaysResetTempo && applyTempo) {
@@ -237,6 +246,7 @@ void MidiSynth::applyStyle(int styleIndex, bool applyTempo) {
     Instrument& drums = instruments[drumInstrument];
     drums.active = chosen.mode[0] != 0;
     drums.volume = chosen.vol[0] * 0.01;
+    sectionPlayer->useStyle(styleIndex);
     sendMix();
     showTempo();
 }

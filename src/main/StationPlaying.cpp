@@ -185,6 +185,7 @@ void MidiSynth::releasePianoKey(int key, int32_t holder) {
     holders &= ~holder;
     if (holders != 0) return;             // another source still holds the key
     panel.piano.releaseKey(key);
+    if (syncStop && key < splitKey && (rhythm || bass) && lowestHeldBassKey() < 0) stopAccompaniment(true);
     if (isBassKey(key)) return;  // the accompaniment keeps the last bass key
     for (int i = 0; i < keyboardInstrumentCount; ++i) {
         Arpeggio& arpeggio = arpeggios[size_t(i)];

@@ -38,6 +38,9 @@ void MidiSynth::exchange() {
     exchangeInt("style", style);
     exchangeBool("keyStartRhythm", keyStartRhythm);
     exchangeBool("keyStartBass", keyStartBass);
+    exchangeBool("syncStop", syncStop);
+    std::string main = mainChoice == Section::mainB ? "B" : "A";
+    if (exchangeText("main", main)) mainChoice = main == "B" ? Section::mainB : Section::mainA;
     exchangeInt("masterKeyShift", masterKeyShift);
     exchangeInt("splitKey", splitKey);
     exchangeSection("drum machine", drumMachine);
