@@ -10,49 +10,6 @@ using Playing = SectionSequencer::Playing;
 // A style with every section: intro 2 bars, fills and break 1, ending 2.
 constexpr SectionBars everySection{2, 1, 1, 1, 1, 1, 2};
 
-// Every request pressed at every step of the second bar, in 4/4, 3/4 and 6/8: a change starts on
-// the next bar line, a fill on the next beat (the whole next bar from the last beat), and a fill
-// plays its own bar's steps, then its main from the bar line.
-TEST(SectionSequencer, EveryChangeFallsOnTheNextBarLineAndAFillOnTheNextBeat) {
-    const struct {
-        int32_t bar, beat;
-    } meters[] = {{16, 4}, {12, 4}, {12, 6}};
-    const struct {
-        SectionRequest request;
-        Section expected;
-        bool onBeat;
-    } requests[] = {
-        {SectionRequest::fill, Section::fillA, true},     {SectionRequest::mainB, Section::fillB, true},
-        {SectionRequest::breakBar, Section::breakBar, false}, {SectionRequest::ending, Section::ending, false},
-        {SectionRequest::intro, Section::intro, false},
-    };
-    for (const auto& meter : meters) {
-        for (const auto& r : requests) {
-            for (int32_t at = 0; at < meter.bar; ++at) {
-                SectionSequencer sequencer;
-                sequencer.setStyle(everySection, meter.bar, meter.beat);
-                const int32_t start = 5, pressed = start + meter.bar + at;
-                sequencer.start(start);
-                for (int32_t n = start; n <= pressed; ++n) ASSERT_TRUE(sequencer.advance(n));
-                sequencer.press(r.request, pressed);
-                const int32_t barLine = start + 2 * meter.bar;
-                const int32_t beat = start + meter.bar + (at / meter.beat + 1) * meter.beat;
-                const int32_t first = r.onBeat ? beat : barLine;
-                SCOPED_TRACE(testing::Message() << meter.bar << "/" << meter.beat << " request " << int(r.request)
-                                                << " at " << at);
-                for (int32_t n = pressed + 1; n < first; ++n) EXPECT_EQ(sequencer.advance(n)->section, Section::mainA);
-                EXPECT_EQ(sequencer.advance(first), (Playing{r.expected, first - (r.onBeat ? first - (first - start) % meter.bar : first)}));
-                if (r.onBeat) {
-                    for (int32_t n = first + 1; n < barLine + (first == barLine ? meter.bar : 0); ++n) sequencer.advance(n);
-                    const int32_t next = barLine + (first == barLine ? meter.bar : 0);
-                    const Section main = r.request == SectionRequest::mainB ? Section::mainB : Section::mainA;
-                    EXPECT_EQ(sequencer.advance(next), (Playing{main, 0}));
-                }
-            }
-        }
-    }
-}
-
 // A song: the armed intro, A, B through its fill, the break, the ending, which stops by itself;
 // and a style without sections: no fill, no break, and Ending stops at the next bar line.
 TEST(SectionSequencer, ASongRunsItsSectionsAndAPlainStyleFallsBack) {

@@ -16,6 +16,7 @@ constexpr double shuffleScale = 6.0;
 constexpr int groupSteps = 4;
 // Positions wrap here so that the step number always fits its 32-bit integer.
 constexpr double positionLimit = 2147483648.0;
+constexpr double boundaryAllowanceMs = 1e-6;
 // More steps than a tick of the longest allowed pause can cross at the fastest tempo.
 constexpr int maxStepsPerTick = 4096;
 
@@ -80,7 +81,9 @@ void StepControl::advance(int32_t elapsed) {
         const double rate = speedFactor(int32_t(current), groupOrigin) * stepsPerMs();
         if (!(rate > 0.0)) return;
         const double toBoundary = (double(current) + 1.0 - position) / rate;
-        if (toBoundary >= ms) {
+        // A boundary this tick reaches but for the rounding of the running sum is crossed now,
+        // so that steps keep their exact milliseconds however long the clock runs.
+        if (toBoundary > ms + boundaryAllowanceMs) {
             position += rate * ms;
             return;
         }
