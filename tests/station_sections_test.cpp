@@ -182,5 +182,23 @@ TEST_F(SectionedStation, ASongEndsByItselfAndNoPressLeavesANoteSounding) {
     EXPECT_TRUE(fixture.midi.sounding.empty()) << fixture.midi.sounding.size() << " notes sounding since " << t1;
 }
 
+// Sync stop: letting go of the last bass key stops the accompaniment at once, every note ended;
+// with key start the next bass key starts it again.
+TEST_F(SectionedStation, SyncStopEndsWithTheLastBassKeyAndKeyStartBringsItBack) {
+    start(0);
+    const int code = station.panel.piano.codeForKey(station.splitKey - 1);
+    ASSERT_GE(code, 0);
+    station.syncStop = station.keyStartRhythm = true;
+    for (int round = 0; round < 2; ++round) {
+        station.keyDown(code);
+        runFor(1000);
+        EXPECT_TRUE(station.rhythm);
+        station.keyUp(code);
+        EXPECT_FALSE(station.rhythm || station.bass);
+        runFor(1);
+        EXPECT_TRUE(fixture.midi.sounding.empty());
+    }
+}
+
 }  // namespace
 }  // namespace brio

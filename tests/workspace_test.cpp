@@ -62,6 +62,10 @@ TEST_F(WorkspaceTest, SavedSetUpComesBackWhenOpened) {
     station.arpeggios[1].hold = true;
     tempo = 0.3;
     station.controlChanged(&tempo);  // a tempo of one's own: the style's no longer applies
+    fixture.library->style(11).sections[size_t(Section::mainB)].bars = 1;
+    station.selectStyle(11, false);
+    station.pressSection(SectionRequest::mainB);
+    station.syncStop = true;
     const std::string path = saveAs("set");
     EXPECT_EQ(station.captionText(), "Brioletta - " + path);
     EXPECT_FALSE(station.isModified());
@@ -79,6 +83,8 @@ TEST_F(WorkspaceTest, SavedSetUpComesBackWhenOpened) {
     EXPECT_EQ(station.arpeggios[1].arpIdx, 7);
     EXPECT_TRUE(station.arpeggios[1].hold);
     EXPECT_DOUBLE_EQ(tempo, 0.3);
+    EXPECT_EQ(station.sections().chosenMain(), Section::mainB);
+    EXPECT_TRUE(station.syncStop);
     EXPECT_FALSE(station.isModified());
     EXPECT_EQ(fixture.workspaceFiles->entries.getConst(0), path);
     masterKeyShift = 24;
@@ -88,9 +94,12 @@ TEST_F(WorkspaceTest, AFileWithoutTheStepControlKeepsTheDefaultTempo) {
     const std::string path = fixture.folder.path("old.pws");
     test::writeFile(path, "<Piano Workspace>\r\nvolume=0.5\r\n</Piano Workspace>\r\n");
     tempo = 0.9;
+    station.syncStop = true;
     station.openWorkspace(path);
     EXPECT_EQ(station.volume, 0.5);
     EXPECT_DOUBLE_EQ(tempo, 0.5);
+    EXPECT_EQ(station.sections().chosenMain(), Section::mainA);
+    EXPECT_FALSE(station.syncStop);
 }
 
 TEST_F(WorkspaceTest, AMissingRecentFileIsRemovedAndTheWorkspaceKept) {

@@ -53,6 +53,7 @@ void MidiSynth::stopAccompaniment(bool cut) {
         if (cut) instruments[size_t(i)].cutAll();
         MidiOut::setSustain(false, i);
     }
+    if (cut) instruments[drumInstrument].cutAll();
     if (options.autoStopArps) {
         for (int i = 0; i < keyboardInstrumentCount; ++i) arpeggios[size_t(i)].heldKeys.clear();
     }
