@@ -73,6 +73,8 @@ TEST_F(StyleLibraryTest, GarbageInsideTheRootLoadsWhatCanBeRead) {
         "<style9>\nname=Junk\nbpm=\nshuffle=fast\nvol2=-40\nmode4=7x\n<style9>\n"
         "<style10>\nstepsPerBeat=5000000\nkind1=drone\nkind2=phrase\n</style10>\n"
         "<style11>\nstepsPerBeat=0\nlow3=80\nhigh3=60\nlow4=40\n</style11>\n"
+        "<style12>\nintroBars=0\nintroArp0=3\nendingBars=100\nendingArp0=3\n</style12>\n"
+        "<style13>\nfillABars=1\nfillAArp0=3999\nbreakBars=1\nbreakArp0=3\nbreakArp1=-1\nbeats=99\n</style13>\n"
         "</Pelmora Base Styles>\n");
     const ArpeggioStyle& odd = library->pattern(3);
     EXPECT_EQ(odd.name, "Odd");
@@ -92,6 +94,14 @@ TEST_F(StyleLibraryTest, GarbageInsideTheRootLoadsWhatCanBeRead) {
                                                    PartKind::unset}));
     EXPECT_EQ(library->style(11).range, (std::array<PartRegister, BaseStyle::partCount>{}));
     EXPECT_EQ(library->style(10).partProblem, "part 1 has the unknown kind \"drone\"");
+    // Sections of no bars or a pattern the library lacks are left out, too many bars cut to the
+    // most, a bar of too many beats read from the rhythm; the first fault is told.
+    const auto bars = [&](int style) { return library->style(style).sectionBars(); };
+    EXPECT_EQ(bars(12), (SectionBars{0, 1, 0, 0, 0, 0, 4}));
+    EXPECT_EQ(bars(13), (SectionBars{0, 1, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(library->style(13).beats, 0);
+    EXPECT_EQ(library->style(12).partProblem, "the intro lasts 0 bars, not 1 to 4");
+    EXPECT_EQ(library->style(13).partProblem, "the bar has 99 beats, not 1 to 16");
 
     // The unclosed style section is not found: the style keeps its defaults.
     EXPECT_TRUE(library->style(9).isEmpty());
@@ -112,6 +122,8 @@ TEST_F(StyleLibraryTest, TheFileListsPatternsThenStylesWithTheirKeysInOrder) {
     pop.arp = {7, 8, 9, 10, 399};
     pop.kind[1] = PartKind::bass;
     pop.range[2] = {53, 81};
+    pop.beats = 3;
+    pop.sections[size_t(Section::mainB)] = {2, {7, -1, 7, -1, -1}};
     ASSERT_TRUE(library.save());
 
     std::string expected =
@@ -123,6 +135,7 @@ TEST_F(StyleLibraryTest, TheFileListsPatternsThenStylesWithTheirKeysInOrder) {
                            "prog3=4\r\nvol3=100\r\nkey3=0\r\nmode3=0\r\narp3=10\r\n",
                            "prog4=5\r\nvol4=100\r\nkey4=7\r\nmode4=1\r\narp4=399\r\n"};
     for (const char* part : parts) expected += part;
+    expected += "beats=3\r\nmainBBars=2\r\nmainBArp0=7\r\nmainBArp1=-1\r\nmainBArp2=7\r\nmainBArp3=-1\r\nmainBArp4=-1\r\n";
     expected += "</style0>\r\n</Pelmora Base Styles>\r\n";
     EXPECT_EQ(test::readFile(file), expected);
 
@@ -131,6 +144,7 @@ TEST_F(StyleLibraryTest, TheFileListsPatternsThenStylesWithTheirKeysInOrder) {
     EXPECT_EQ(reloaded->style(0).shuffle, 0.25);
     EXPECT_EQ(reloaded->style(0).kind, pop.kind);
     EXPECT_EQ(reloaded->style(0).range, pop.range);
+    EXPECT_EQ(reloaded->style(0).sectionBars(), pop.sectionBars());
     ASSERT_EQ(reloaded->pattern(7).notes.count(), 2);
     EXPECT_EQ(reloaded->pattern(7).notes.getConst(1).pos, 4);
 }

@@ -83,7 +83,7 @@ void BaseStyle::exchangeSection(Section section) {
     const std::string prefix = sectionKey(section);
     if (writing && parts.bars <= 0) return;
     if (!writing) parts = SectionParts{};
-    if (!exchangeInt(prefix + "Bars", parts.bars)) return;
+    if (!exchangeInt(prefix + "Bars", parts.bars) && !writing) return;
     for (int i = 0; i < partCount; ++i) exchangeInt(prefix + "Arp" + std::to_string(i), parts.arp[size_t(i)]);
     if (writing) return;
     const int32_t most = mostBars(section);
