@@ -29,10 +29,10 @@ SECTION_KEYS = {name: 60 + i for i, name in enumerate(SECTIONS)}
 STYLES = 20
 NEXT_STYLE = (798, 166)  # the ">" button of the normal view
 PRESSES = [  # (what, hot key, section heard, on the next beat)
-    ("Fill", "Down", None, True),  # the fill of the main chosen
-    ("B", "Right", "fillB", True),
-    ("A", "Left", "fillA", True),
-    ("Break", "Up", "break", False),
+    ("Fill", "Delete", None, True),  # the fill of the main chosen
+    ("B", "F12", "fillB", True),
+    ("A", "F11", "fillA", True),
+    ("Break", "F8", "break", False),
     ("Style", None, "main", False),
 ]
 
