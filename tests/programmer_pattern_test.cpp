@@ -212,10 +212,11 @@ TEST(ProgrammerEditor, DigitsAndControlsStayWithinTheirRanges) {
     for (const DigitCase& c : std::vector<DigitCase>{{123, Digit::hundreds, 3, 323},
                                                      {123, Digit::tens, 9, 193},
                                                      {123, Digit::units, 0, 120},
-                                                     {450, Digit::units, 1, 351},
+                                                     {4500, Digit::units, 1, 3501},
                                                      {-5, Digit::tens, 2, 20},
-                                                     {99, Digit::hundreds, 7, 399},
-                                                     {2147483647, Digit::units, 0, 340}}) {
+                                                     {99, Digit::hundreds, 7, 799},
+                                                     {99, Digit::thousands, 7, 3099},
+                                                     {2147483647, Digit::units, 0, 3640}}) {
         EXPECT_EQ(StyleEditor::withDigit(c.value, c.digit, c.number), c.result)
             << c.value << " " << c.number;
     }

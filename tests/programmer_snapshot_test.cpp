@@ -60,6 +60,12 @@ TEST(ProgrammerSnapshot, DrumAndMelodicPatternsOfAShippedStyle) {
     saveSnapshot(enlarged(window.screen, Rect{gridLeft - 6, cellRect(0, 13).top - 16,
                                               gridLeft + 120, cellRect(0, 13).bottom + 16}),
                  "programmer_grid_x3");
+    // Main B: the section row and the parts' None buttons.
+    click(sectionButton(Section::mainB));
+    saveSnapshot(window.screen, "programmer_main_b");
+    saveSnapshot(enlarged(window.screen,
+                          Rect{boxLeft - 4, boxRect(5).top - 4, clientWidth - 1, clientHeight - 1}),
+                 "programmer_sections_x3");
     EXPECT_EQ(programmer.programmer().editor().selectedPart, 1);
     EXPECT_TRUE(dialogs.notices.empty());
     installFontRasterizer(nullptr);

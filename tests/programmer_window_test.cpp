@@ -100,9 +100,12 @@ struct FprogrammerTest : ::testing::Test {
         const Point p = inside(cellRect(step, row));
         press(p.x, p.y, button);
     }
-    void clickButton(int box, Digit digit, int number) {
-        const Point p = inside(selectorButton(box, digit, number));
+    void click(const Rect& r) {
+        const Point p = inside(r);
         press(p.x, p.y);
+    }
+    void clickButton(int box, Digit digit, int number) {
+        click(selectorButton(box, digit, number));
     }
     void clickControl(int part, PartControl control, int button) {
         const Point p = inside(controlRect(part, control));
@@ -306,7 +309,7 @@ TEST_F(FprogrammerTest, BadInputShowsAMessageAndLeavesTheLibraryAsItWas) {
         {EditId::arpName, "a;b", StyleProgrammer::nameMessage},
         {EditId::arpName, "<x", StyleProgrammer::nameMessage},
         {EditId::styleName, "x>", StyleProgrammer::nameMessage},
-        {EditId::arpCopyFrom, "400", StyleProgrammer::copyFromMessage},
+        {EditId::arpCopyFrom, "4000", StyleProgrammer::copyFromMessage},
         {EditId::arpCopyFrom, "-1", StyleProgrammer::copyFromMessage},
         {EditId::arpCopyFrom, "seven", StyleProgrammer::copyFromMessage},
     };
@@ -374,7 +377,7 @@ TEST_F(FprogrammerTest, ANumberIsAppliedOnReturnOrLeavingItsEditAndShownRedOutOf
 }
 
 TEST_F(FprogrammerTest, AnOutOfRangePatternShowsTheMessageOnEveryKeystroke) {
-    library->style(0).arp[0] = 450;
+    library->style(0).arp[0] = 4500;
     clickButton(0, Digit::units, 0);  // reloads style 0
     EXPECT_EQ(dialogs.notices, std::vector<std::string>{StyleProgrammer::indexMessage});
     focus(EditId::arpName);
@@ -386,11 +389,11 @@ TEST_F(FprogrammerTest, AnOutOfRangePatternShowsTheMessageOnEveryKeystroke) {
     press(10, 300, rightButton);
     EXPECT_EQ(dialogs.notices,
               std::vector<std::string>(1 + 3 + 1 + 1 + 1 + 1, StyleProgrammer::indexMessage));
-    EXPECT_EQ(library->style(0).arp[0], 450);
-    // Choosing a tens digit brings the index back into range (hundreds limited to 3).
+    EXPECT_EQ(library->style(0).arp[0], 4500);
+    // Choosing a tens digit brings the index back into range (thousands limited to 3).
     clickButton(1, Digit::tens, 2);
-    EXPECT_EQ(state().editor().patternIndex[0], 320);
-    EXPECT_EQ(library->style(0).arp[0], 320);
+    EXPECT_EQ(state().editor().patternIndex[0], 3520);
+    EXPECT_EQ(library->style(0).arp[0], 3520);
 }
 
 TEST_F(FprogrammerTest, SelectorsPartsAndControlsReachTheLibraryAndTheStation) {
@@ -432,6 +435,51 @@ TEST_F(FprogrammerTest, SelectorsPartsAndControlsReachTheLibraryAndTheStation) {
     EXPECT_EQ(state().editor().selectedPart, 0);
     EXPECT_EQ(library->style(15).prog[0], 0);
     EXPECT_TRUE(sameImage(window->screen, programmer->picture()));
+}
+
+TEST_F(FprogrammerTest, EachSectionShowsAndEditsItsOwnPatternsInBarsThatCoverThemAndIsSaved) {
+    constexpr int32_t none = BaseStyle::noPattern;
+    struct Case {
+        Section section;
+        int32_t before;   // part 2's pattern shown on choosing the section
+        int32_t pattern;  // then chosen digit by digit
+        int32_t length;   // of that pattern, in steps; a bar of style 0 is 16
+        int32_t bars;
+    };
+    const std::vector<Case> cases = {
+        {Section::mainA, 0, 1203, 64, 0},    {Section::mainB, 7, 2314, 40, 3},
+        {Section::intro, none, 3425, 80, 4}, {Section::fillA, none, 1536, 8, 1},
+        {Section::fillB, none, 2647, 33, 1}, {Section::breakBar, none, 3758, 16, 1},
+        {Section::ending, none, 1869, 20, 2}};
+    library->style(0).sections[size_t(Section::mainB)] = {1, {3, none, 7, none, none}};
+    for (const Case& c : cases) {
+        ArpeggioStyle& pattern = library->pattern(c.pattern);
+        pattern.name = "P" + std::to_string(c.pattern);
+        pattern.length = c.length;
+        pattern.notes.append(ArpeggioNote{48, 100, 0, 1.0});
+        click(sectionButton(c.section));
+        EXPECT_EQ(state().editor().patternIndex[2], c.before);
+        for (const Digit d : {Digit::thousands, Digit::hundreds, Digit::tens, Digit::units})
+            clickButton(3, d, StyleEditor::digitOf(c.pattern, d));
+        EXPECT_EQ(library->style(0).patternOf(c.section, 2), c.pattern);
+        EXPECT_EQ(library->style(0).sections[size_t(c.section)].bars, c.bars);
+        EXPECT_EQ(state().edit(EditId::arpName).text(), pattern.name);
+    }
+    EXPECT_EQ(library->style(0).arp, (std::array<int32_t, 5>{3, 7, 1203, 0, 0}));
+    key(escapeKey);
+    const StyleLibrary saved;
+    for (const Case& c : cases) {
+        EXPECT_EQ(saved.style(0).patternOf(c.section, 2), c.pattern);
+        EXPECT_EQ(saved.style(0).sections[size_t(c.section)].bars, c.bars);
+    }
+    // None lets the part rest: the ending has no part left, Main B its rhythm's one bar.
+    programmer->open(station);
+    for (const Section s : {Section::ending, Section::mainB})
+        click(sectionButton(s)), click(noneButton(3));
+    EXPECT_EQ(library->style(0).sections[size_t(Section::ending)].bars, 0);
+    EXPECT_EQ(library->style(0).sections[size_t(Section::mainB)].bars, 1);
+    key(f1Key);
+    EXPECT_EQ(dialogs.notices, std::vector<std::string>{StyleProgrammer::restMessage});
 }
 
 TEST_F(FprogrammerTest, PopupMenuF1EscapeActOnThePatternAndTheWindow) {

@@ -259,9 +259,14 @@ void Fprogrammer::gridDrag(int x, int y, int button) {
     state.storeGrid();
 }
 
-// Box by box from the style box: its selector buttons, then a part's controls, then a click
-// anywhere else in a part box selects that part.
+// The section buttons; then box by box from the style box: its selector buttons, then a
+// part's None button and controls, then a click anywhere else in a part box selects that part.
 void Fprogrammer::panelPress(int x, int y, int button) {
+    Section section{};
+    if (sectionButtonAt(x, y, section)) {
+        if (section != state.editor().section) state.selectSection(section);
+        return repaint();
+    }
     for (int box = 0; box < boxCount; ++box) {
         Digit digit{};
         int number = 0;
@@ -271,6 +276,10 @@ void Fprogrammer::panelPress(int x, int y, int button) {
         }
         if (box == 0) continue;
         const int part = box - 1;
+        if (pointInRect(x, y, noneButton(box)) && state.editor().section != Section::mainA) {
+            state.choosePattern(part, BaseStyle::noPattern);
+            return repaint();
+        }
         const PartControl control = controlAt(part, x, y);
         if (control != controlCount) {
             state.adjustControl(part, control, button == rightButton, ctrlHeld);

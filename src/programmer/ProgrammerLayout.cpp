@@ -1,5 +1,8 @@
 #include "programmer/ProgrammerLayout.h"
 
+#include <algorithm>
+#include <array>
+
 #include "programmer/StepGrid.h"
 
 namespace brio::ProgrammerLayout {
@@ -11,13 +14,18 @@ constexpr int partSelectorTop = 48;  // below the part box's top
 constexpr int controlsTop = 120;     // part 0's controls; part p's lie p boxes lower
 constexpr int partCount = 5;
 
+constexpr std::array<Section, sectionCount> sectionOrder = {
+    Section::mainA, Section::mainB,    Section::intro, Section::fillA,
+    Section::fillB, Section::breakBar, Section::ending};
+
+// A part's thousands row lies above the hundreds row, in the gap under the controls.
 int rowTop(int box, Digit digit) {
     if (box == 0) return digit == Digit::tens ? styleTensTop : styleTensTop + selectorRowHeight;
-    return box * boxPitch + partSelectorTop + int(digit) * selectorRowHeight;
+    return box * boxPitch + partSelectorTop + (int(digit) - 1) * selectorRowHeight;
 }
 
 int buttonWidth(Digit digit) {
-    return digit == Digit::hundreds ? hundredsWidth : digitWidth;
+    return digit == Digit::thousands ? thousandsWidth : digitWidth;
 }
 
 bool validBox(int box) {
@@ -55,11 +63,11 @@ int partBoxAt(int x, int y) {
 }
 
 int buttonCount(Digit digit) {
-    return digit == Digit::hundreds ? 4 : 10;
+    return digit == Digit::thousands ? 4 : 10;
 }
 
 Rect selectorButton(int box, Digit digit, int number) {
-    if (!validBox(box) || (box == 0 && digit == Digit::hundreds)) return emptyRect;
+    if (!validBox(box) || (box == 0 && digit < Digit::tens)) return emptyRect;
     if (number < 0 || number >= buttonCount(digit)) return emptyRect;
     const int left = selectorLeft + number * buttonWidth(digit);
     const int top = rowTop(box, digit);
@@ -67,13 +75,36 @@ Rect selectorButton(int box, Digit digit, int number) {
 }
 
 bool selectorButtonAt(int box, int x, int y, Digit& digit, int& number) {
-    for (const Digit d : {Digit::hundreds, Digit::tens, Digit::units}) {
+    for (const Digit d : {Digit::thousands, Digit::hundreds, Digit::tens, Digit::units}) {
         for (int n = 0; n < buttonCount(d); ++n) {
             if (!pointInRect(x, y, selectorButton(box, d, n))) continue;
             digit = d;
             number = n;
             return true;
         }
+    }
+    return false;
+}
+
+Rect noneButton(int box) {
+    if (box < 1 || box >= boxCount) return emptyRect;
+    const int left = selectorLeft + buttonCount(Digit::thousands) * thousandsWidth;
+    const int top = rowTop(box, Digit::thousands);
+    return Rect{left, top, left + thousandsWidth - 1, top + selectorRowHeight - 1};
+}
+
+Rect sectionButton(Section section) {
+    const auto* found = std::find(sectionOrder.begin(), sectionOrder.end(), section);
+    if (found == sectionOrder.end()) return emptyRect;
+    const int left = boxLeft + int(found - sectionOrder.begin()) * sectionPitch;
+    return Rect{left, sectionTop, left + sectionPitch - 2, sectionTop + sectionHeight - 1};
+}
+
+bool sectionButtonAt(int x, int y, Section& section) {
+    for (const Section s : sectionOrder) {
+        if (!pointInRect(x, y, sectionButton(s))) continue;
+        section = s;
+        return true;
     }
     return false;
 }

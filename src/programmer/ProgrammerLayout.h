@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accompaniment/Section.h"
 #include "graphics/Rect.h"
 
 namespace brio {
@@ -32,7 +33,7 @@ inline constexpr int boxRight = clientWidth - 8;  // exclusive
 inline constexpr int stripeWidth = 26;
 inline constexpr int selectorLeft = windowWidth - 248;
 inline constexpr int selectorRowHeight = 12;
-inline constexpr int hundredsWidth = 55;
+inline constexpr int thousandsWidth = 44;
 inline constexpr int digitWidth = 22;
 inline constexpr int controlHeight = 26;
 inline constexpr int toneSlot = 129;
@@ -40,8 +41,14 @@ inline constexpr int smallSlotsLeft = windowWidth - 119;
 inline constexpr int smallSlot = 32;
 inline constexpr int controlNarrowing = 6;  // a control is this much narrower than its slot
 
+// Section selector: one row of buttons under the last part box, across the boxes' width.
+inline constexpr int sectionTop = boxCount * boxPitch;
+inline constexpr int sectionHeight = 24;
+inline constexpr int sectionPitch = 39;
+inline constexpr int sectionStripe = 4;  // the chosen section's yellow stripe
+
 // The digits of an index selector.
-enum class Digit { hundreds, tens, units };
+enum class Digit { thousands, hundreds, tens, units };
 // The four controls of a part.
 enum PartControl { toneControl = 0, volumeControl, keyControl, modeControl, controlCount };
 
@@ -55,12 +62,19 @@ bool cellAt(int x, int y, int& step, int& row);
 Rect boxRect(int box);
 // The part box under the point (1..5), or -1.
 int partBoxAt(int x, int y);
-// Number buttons of a digit row: 4 hundreds (A..D), 10 tens, 10 units.
+// Number buttons of a digit row: 4 thousands, 10 hundreds, 10 tens, 10 units.
 int buttonCount(Digit digit);
-// Box 0 has no hundreds row: its rectangle is empty.
+// Box 0 has only the tens and units rows: its other rectangles are empty.
 Rect selectorButton(int box, Digit digit, int number);
 // The selector button of box `box` under the point; false when there is none.
 bool selectorButtonAt(int box, int x, int y, Digit& digit, int& number);
+// The "None" button of a part box (1..5) at the end of its thousands row; empty for box 0.
+Rect noneButton(int box);
+
+// A section's button: Main A, Main B, Intro, Fill A, Fill B, Break, Ending from the left.
+Rect sectionButton(Section section);
+// The section whose button lies under the point; false when there is none.
+bool sectionButtonAt(int x, int y, Section& section);
 
 // Control c of part p (0..4); part 0 has no Tone and no Key (empty rectangles).
 Rect controlRect(int part, PartControl control);

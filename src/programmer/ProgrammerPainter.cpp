@@ -49,7 +49,9 @@ constexpr std::array<const char*, StepGrid::rowCount> rowNames = {
 
 constexpr std::array<const char*, 4> modeNames = {"Off", "On", "Sus", "Long"};
 constexpr std::array<const char*, 4> controlCaptions = {"Tone", "Vol", "Key", "Mode"};
-constexpr std::array<const char*, 4> hundredsLabels = {"A", "B", "C", "D"};
+// Captions of the section buttons, by Section.
+constexpr std::array<const char*, sectionCount> sectionCaptions = {
+    "Intro", "Main A", "Main B", "Fill A", "Fill B", "Break", "Ending"};
 
 Color rowColor(int row) {
     const int key = StepGrid::keyOfRow(row) % 12;
@@ -83,8 +85,10 @@ void centredText(Canvas& canvas, const Rect& r, const std::string& s, int size, 
 }
 
 void paintTitle(Canvas& canvas, const StyleProgrammer& programmer) {
-    text(canvas, titleLeft, 0, "Arp " + formatInt(programmer.editor().selectedPattern()), titleSize,
-         yellow);
+    const StyleEditor& editor = programmer.editor();
+    const std::string title =
+        editor.selectedRests() ? "No pattern" : "Arp " + formatInt(editor.selectedPattern());
+    text(canvas, titleLeft, 0, title, titleSize, yellow);
     const std::array<std::pair<EditId, const char*>, 3> labels = {
         {{EditId::arpName, "Name"},
          {EditId::arpLength, "Length"},
@@ -115,20 +119,21 @@ void paintNote(Canvas& canvas, int step, int row, const GridCell& cell) {
     canvas.fillRect(c.left + 1, bottom - height, c.left + width, bottom);
 }
 
+// A selector button: lighter when it shows the current value.
+void paintButton(Canvas& canvas, const Rect& r, const std::string& label, bool lit) {
+    fill(canvas, r, panelGround);
+    fill(canvas, Rect{r.left, r.top, r.right - 1, r.bottom - 1}, lit ? currentButton : partGround);
+    centredText(canvas, Rect{r.left, r.top, r.right - 1, r.bottom}, label, smallSize,
+                lit ? styleTitleGrey : grey);
+}
+
+// A negative value (no pattern) lights no digit.
 void paintDigitRow(Canvas& canvas, int box, Digit digit, int value) {
-    const int current = StyleEditor::digitOf(value, digit);
-    for (int n = 0; n < buttonCount(digit); ++n) {
-        const Rect r = selectorButton(box, digit, n);
-        fill(canvas, r, panelGround);
-        const bool lit = n == current;
-        fill(canvas, Rect{r.left, r.top, r.right - 1, r.bottom - 1},
-             lit ? currentButton : partGround);
-        const std::string label = digit == Digit::hundreds ? hundredsLabels[size_t(n)]
-                                  : digit == Digit::tens   ? formatInt(n * 10)
-                                                           : formatInt(n);
-        centredText(canvas, Rect{r.left, r.top, r.right - 1, r.bottom}, label, smallSize,
-                    lit ? styleTitleGrey : grey);
-    }
+    constexpr std::array<int, 4> weights = {1000, 100, 10, 1};
+    const int current = value < 0 ? -1 : StyleEditor::digitOf(value, digit);
+    for (int n = 0; n < buttonCount(digit); ++n)
+        paintButton(canvas, selectorButton(box, digit, n), formatInt(n * weights[size_t(digit)]),
+                    n == current);
 }
 
 std::string controlValue(const PartValues& values, PartControl control) {
@@ -167,8 +172,10 @@ void paintPartBox(Canvas& canvas, const StyleProgrammer& programmer, int part) {
     const PartValues& values = editor.parts[size_t(part)];
     paintControls(canvas, part, values);
     const int index = editor.patternIndex[size_t(part)];
-    for (const Digit d : {Digit::hundreds, Digit::tens, Digit::units})
+    for (const Digit d : {Digit::thousands, Digit::hundreds, Digit::tens, Digit::units})
         paintDigitRow(canvas, box, d, index);
+    if (editor.section != Section::mainA)
+        paintButton(canvas, noneButton(box), "None", index == BaseStyle::noPattern);
     const std::string name =
         StyleLibrary::validPattern(index) ? programmer.styles().pattern(index).name : "";
     const Color nameColor = values.mode == 0 ? scaleColor(yellow, 0.35f) : yellow;
@@ -178,6 +185,19 @@ void paintPartBox(Canvas& canvas, const StyleProgrammer& programmer, int part) {
         name, textSize, nameColor);
 }
 
+// The chosen section's button has a yellow stripe at its left edge, as the selected part's box.
+void paintSections(Canvas& canvas, Section chosen) {
+    for (int s = 0; s < sectionCount; ++s) {
+        const Rect r = sectionButton(Section(s));
+        fill(canvas, r, partGround);
+        const bool lit = Section(s) == chosen;
+        if (lit) fill(canvas, Rect{r.left, r.top, r.left + sectionStripe - 1, r.bottom}, yellow);
+        const int textTop = r.top + (sectionHeight - captionHeight) / 2 - 1;
+        centredText(canvas, Rect{r.left + sectionStripe, textTop, r.right, r.bottom},
+                    sectionCaptions[size_t(s)], smallSize, lit ? labelGrey : grey);
+    }
+}
+
 void paintPanel(Canvas& canvas, const StyleProgrammer& programmer) {
     const int style = programmer.editor().styleIndex;
     text(canvas, selectorLeft, 0, "Style " + formatInt(style), boxTitleSize, styleTitleGrey);
@@ -185,6 +205,7 @@ void paintPanel(Canvas& canvas, const StyleProgrammer& programmer) {
     paintDigitRow(canvas, 0, Digit::units, style);
     for (int part = 0; part < StyleEditor::partCount; ++part)
         paintPartBox(canvas, programmer, part);
+    paintSections(canvas, programmer.editor().section);
 }
 
 }  // namespace

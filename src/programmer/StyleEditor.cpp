@@ -30,8 +30,8 @@ int32_t PartValues::*fieldOf(PartControl control) {
     }
 }
 
-constexpr std::array<int, 3> digitWeights = {100, 10, 1};
-constexpr std::array<int, 3> highestDigits = {3, 9, 9};
+constexpr std::array<int, 4> digitWeights = {1000, 100, 10, 1};
+constexpr std::array<int, 4> highestDigits = {3, 9, 9, 9};
 
 }  // namespace
 
@@ -49,11 +49,11 @@ const ControlRange& StyleEditor::rangeOf(PartControl control) {
 
 int StyleEditor::digitOf(int value, Digit digit) {
     const int weight = digitWeights[size_t(digit)];
-    return digit == Digit::hundreds ? value / weight : value / weight % 10;
+    return digit == Digit::thousands ? value / weight : value / weight % 10;
 }
 
 int StyleEditor::withDigit(int value, Digit digit, int number) {
-    std::array<int, 3> digits{};
+    std::array<int, 4> digits{};
     for (size_t i = 0; i < digits.size(); ++i) digits[i] = digitOf(value, Digit(i));
     digits[size_t(digit)] = number;
     int result = 0;
@@ -65,7 +65,7 @@ int StyleEditor::withDigit(int value, Digit digit, int number) {
 void StyleEditor::loadParts(const BaseStyle& style) {
     for (size_t p = 0; p < size_t(partCount); ++p) {
         parts[p] = PartValues{style.prog[p], style.vol[p], style.key[p], style.mode[p]};
-        patternIndex[p] = style.arp[p];
+        patternIndex[p] = style.patternOf(section, int(p));
     }
 }
 
@@ -75,8 +75,11 @@ void StyleEditor::storeParts(BaseStyle& style) const {
         style.vol[p] = parts[p].volume;
         style.key[p] = parts[p].key;
         style.mode[p] = parts[p].mode;
-        style.arp[p] = patternIndex[p];
     }
+    if (section == Section::mainA)
+        style.arp = patternIndex;
+    else
+        style.sections[size_t(section)].arp = patternIndex;
 }
 
 bool StyleEditor::adjust(int part, PartControl control, bool raise, bool ctrl) {

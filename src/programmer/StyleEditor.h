@@ -27,20 +27,22 @@ struct ControlRange {
     int ctrlStep;
 };
 
-// The style being edited: which style, the pattern each part plays, the selected part and the
-// part values. The copies are written back to the library when the style is stored.
+// The style being edited: which style and section, the pattern each part plays in that
+// section, the selected part and the part values (shared by all sections). The copies are
+// written back to the library when the style is stored.
 class StyleEditor {
 public:
     static constexpr int partCount = BaseStyle::partCount;
 
     static const ControlRange& rangeOf(ProgrammerLayout::PartControl control);
-    // `value` with one decimal digit replaced by `number`; each digit is limited (hundreds
-    // 0..3, tens and units 0..9) before they are put together again.
+    // `value` with one decimal digit replaced by `number`; each digit is limited (thousands
+    // 0..3, the others 0..9) before they are put together again.
     static int withDigit(int value, ProgrammerLayout::Digit digit, int number);
     // The digit of `value` that a selector row shows.
     static int digitOf(int value, ProgrammerLayout::Digit digit);
 
-    // Copies prog, vol, key, mode and arp of every part.
+    // Copies prog, vol, key, mode of every part and its pattern in the section: Main A's is
+    // the style's arp, another section's its own (noPattern where the part rests).
     void loadParts(const BaseStyle& style);
     void storeParts(BaseStyle& style) const;
     // Raises (or lowers) control `control` of part `part` by its step, within its range; true
@@ -48,9 +50,14 @@ public:
     bool adjust(int part, ProgrammerLayout::PartControl control, bool raise, bool ctrl);
 
     int selectedPattern() const { return patternIndex[size_t(selectedPart)]; }
+    // True when the selected part has no pattern in a section other than Main A.
+    bool selectedRests() const {
+        return section != Section::mainA && selectedPattern() == BaseStyle::noPattern;
+    }
 
     int styleIndex = 0;                             // 0..99
-    std::array<int32_t, partCount> patternIndex{};  // 0..399 when valid
+    Section section = Section::mainA;               // whose patterns patternIndex holds
+    std::array<int32_t, partCount> patternIndex{};  // 0..3999 when valid
     int selectedPart = 0;                           // 0..4, 0 the rhythm
     std::array<PartValues, partCount> parts{};
 };

@@ -8,6 +8,7 @@
 #include "midi/MidiOut.h"
 #include "programmer/MidiSynthCore.h"
 #include "programmer/PatternOperations.h"
+#include "programmer/SectionLength.h"
 
 namespace brio {
 
@@ -17,6 +18,7 @@ constexpr int channelCount = 16;
 constexpr size_t nameLength = 100;
 constexpr size_t numberLength = 6;
 constexpr int longestDigits = 9;  // a whole number of at most 9 digits cannot overflow
+static_assert(StyleLibrary::patternCount == 4000, "copyFromMessage names the pattern range");
 
 void notice(const std::string& text) {
     userDialogs().showNotice(text);
@@ -106,6 +108,14 @@ void StyleProgrammer::storeStyle() {
 
 bool StyleProgrammer::loadGrid() {
     const ArpeggioStyle* shown = shownPattern();
+    if (styleEditor.selectedRests()) {
+        edit(EditId::arpName).setText("");
+        edit(EditId::arpLength).setText("");
+        typed[size_t(EditId::arpLength)] = false;
+        markRange(EditId::arpLength);
+        stepGrid.clear();
+        return true;
+    }
     if (!shown) {
         notice(indexMessage);
         return false;
@@ -159,7 +169,7 @@ bool StyleProgrammer::commitEdit(EditId id, bool entered) {
 
 ArpeggioStyle* StyleProgrammer::patternOrNotice() {
     ArpeggioStyle* shown = pattern();
-    if (!shown) notice(indexMessage);
+    if (!shown) notice(styleEditor.selectedRests() ? restMessage : indexMessage);
     return shown;
 }
 
@@ -201,6 +211,7 @@ void StyleProgrammer::clearGrid() {
 }
 
 void StyleProgrammer::runOperation(int tag) {
+    if (styleEditor.selectedRests()) return notice(restMessage);
     if (ArpeggioStyle* shown = pattern()) PatternOperations::apply(*shown, tag);
     loadGrid();
 }
@@ -211,14 +222,32 @@ void StyleProgrammer::chooseDigit(int box, ProgrammerLayout::Digit digit, int nu
         loadStyle();
     } else if (box > 0 && box <= StyleEditor::partCount) {
         const int part = box - 1;
-        int32_t& index = styleEditor.patternIndex[size_t(part)];
-        index = StyleEditor::withDigit(index, digit, number);
-        library.style(styleEditor.styleIndex).arp[size_t(part)] = index;
-        styleEditor.selectedPart = part;
+        return choosePattern(
+            part, StyleEditor::withDigit(styleEditor.patternIndex[size_t(part)], digit, number));
     } else {
         return;
     }
     storeStyle();
+    loadGrid();
+}
+
+void StyleProgrammer::choosePattern(int part, int32_t index) {
+    const Section section = styleEditor.section;
+    if (part < 0 || part >= StyleEditor::partCount) return;
+    if (index == BaseStyle::noPattern && section == Section::mainA) return;
+    styleEditor.patternIndex[size_t(part)] = index;
+    styleEditor.selectedPart = part;
+    BaseStyle& style = library.style(styleEditor.styleIndex);
+    styleEditor.storeParts(style);
+    if (section != Section::mainA)
+        style.sections[size_t(section)].bars = coveringBars(style, section, library);
+    storeStyle();
+    loadGrid();
+}
+
+void StyleProgrammer::selectSection(Section section) {
+    styleEditor.section = section;
+    loadStyle();
     loadGrid();
 }
 

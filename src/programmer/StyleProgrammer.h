@@ -20,7 +20,8 @@ enum class EditId { arpName, arpLength, arpCopyFrom, styleName, styleTempo };
 inline constexpr int editCount = 5;
 
 // What the style programmer edits and how each edit reaches the library, without the window:
-// the style and its parts, the grid of the selected part's pattern and the edit fields. Every
+// the style, its section and its parts, the grid of the selected part's pattern in that
+// section and the edit fields. Every
 // change is written into the library at once, except a typed number, which waits for Return or
 // for its edit to lose focus; a change of the style applies it again to the station. Problems
 // are shown as messages and leave the library as it was.
@@ -32,7 +33,9 @@ public:
     static constexpr const char* lengthMessage = "The length must be a whole number from 1 to 64.";
     static constexpr const char* tempoMessage = "The tempo must be a whole number from 20 to 220.";
     static constexpr const char* copyFromMessage =
-        "The pattern to copy from must be a whole number from 0 to 399.";
+        "The pattern to copy from must be a whole number from 0 to 3999.";
+    static constexpr const char* restMessage =
+        "The part has no pattern in this section. Choose one with its selector first.";
     static constexpr const char* nameRefused = ";<>";
     static constexpr int shortestLength = 1;
     static constexpr int longestLength = StepGrid::stepCount;
@@ -52,7 +55,7 @@ public:
     StepGrid& grid() { return stepGrid; }
     StyleLibrary& styles() { return library; }
     const StyleLibrary& styles() const { return library; }
-    // The pattern the grid shows; nullptr when its index is out of range.
+    // The pattern the grid shows; nullptr when its index is out of range or the part rests.
     const ArpeggioStyle* shownPattern() const;
 
     // The style's name, tempo and part values from the library into the editor.
@@ -60,7 +63,7 @@ public:
     // Name, tempo and parts into the library; all notes off, and the station applies the style.
     void storeStyle();
     // The selected part's pattern into the grid and the pattern edits; false (with the message)
-    // when its index is out of range.
+    // when its index is out of range. A part that rests in the section shows an empty grid.
     bool loadGrid();
     // Name, length and the grid's notes into the pattern; false (with the message) when its
     // index is out of range.
@@ -82,6 +85,12 @@ public:
 
     // Index selector of box 0 (style) or of a part box (1..5).
     void chooseDigit(int box, ProgrammerLayout::Digit digit, int number);
+    // Part `part` (0..4) plays pattern `index` in the shown section and becomes the selected
+    // part; noPattern (outside Main A only) lets it rest. A section other than Main A then
+    // lasts the bars that cover its patterns, and is left out when every part rests.
+    void choosePattern(int part, int32_t index);
+    // Shows the parts' patterns in `section`; the grid shows the selected part's.
+    void selectSection(Section section);
     // Raises or lowers a part control; a change stores the style. True when the value changed.
     bool adjustControl(int part, ProgrammerLayout::PartControl control, bool raise, bool ctrl);
     // Shows part `part`'s pattern in the grid.
@@ -96,7 +105,7 @@ public:
 
 private:
     ArpeggioStyle* pattern();
-    // The pattern shown, or none with the index message told.
+    // The pattern shown, or none with the index (or rest) message told.
     ArpeggioStyle* patternOrNotice();
     // A number edit's value within its range; nothing otherwise, and for a name edit.
     std::optional<int> numberValue(EditId id) const;
