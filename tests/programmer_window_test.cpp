@@ -478,6 +478,11 @@ TEST_F(FprogrammerTest, EachSectionShowsAndEditsItsOwnPatternsInBarsThatCoverThe
         click(sectionButton(s)), click(noneButton(3));
     EXPECT_EQ(library->style(0).sections[size_t(Section::ending)].bars, 0);
     EXPECT_EQ(library->style(0).sections[size_t(Section::mainB)].bars, 1);
+    click(boxRect(1));  // the rhythm: a longer pattern makes Main B longer
+    paste(EditId::arpLength, "64");
+    key(enterKey);
+    EXPECT_EQ(library->style(0).sections[size_t(Section::mainB)].bars, 4);
+    click(boxRect(3));
     key(f1Key);
     EXPECT_EQ(dialogs.notices, std::vector<std::string>{StyleProgrammer::restMessage});
 }

@@ -179,6 +179,7 @@ bool StyleProgrammer::commitLength() {
     const std::optional<int> length = numberValue(EditId::arpLength);
     if (!checkNumber(EditId::arpLength, length, lengthMessage)) return false;
     shown->length = *length;
+    if (fitSectionBars()) storeStyle();
     return true;
 }
 
@@ -202,6 +203,7 @@ bool StyleProgrammer::copyFrom() {
     shown->name = from.name;
     shown->length = from.length;
     shown->notes = from.notes;
+    if (fitSectionBars()) storeStyle();
     return loadGrid();
 }
 
@@ -213,6 +215,7 @@ void StyleProgrammer::clearGrid() {
 void StyleProgrammer::runOperation(int tag) {
     if (styleEditor.selectedRests()) return notice(restMessage);
     if (ArpeggioStyle* shown = pattern()) PatternOperations::apply(*shown, tag);
+    if (fitSectionBars()) storeStyle();
     loadGrid();
 }
 
@@ -237,12 +240,20 @@ void StyleProgrammer::choosePattern(int part, int32_t index) {
     if (index == BaseStyle::noPattern && section == Section::mainA) return;
     styleEditor.patternIndex[size_t(part)] = index;
     styleEditor.selectedPart = part;
-    BaseStyle& style = library.style(styleEditor.styleIndex);
-    styleEditor.storeParts(style);
-    if (section != Section::mainA)
-        style.sections[size_t(section)].bars = coveringBars(style, section, library);
+    styleEditor.storeParts(library.style(styleEditor.styleIndex));
+    fitSectionBars();
     storeStyle();
     loadGrid();
+}
+
+bool StyleProgrammer::fitSectionBars() {
+    const Section section = styleEditor.section;
+    if (section == Section::mainA) return false;
+    BaseStyle& style = library.style(styleEditor.styleIndex);
+    const int32_t bars = coveringBars(style, section, library);
+    if (bars == style.sections[size_t(section)].bars) return false;
+    style.sections[size_t(section)].bars = bars;
+    return true;
 }
 
 void StyleProgrammer::selectSection(Section section) {

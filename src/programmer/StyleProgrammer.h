@@ -86,8 +86,9 @@ public:
     // Index selector of box 0 (style) or of a part box (1..5).
     void chooseDigit(int box, ProgrammerLayout::Digit digit, int number);
     // Part `part` (0..4) plays pattern `index` in the shown section and becomes the selected
-    // part; noPattern (outside Main A only) lets it rest. A section other than Main A then
-    // lasts the bars that cover its patterns, and is left out when every part rests.
+    // part; noPattern (outside Main A only) lets it rest. A section other than Main A lasts
+    // the bars that cover its patterns (also after a change of a pattern's length), and is
+    // left out when every part rests.
     void choosePattern(int part, int32_t index);
     // Shows the parts' patterns in `section`; the grid shows the selected part's.
     void selectSection(Section section);
@@ -105,6 +106,9 @@ public:
 
 private:
     ArpeggioStyle* pattern();
+    // The shown section's bars (not Main A's) to those covering its patterns; true when they
+    // changed.
+    bool fitSectionBars();
     // The pattern shown, or none with the index (or rest) message told.
     ArpeggioStyle* patternOrNotice();
     // A number edit's value within its range; nothing otherwise, and for a name edit.
