@@ -41,7 +41,7 @@ public:
     bool active = false;
     int32_t lastRoot = noRoot;
     Llist<int32_t> heldKeys;  // piano keys, in the order they were added
-    int32_t arpIdx = 0;       // pattern index 0..399
+    int32_t arpIdx = 0;       // pattern index 0..3999
     int32_t mode = 1;         // PartMode: 1 normal, 2 pedal, 3 long
     bool hold = false;        // keys stay after the piano keys are released
     // The chord the pattern (written for C major) is mapped onto, on every held key; the

@@ -65,7 +65,7 @@ public:
     std::array<int32_t, partCount> vol{};   // percent 0..100
     std::array<int32_t, partCount> key{};   // semitones
     std::array<int32_t, partCount> mode{};  // PartMode
-    std::array<int32_t, partCount> arp{};   // pattern index 0..399
+    std::array<int32_t, partCount> arp{};   // pattern index 0..3999
     std::array<PartKind, partCount> kind{};        // "kindN": bass, chord or phrase
     std::array<PartRegister, partCount> range{};   // "lowN", "highN"
     int32_t beats = 0;  // beats in a bar, 1..16; 0: read from the rhythm pattern's length

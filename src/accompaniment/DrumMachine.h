@@ -24,7 +24,7 @@ public:
     void exchange() override;
 
     bool active = false;
-    int32_t arpIdx = 0;           // pattern index 0..399
+    int32_t arpIdx = 0;           // pattern index 0..3999
     bool keepDefaultTempo = true; // selecting a style also takes its tempo and shuffle
 
 private:
