@@ -98,10 +98,10 @@ TEST_F(PanelTest, BothViewsHaveTheirSizeSectionsPianoAndTabs) {
         }
         EXPECT_EQ(panel.menuBoxes.count(), 4);
         EXPECT_EQ(panel.closeBox, makeRect(v.width - 28, 18, v.width - 14, 32));
-        // A rebuild never duplicates widgets: 4 + 2 faders, 24 radios, 13 other buttons, 4 switches.
+        // A rebuild never duplicates widgets: 4 + 2 faders, 24 radios, 19 other buttons, 4 switches.
         EXPECT_EQ(panel.controls.faders.count(), 6);
         EXPECT_EQ(panel.controls.switches.count(), 4);
-        EXPECT_EQ(panel.controls.buttons.count(), 24 + 13);
+        EXPECT_EQ(panel.controls.buttons.count(), 24 + 19);
         // What the window shows is the panel.
         EXPECT_TRUE(sameImage(main.screen, panel.image)) << v.large;
     }
@@ -340,6 +340,49 @@ TEST_F(PanelTest, TheWidgetsDriveTheStation) {
     EXPECT_FALSE(station.recording);
     click(centreX(play->rect), centreY(play->rect));
     EXPECT_TRUE(station.playing);
+}
+
+// Each section button and its hot key, from a state where what that request does shows.
+TEST_F(PanelTest, TheSectionButtonsAndHotKeysPressTheirSectionAndLightWhatPlays) {
+    using R = SectionRequest;
+    for (const Section s : {Section::intro, Section::mainB, Section::fillA, Section::fillB, Section::breakBar, Section::ending})
+        fixture.library->style(11).sections[size_t(s)].bars = 1;
+    open(false);
+    station.selectStyle(11, true);
+    struct Row { R request; int key; bool running; R main; std::vector<R> lit; };
+    const Row rows[] = {{R::intro, 36, false, R::mainA, {R::intro, R::mainA}},
+                        {R::mainA, 122, true, R::mainB, {R::mainA, R::fill}},  // through the fill into A
+                        {R::mainB, 123, false, R::mainA, {R::mainB}},
+                        {R::fill, 46, true, R::mainB, {R::mainB, R::fill}},
+                        {R::breakBar, 119, true, R::mainA, {R::mainA, R::breakBar}},
+                        {R::ending, 35, true, R::mainA, {R::mainA, R::ending}}};
+    for (const Row& row : rows) {
+        for (const bool byKey : {false, true}) {
+            station.stopAccompaniment(true);
+            station.runTicksFor(500);  // the section player stops on its next step
+            if (station.sectionLit(R::intro)) station.pressSection(R::intro);  // no intro armed
+            station.pressSection(row.main);
+            if (row.running) station.keyDown(121), station.tick(true), station.keyUp(121);  // F10: the rhythm's first step
+            const Rect box = panel.sectionBoxes[size_t(row.request)];
+            if (byKey) station.keyDown(row.key), station.keyUp(row.key);
+            else click(centreX(box), centreY(box));
+            std::vector<R> lit;
+            for (int r = 0; r < sectionRequestCount; ++r) {
+                const Rect& b = panel.sectionBoxes[size_t(r)];  // the middle of its LED strip
+                EXPECT_EQ(panel.image.pixel(centreX(b), b.top + 2) == drawSurface().ledColor, station.sectionLit(R(r)));
+                if (station.sectionLit(R(r))) lit.push_back(R(r));
+            }
+            EXPECT_EQ(lit, row.lit) << int(row.request) << " by key " << byKey;
+        }
+    }
+}
+
+TEST_F(PanelTextTest, InsertTappedSetsAndShowsTheTempoAsTheFaderDoes) {
+    open(false);
+    for (const uint32_t gap : {0u, 400u}) fixture.clock.advance(gap), station.keyDown(45), station.keyUp(45);
+    EXPECT_EQ(tempo, fractionFromBpm(150));
+    EXPECT_FALSE(station.drumMachine.keepDefaultTempo);
+    EXPECT_TRUE(drawn("150 BPM"));
 }
 
 TEST_F(PanelTest, TheLampPulsesWhileRecordingAndIsClearedAfterwards) {
