@@ -84,11 +84,10 @@ TEST_F(StationCommands, MenusListTheirEntriesWithTicksAndTheRecentFilesSortedWit
     options.largeView = false;
     options.windowBorder = true;
     options.chordMode = ChordMode::singleFinger;
-    station.syncStop = true;
     EXPECT_EQ(itemsOf(station.menuItems(MidiSynth::optionsMenu)),
               (std::vector<std::string>{"#Dragging Mouse Plays Piano", "Show Key Assignments", "Large View",
                                         "#Show Window Border", "Chords Off", "#Single Finger Chords",
-                                        "Fingered Chords", "Bass On Lowest Key", "#Sync Stop", "-More Options..."}));
+                                        "Fingered Chords", "Bass On Lowest Key", "Sync Stop", "-More Options..."}));
     EXPECT_EQ(itemsOf(station.menuItems(MidiSynth::helpMenu)),
               (std::vector<std::string>{"Help", "Hot Keys", "Visit Brioletta On The Web", "About"}));
 
@@ -225,9 +224,8 @@ TEST_F(StationCommands, APressRunsTheActionOfTheButtonThatLights) {
         {"Style", MidiSynth::stylePicker}, {"Pattern", MidiSynth::patternPicker}, {"Oct", MidiSynth::octavePicker},
         {"Octave", MidiSynth::octavePicker}, {"<", 103}, {">", 120}, {"<down>", 212}, {"<up>", 236},
         {"Intro", 300}, {"A", 301}, {"B", 302}, {"Fill", 303}, {"Break", 304}, {"Ending", 305}};
-    // What a press did: 300 + the section the station presses there, else the picker it opened,
-    // else 100 + the style or 200 + the octave shift it set.
-    const auto done = [&](int x, int y) {
+    // What a press did: the picker it opened, else 100 + the style or 200 + the octave shift it set.
+    const auto done = [&](int x, int y) {  // a section button: 300 + the section pressed there
         if (const auto section = station.panel.sectionAt(x, y)) return 300 + int(*section);
         return popup.isOpen() ? popup.openKey : station.style != 11 ? 100 + station.style : masterKeyShift != 24 ? 200 + masterKeyShift : 0;
     };
@@ -235,8 +233,7 @@ TEST_F(StationCommands, APressRunsTheActionOfTheButtonThatLights) {
         options.largeView = large;
         station.buildPanel();
         const MainPanel& p = station.panel;
-        for (const auto& [first, last] : {std::pair{p.styleBox, p.nextStyleBox}, std::pair{p.patternBox, p.octaveUpBox},
-                                          std::pair{p.sectionBoxes[0], p.sectionBoxes[5]}})
+        for (const auto& [first, last] : {std::pair{p.styleBox, p.nextStyleBox}, std::pair{p.patternBox, p.octaveUpBox}, std::pair{p.sectionBoxes[0], p.sectionBoxes[5]}})
             for (int y = first.top - 1; y <= first.bottom; ++y)
                 for (int x = first.left - 2; x <= last.right + 2; ++x) {
                     station.mouseDown(x, y, leftButton);
