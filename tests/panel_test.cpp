@@ -353,8 +353,7 @@ TEST_F(PanelTest, TheSectionButtonsAndHotKeysPressTheirSectionAndLightWhatPlays)
         {R::fill, 46, true, R::mainB, 0b1100}, {R::breakBar, 119, true, R::mainA, 0b10010}, {R::ending, 35, true, R::mainA, 0b100010}};
     for (int pass = 0; pass < 12; ++pass) {  // each by its button, then by its key
         const auto& [request, key, running, main, lit] = rows[pass / 2];
-        station.newWorkspace(true);  // stopped, no intro armed
-        station.pressSection(main);
+        station.newWorkspace(true), station.pressSection(main);  // stopped, no intro armed, the main chosen
         if (running) station.keyDown(121), station.tick(true), station.keyUp(121);  // F10: the rhythm's first step
         const Rect box = panel.sectionBoxes[size_t(request)];
         pass % 2 ? (station.keyDown(key), station.keyUp(key)) : click(centreX(box), centreY(box));

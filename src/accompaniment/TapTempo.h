@@ -20,8 +20,6 @@ public:
     // A tap at `ms`, the Clock's milliseconds. From the second tap of a series: the tempo in
     // whole beats per minute, slowestBpm..fastestBpm.
     std::optional<int> tap(uint32_t ms);
-    // The next tap starts a new series.
-    void reset() { count = 0; }
 
 private:
     std::array<uint32_t, maxTaps> times{};  // the series' last taps, oldest first
