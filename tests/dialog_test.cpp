@@ -152,7 +152,7 @@ TEST_F(DialogTest, EachPageIsCentredWithItsTextsAndCloseButtonAndGivesTheSurface
     const Row rows[] = {
         {&Fdialog::showOptions, 412, 472, 25, "Warning before deleting workspace", 56, 99, 11},
         {&Fdialog::showAbout, 426, 300, 16, "Brioletta", 16, 54, 21},
-        {&Fdialog::showHotKeys, 400, 303, 16, "Page Up, Page Down", 216, 72, 11}};
+        {&Fdialog::showHotKeys, 400, 429, 16, "F11, F12", 216, 216, 11}};
     for (const Row& row : rows) {
         text.calls.clear();
         run(row.show, {[&] {

@@ -98,10 +98,10 @@ TEST_F(PanelTest, BothViewsHaveTheirSizeSectionsPianoAndTabs) {
         }
         EXPECT_EQ(panel.menuBoxes.count(), 4);
         EXPECT_EQ(panel.closeBox, makeRect(v.width - 28, 18, v.width - 14, 32));
-        // A rebuild never duplicates widgets: 4 + 2 faders, 24 radios, 13 other buttons, 4 switches.
+        // A rebuild never duplicates widgets: 4 + 2 faders, 24 radios, 19 other buttons, 4 switches.
         EXPECT_EQ(panel.controls.faders.count(), 6);
         EXPECT_EQ(panel.controls.switches.count(), 4);
-        EXPECT_EQ(panel.controls.buttons.count(), 24 + 13);
+        EXPECT_EQ(panel.controls.buttons.count(), 24 + 19);
         // What the window shows is the panel.
         EXPECT_TRUE(sameImage(main.screen, panel.image)) << v.large;
     }
@@ -340,6 +340,31 @@ TEST_F(PanelTest, TheWidgetsDriveTheStation) {
     EXPECT_FALSE(station.recording);
     click(centreX(play->rect), centreY(play->rect));
     EXPECT_TRUE(station.playing);
+}
+
+// Each section button and hot key from a state where what it does shows; Insert taps the tempo.
+TEST_F(PanelTest, TheSectionButtonsAndHotKeysPressTheirSectionAndLightWhatPlays) {
+    using R = SectionRequest;
+    for (const Section s : {Section::intro, Section::mainB, Section::fillA, Section::fillB, Section::breakBar, Section::ending})
+        fixture.library->style(11).sections[size_t(s)].bars = 1;
+    open(false);
+    const std::tuple<R, int, bool, R, unsigned> rows[] = {  // request, key, running, main, bit r: request r lit
+        {R::intro, 36, false, R::mainA, 0b11}, {R::mainA, 122, true, R::mainB, 0b1010}, {R::mainB, 123, false, R::mainA, 0b100},
+        {R::fill, 46, true, R::mainB, 0b1100}, {R::breakBar, 119, true, R::mainA, 0b10010}, {R::ending, 35, true, R::mainA, 0b100010}};
+    for (int pass = 0; pass < 12; ++pass) {  // each by its button, then by its key
+        const auto& [request, key, running, main, lit] = rows[pass / 2];
+        station.newWorkspace(true), station.pressSection(main);  // stopped, no intro armed, the main chosen
+        if (running) station.keyDown(121), station.tick(true), station.keyUp(121);  // F10: the rhythm's first step
+        const Rect box = panel.sectionBoxes[size_t(request)];
+        pass % 2 ? (station.keyDown(key), station.keyUp(key)) : click(centreX(box), centreY(box));
+        for (int r = 0; r < sectionRequestCount; ++r) {  // lit, and its LED strip too
+            const Rect& b = panel.sectionBoxes[size_t(r)];
+            const bool on = lit & 1u << r, led = panel.image.pixel(centreX(b), b.top + 2) == drawSurface().ledColor;
+            EXPECT_EQ(std::pair(station.sectionLit(R(r)), led), std::pair(on, on)) << pass << " " << r;
+        }
+    }
+    for (const uint32_t gap : {0u, 400u}) fixture.clock.advance(gap), station.keyDown(45), station.keyUp(45);
+    EXPECT_EQ(std::pair(tempo, station.drumMachine.keepDefaultTempo), std::pair(fractionFromBpm(150), false));
 }
 
 TEST_F(PanelTest, TheLampPulsesWhileRecordingAndIsClearedAfterwards) {

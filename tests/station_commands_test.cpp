@@ -87,7 +87,7 @@ TEST_F(StationCommands, MenusListTheirEntriesWithTicksAndTheRecentFilesSortedWit
     EXPECT_EQ(itemsOf(station.menuItems(MidiSynth::optionsMenu)),
               (std::vector<std::string>{"#Dragging Mouse Plays Piano", "Show Key Assignments", "Large View",
                                         "#Show Window Border", "Chords Off", "#Single Finger Chords",
-                                        "Fingered Chords", "Bass On Lowest Key", "-More Options..."}));
+                                        "Fingered Chords", "Bass On Lowest Key", "Sync Stop", "-More Options..."}));
     EXPECT_EQ(itemsOf(station.menuItems(MidiSynth::helpMenu)),
               (std::vector<std::string>{"Help", "Hot Keys", "Visit Brioletta On The Web", "About"}));
 
@@ -181,6 +181,8 @@ TEST_F(StationCommands, MenuCommandsReachTheirOperationsAndPagesAndSayWhatFailed
     EXPECT_TRUE(windows.windowOf(WindowKind::main)->bordered);
 
     station.pick(MidiSynth::optionsMenu, 8);
+    EXPECT_TRUE(station.syncStop);
+    station.pick(MidiSynth::optionsMenu, 9);
     station.pick(MidiSynth::helpMenu, 1);
     station.pick(MidiSynth::helpMenu, 3);
     EXPECT_EQ(pages.shown, (std::vector<std::string>{"options", "hot keys", "about"}));
@@ -220,23 +222,25 @@ TEST_F(StationCommands, APressRunsTheActionOfTheButtonThatLights) {
     for (const int index : {3, 11, 20}) fixture.library->style(index).name = fixture.library->pattern(index).name = "x";
     const std::map<std::string, int> actions = {
         {"Style", MidiSynth::stylePicker}, {"Pattern", MidiSynth::patternPicker}, {"Oct", MidiSynth::octavePicker},
-        {"Octave", MidiSynth::octavePicker}, {"<", 103}, {">", 120}, {"<down>", 212}, {"<up>", 236}};
+        {"Octave", MidiSynth::octavePicker}, {"<", 103}, {">", 120}, {"<down>", 212}, {"<up>", 236},
+        {"Intro", 300}, {"A", 301}, {"B", 302}, {"Fill", 303}, {"Break", 304}, {"Ending", 305}};
     // What a press did: the picker it opened, else 100 + the style or 200 + the octave shift it set.
-    const auto done = [&] {
+    const auto done = [&](int x, int y) {  // a section button: 300 + the section pressed there
+        if (const auto section = station.panel.sectionAt(x, y)) return 300 + int(*section);
         return popup.isOpen() ? popup.openKey : station.style != 11 ? 100 + station.style : masterKeyShift != 24 ? 200 + masterKeyShift : 0;
     };
     for (const bool large : {false, true}) {
         options.largeView = large;
         station.buildPanel();
         const MainPanel& p = station.panel;
-        for (const auto& [first, last] : {std::pair{p.styleBox, p.nextStyleBox}, std::pair{p.patternBox, p.octaveUpBox}})
+        for (const auto& [first, last] : {std::pair{p.styleBox, p.nextStyleBox}, std::pair{p.patternBox, p.octaveUpBox}, std::pair{p.sectionBoxes[0], p.sectionBoxes[5]}})
             for (int y = first.top - 1; y <= first.bottom; ++y)
                 for (int x = first.left - 2; x <= last.right + 2; ++x) {
                     station.mouseDown(x, y, leftButton);
                     std::string lit;
                     for (const ScButton& b : p.controls.buttons) lit = b.pressed ? b.caption : lit;
                     station.mouseUp(x, y, leftButton, false);
-                    ASSERT_EQ(done(), actions.contains(lit) ? actions.at(lit) : 0) << x << ", " << y << " " << lit;
+                    ASSERT_EQ(done(x, y), actions.contains(lit) ? actions.at(lit) : 0) << x << ", " << y << " " << lit;
                     popup.close();
                     station.selectStyle(11, false);
                     station.setMasterKeyShift(24);

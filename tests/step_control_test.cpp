@@ -9,6 +9,7 @@
 #include "accompaniment/Instrument.h"
 #include "accompaniment/StepControl.h"
 #include "accompaniment/StyleLibrary.h"
+#include "accompaniment/TapTempo.h"
 #include "accompaniment/Tempo.h"
 
 namespace brio {
@@ -168,6 +169,20 @@ TEST_F(StepControlTest, OutlandishStepsPerBeatKeepStepNumbersInRange) {
         clock.tick();
         EXPECT_GE(clock.step, 0);
         EXPECT_LT(clock.position, 2147483648.0);
+    }
+}
+
+TEST(TapTempo, TheTempoIsTheMeanOfTheLastSevenIntervalsWithinItsRangeAndAPauseStartsAgain) {
+    const std::pair<std::vector<uint32_t>, std::optional<int>> table[] = {  // gaps between taps, the tempo
+        {{}, std::nullopt}, {{500}, 120}, {{461}, 130}, {{480, 520, 510, 490, 500, 450, 550}, 120}, {{200, 200}, 220},
+        {{1000, 500, 500, 500, 500, 500, 500}, 105}, {{1000, 500, 500, 500, 500, 500, 500, 500}, 120},  // 9th drops 1st
+        {{0}, 220}, {{3000}, 20}, {{500, 500, 3001}, std::nullopt}, {{500, 500, 3001, 600}, 100}};
+    for (const auto& [gaps, bpm] : table) {
+        TapTempo tapper;
+        uint32_t now = 0xFFFFF000u;  // just before the clock wraps
+        std::optional<int> tempo = tapper.tap(now);
+        for (const uint32_t gap : gaps) tempo = tapper.tap(now += gap);
+        EXPECT_EQ(tempo, bpm) << gaps.size() << " gaps, the last " << (gaps.empty() ? 0 : gaps.back());
     }
 }
 

@@ -19,7 +19,7 @@ constexpr int escapeKey = 27;
 
 constexpr int optionsWidth = 412, optionsHeight = 472;
 constexpr int aboutWidth = 426, aboutHeight = 300;
-constexpr int hotKeysWidth = 400, hotKeysHeight = 303;
+constexpr int hotKeysWidth = 400, hotKeysHeight = 429;
 constexpr int closeFromBottom = 48;  // the Close button's top above the page's bottom edge
 
 // Options page.
@@ -63,7 +63,13 @@ constexpr HotKeyRow hotKeyRows[] = {
     {122, "Shift QWERTY keys assignment", "F5, F6, F7"},
     {140, "Start/stop bass", "F9"},
     {158, "Start/stop rhythm ", "F10"},
-    {194, "Exit dialog/application", "Esc"},
+    {194, "Intro", "Home"},
+    {212, "Main A, Main B", "F11, F12"},
+    {230, "Fill into the main", "Delete"},
+    {248, "Break", "F8"},
+    {266, "Ending (again: stop at once)", "End"},
+    {284, "Tap tempo", "Insert"},
+    {320, "Exit dialog/application", "Esc"},
 };
 
 // A press on a button counts on its rectangle less the bottom row, as the buttons take it.

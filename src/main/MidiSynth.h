@@ -12,6 +12,7 @@
 #include "accompaniment/Instrument.h"
 #include "accompaniment/SectionPlayer.h"
 #include "accompaniment/StepControl.h"
+#include "accompaniment/TapTempo.h"
 #include "foundation/Text.h"
 #include "foundation/TextStream.h"
 #include "midi/MidiInputQueue.h"
@@ -206,6 +207,9 @@ public:
     // ring to their written end.
     void stopAccompaniment(bool cut);
     const SectionPlayer& sections() const { return *sectionPlayer; }
+    // A tap of the tap tempo (the Insert key): from the second tap of a series the tempo is set
+    // and shown as when the Tempo fader moves.
+    void tapTempo();
     void exchange() override;
 
     // Playing state, in the order the workspace keeps it.
@@ -264,6 +268,7 @@ private:
     unsigned sectionLamps() const;
 
     std::unique_ptr<SectionPlayer> sectionPlayer;
+    TapTempo tapper;
     unsigned shownSectionLamps = 0;
     bool waitingStyleTempo = false;  // the waiting style takes its tempo as a chosen one does
     int tickDepth = 0;

@@ -69,7 +69,8 @@ Text_ MidiSynth::menuItems(int menu) const {
                     ticked("Chords Off", options.chordMode == ChordMode::off),
                     ticked("Single Finger Chords", options.chordMode == ChordMode::singleFinger),
                     ticked("Fingered Chords", options.chordMode == ChordMode::fingered),
-                    ticked("Bass On Lowest Key", options.bassOnLowestKey), "-More Options..."});
+                    ticked("Bass On Lowest Key", options.bassOnLowestKey), ticked("Sync Stop", syncStop),
+                    "-More Options..."});
             break;
         case helpMenu:
             addAll({"Help", "Hot Keys", std::string("Visit ") + applicationTitle + " On The Web", "About"});
@@ -239,6 +240,9 @@ void MidiSynth::optionsCommand(int index) {
             options.bassOnLowestKey = !options.bassOnLowestKey;
             return playBassChord(bassChord);
         case 8:
+            syncStop = !syncStop;
+            return;
+        case 9:
             releaseAll();
             if (dialogPages) dialogPages->showOptions();
             return;

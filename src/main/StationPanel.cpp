@@ -1,9 +1,11 @@
-// The station's panel: building it on the main window, the partial redraws after changes, and
-// the clicks on the panel itself (menus, close box, tones, displays, styles, octave buttons).
+// The station's panel: building it on the main window, the partial redraws after changes, the
+// clicks on the panel itself (menus, close box, tones, displays, styles, octave and section
+// buttons), and the tap tempo, which the panel shows at once.
 #include <algorithm>
 
 #include "accompaniment/StyleLibrary.h"
 #include "accompaniment/Tempo.h"
+#include "foundation/Clock.h"
 #include "foundation/FileIo.h"
 #include "foundation/TextUtils.h"
 #include "graphics/DrawSurface.h"
@@ -61,6 +63,7 @@ void MidiSynth::buildPanel() {
     refreshStyleDisplay();
     refreshKeyLabels();
     refreshRecorderLamp();
+    paintSectionButtons();
     paintPanel();
 }
 
@@ -94,6 +97,22 @@ void MidiSynth::refreshRecorderLamp() {
     drawRecorderLamp(panel, state, state == LampState::off ? 0 : rec.elapsed());
 }
 
+void MidiSynth::paintSectionButtons() {
+    for (int r = 0; r < sectionRequestCount; ++r) {
+        bool& lamp = panel.sectionLamps[size_t(r)];
+        lamp = sectionLit(SectionRequest(r));
+        panel.controls.paintBound(&lamp);
+    }
+}
+
+void MidiSynth::tapTempo() {
+    const std::optional<int> bpm = tapper.tap(systemClock().milliseconds());
+    if (!bpm) return;
+    tempo = fractionFromBpm(*bpm);
+    panel.controls.paintBound(&tempo);
+    controlChanged(&tempo);  // Default goes off and the style display shows the tempo
+}
+
 void MidiSynth::selectTone(int tone) {
     selectedInstrument = std::clamp(tone, 0, 2);
     showToneTabs();
@@ -125,6 +144,12 @@ void MidiSynth::panelClick(int x, int y) {
     }
     if (inBox(x, y, panel.closeBox)) {
         requestQuit();
+        return;
+    }
+    const std::optional<SectionRequest> section = panel.sectionAt(x, y);
+    if (section) {
+        pressSection(*section);
+        paintSectionButtons();  // the press toggled its lamp; the section player says what is lit
         return;
     }
     if (y < dragAreaHeight && mainWindow) {

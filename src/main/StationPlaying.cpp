@@ -1,6 +1,7 @@
 // Playing from the computer keyboard and the mouse: keys become piano keys, piano keys become
 // notes of the keyboard instruments, key lists of the arpeggiators, or bass keys.
 #include <algorithm>
+#include <array>
 
 #include "graphics/WindowHost.h"
 #include "main/MidiSynth.h"
@@ -15,16 +16,33 @@ constexpr int escapeKey = 27;
 constexpr int spaceKey = 32;
 constexpr int pageUpKey = 33;
 constexpr int pageDownKey = 34;
+constexpr int endKey = 35;
+constexpr int homeKey = 36;
+constexpr int insertKey = 45;  // the tap tempo
+constexpr int deleteKey = 46;
 constexpr int f1Key = 112;
 constexpr int f3Key = 114;
 constexpr int f5Key = 116;
 constexpr int f7Key = 118;
+constexpr int f8Key = 119;
 constexpr int f9Key = 120;
 constexpr int f10Key = 121;
+constexpr int f11Key = 122;
+constexpr int f12Key = 123;
 constexpr int lowestUpperRowKey = 30;  // keys above 29 belong to the rows that octave-shift
 constexpr int maxMasterKeyShift = 48;
 
+// The section buttons' keys, by SectionRequest: Intro, A, B, Fill, Break, Ending. The arrow
+// keys play piano keys, so the mains take the free function keys beside Bass and Rhythm.
+constexpr std::array<int, sectionRequestCount> sectionKeys{homeKey, f11Key, f12Key, deleteKey, f8Key, endKey};
+
 bool validCode(int code) { return code >= 0 && code < MidiSynth::virtualKeyCount; }
+
+// The section request of a hot key, or -1.
+int sectionOfKey(int code) {
+    const auto* found = std::find(sectionKeys.begin(), sectionKeys.end(), code);
+    return found == sectionKeys.end() ? -1 : int(found - sectionKeys.begin());
+}
 
 }  // namespace
 
@@ -48,6 +66,10 @@ void MidiSynth::keyDown(int virtualKey) {
         switchRhythm(!rhythm);
     } else if (virtualKey == pageUpKey || virtualKey == pageDownKey) {
         setMasterKeyShift(masterKeyShift + (virtualKey == pageUpKey ? 12 : -12));
+    } else if (sectionOfKey(virtualKey) >= 0) {
+        pressSection(SectionRequest(sectionOfKey(virtualKey)));
+    } else if (virtualKey == insertKey) {
+        tapTempo();
     } else {
         // A key another source holds is struck again.
         const int key = panel.piano.keyForCode(virtualKey);

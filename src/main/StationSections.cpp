@@ -27,8 +27,6 @@ void MidiSynth::refreshSectionButtons() {
     paintSectionButtons();
 }
 
-void MidiSynth::paintSectionButtons() {}
-
 // Within the announcement of the bar line's step: the old style's notes end there and the new
 // one's swing counts its groups of four from its first beat.
 void MidiSynth::styleDue() {

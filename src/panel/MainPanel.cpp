@@ -32,6 +32,9 @@ constexpr Color titleTextColor = makeColor(192, 176, 138);
 constexpr Color stripLineColor = 0x141414;
 constexpr const char* programInBankCaptions[8] = {"#1", "#2", "#3", "#4", "#5", "#6", "#7", "#8"};
 constexpr const char* menuCaptions[MainPanel::menuCount] = {"Workspace", "Record", "Options", "Help"};
+constexpr const char* sectionCaptions[sectionRequestCount] = {"Intro", "A", "B", "Fill", "Break", "Ending"};
+constexpr int sectionButtonTop = 14;  // centred on the menu row and the close box
+constexpr int sectionButtonHeight = 22;
 
 // A tone of the side strips: red n, green and blue a little lower.
 Color stripTone(int n) { return makeColor(n, int(0.92 * n), int(0.72 * n)); }
@@ -68,6 +71,7 @@ bool MainPanel::build(const PanelLook& panelLook, const PanelBindings& bindings)
     built = false;
     controls.clear();
     panelButtons.fill(-1);
+    firstSectionButton = -1;
     menuBoxes.clear();
     buildPiano(look.largeView);
     layOut();
@@ -276,6 +280,21 @@ void MainPanel::placeWidgets(const PanelBindings& b) {
     controls.addSwitch(x2 + 201 + 64 * l, top + 201, switchWidth, "Default", b.keepDefaultTempo);
     controls.addFader(x2 + 190 + 59 * l, top + 38, faderTravel, "Tempo", b.tempo, faderTicks);
     controls.addFader(x2 + 190 + 59 * l + 54 + 9 * l, top + 38, faderTravel, "Shuffle", b.shuffle, faderTicks);
+    placeSectionButtons();
+}
+
+// Side by side, sharing their edges, centred over the middle section, between the menus and
+// the title.
+void MainPanel::placeSectionButtons() {
+    const int w = look.largeView ? 62 : 54;
+    const int rowWidth = sectionRequestCount * (w - 1) + 1;
+    const int left = sectionLeft[1] + (sectionWidth - rowWidth) / 2;
+    firstSectionButton = controls.buttons.count();
+    for (int r = 0; r < sectionRequestCount; ++r) {
+        const int x = left + r * (w - 1);
+        controls.addToggle(x, sectionButtonTop, w, sectionButtonHeight, sectionCaptions[r], &sectionLamps[size_t(r)]);
+        sectionBoxes[size_t(r)] = makeRect(x, sectionButtonTop, x + w, sectionButtonTop + sectionButtonHeight);
+    }
 }
 
 Rect MainPanel::addPanelButton(PanelButton kind, int x, int y, int width, int height, const char* caption) {
@@ -291,6 +310,12 @@ PanelButton MainPanel::buttonAt(int x, int y) const {
     for (int kind = 1; kind < panelButtonCount && index >= 0; ++kind)
         if (panelButtons[size_t(kind)] == index) return PanelButton(kind);
     return PanelButton::none;
+}
+
+std::optional<SectionRequest> MainPanel::sectionAt(int x, int y) const {
+    const int index = controls.buttonAt(x, y) - firstSectionButton;
+    if (firstSectionButton < 0 || index < 0 || index >= sectionRequestCount) return std::nullopt;
+    return SectionRequest(index);
 }
 
 void MainPanel::paintAll(Canvas& window, bool showDots) {

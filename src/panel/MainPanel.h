@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
+#include "accompaniment/Section.h"
 #include "foundation/Llist.h"
 #include "graphics/Color.h"
 #include "graphics/LcdDisplay.h"
@@ -87,6 +89,8 @@ public:
     void drawToneTabs(int tone);
     // The plain button that a press at (x, y) lights (the widgets' own hit test), or none.
     PanelButton buttonAt(int x, int y) const;
+    // The section button that a press at (x, y) lights, or none.
+    std::optional<SectionRequest> sectionAt(int x, int y) const;
 
     // Repaints every piano key into the image and copies the whole image to the window.
     void paintAll(Canvas& window, bool showDots);
@@ -122,6 +126,10 @@ public:
     Rect volumeBarBox{};
     Rect panBarBox{};
     std::array<Rect, 5> transposeBoxes{};
+    // The section buttons in the title bar, by SectionRequest, and the lamps they show: the
+    // station sets each lamp and repaints the button (a press toggles it like any toggle).
+    std::array<Rect, sectionRequestCount> sectionBoxes{};
+    std::array<bool, sectionRequestCount> sectionLamps{};
 
 private:
     void layOut();
@@ -131,6 +139,7 @@ private:
     void drawSplitMarker();
     void drawPianoFrame();
     void drawMenuButtons();
+    void placeSectionButtons();
     void placeWidgets(const PanelBindings& b);
     // Adds plain button `kind` and gives its box.
     Rect addPanelButton(PanelButton kind, int x, int y, int width, int height, const char* caption);
@@ -138,6 +147,7 @@ private:
     PanelLook look;
     bool built = false;
     std::array<int, panelButtonCount> panelButtons{-1, -1, -1, -1, -1, -1, -1, -1};  // in controls.buttons, by kind
+    int firstSectionButton = -1;  // in controls.buttons; the six follow in request order
 };
 
 }  // namespace brio
