@@ -47,6 +47,11 @@ public:
     bool styleWaiting() const { return waitingStyle; }
 
     void step(int n) override;
+    // Stops the sections at once when nothing plays any more (the switches went off), so that
+    // the buttons go dark without waiting for a step.
+    void stopIfSilent() {
+        if (sequencer.running() && !accompanimentOn()) sequencer.stop();
+    }
     // A section button; true when the accompaniment is to stop at once (a second Ending).
     bool press(SectionRequest request) { return sequencer.press(request, lastStep); }
     bool lit(SectionRequest request) const { return sequencer.lit(request); }

@@ -21,6 +21,7 @@ unsigned MidiSynth::sectionLamps() const {
 }
 
 void MidiSynth::refreshSectionButtons() {
+    sectionPlayer->stopIfSilent();
     const unsigned lamps = sectionLamps();
     if (lamps == shownSectionLamps) return;
     shownSectionLamps = lamps;
