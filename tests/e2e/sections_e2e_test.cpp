@@ -61,11 +61,11 @@ TEST(SectionsEndToEnd, ASongRunsIntroAFillBBreakAndEndingOnItsBarLines) {
     ASSERT_TRUE(id);
     const std::string window = id->substr(0, id->find('\n'));
     x.xdotool({"windowfocus", "--sync", window});
-    // Home arms the intro, F9 and F10 start bass and rhythm: the intro's bar, then A. F12 (B)
+    // Home arms the intro, F10 and F9 start rhythm and bass: the intro's bar, then A. F12 (B)
     // half a beat before A's last beat: Fill B from that beat, then B from bar 2. F8 (break) in
     // the middle of bar 2: the break in bar 3, then B. End in the middle of bar 4: the ending in
     // bar 5, then the stop.
-    x.xdotool({"key", "Home", "key", "F9", "key", "F10", "sleep", "1.95", "key", "F12", "sleep", "1.05", "key", "F8",
+    x.xdotool({"key", "Home", "key", "F10", "key", "F9", "sleep", "1.95", "key", "F12", "sleep", "1.05", "key", "F8",
                "sleep", "2.4", "key", "End", "sleep", "3.0", "key", "Escape"});
     const auto status = brioletta.waitFor(5000);
     EXPECT_TRUE(status.has_value() && *status == 0) << readWholeFile(program.file("stderr.txt"));
