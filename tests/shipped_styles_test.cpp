@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -36,6 +39,19 @@ TEST(ShippedStyles, OfferManyNamedStylesAndKeyboardArpeggios) {
     EXPECT_TRUE(metronome);
 }
 
+bool isMetronome(const BaseStyle& style) { return style.name.find("Metronome") != std::string::npos; }
+
+// The sections other than Main A.
+constexpr std::array<Section, 6> otherSections{Section::intro, Section::mainB, Section::fillA,
+                                               Section::fillB, Section::breakBar, Section::ending};
+
+// True when the part plays in some section other than Main A.
+bool playsInASection(const BaseStyle& style, int part) {
+    return std::any_of(otherSections.begin(), otherSections.end(), [&](Section section) {
+        return style.patternOf(section, part) != BaseStyle::noPattern;
+    });
+}
+
 TEST(ShippedStyles, EveryPlayingPartHasAPatternWithNotesAndAValidProgram) {
     const StyleLibrary& library = shippedLibrary();
     std::set<std::string> names;
@@ -50,13 +66,56 @@ TEST(ShippedStyles, EveryPlayingPartHasAPatternWithNotesAndAValidProgram) {
             EXPECT_LE(style.prog[size_t(part)], 127) << style.name;
             if (style.mode[size_t(part)] == partOff) continue;
             const int pattern = style.arp[size_t(part)];
-            ASSERT_TRUE(StyleLibrary::validPattern(pattern)) << style.name << " part " << part;
-            EXPECT_GE(pattern, 100) << style.name << ": style parts use patterns 100..399";
-            EXPECT_FALSE(library.pattern(pattern).isEmpty()) << style.name << " part " << part;
             EXPECT_GE(style.vol[size_t(part)], 1) << style.name << " part " << part;
             EXPECT_LE(style.vol[size_t(part)], 100) << style.name << " part " << part;
+            if (pattern == BaseStyle::noPattern && part > 0) {
+                EXPECT_TRUE(playsInASection(style, part)) << style.name << " part " << part << " never plays";
+                continue;
+            }
+            ASSERT_TRUE(StyleLibrary::validPattern(pattern)) << style.name << " part " << part;
+            EXPECT_GE(pattern, 100) << style.name << ": style parts use patterns 100..3999";
+            EXPECT_FALSE(library.pattern(pattern).isEmpty()) << style.name << " part " << part;
         }
         EXPECT_NE(style.mode[0], partOff) << style.name << " has no rhythm";
+    }
+}
+
+// Every musical style has every section, of bars in its range, and in each a pattern with notes
+// for every part its main plays (Main B's for Main B and Fill B, Main A's for the others; Main B
+// holds every part of Main A), from 100 on; the metronomes have none.
+TEST(ShippedStyles, EveryMusicalStyleHasEverySectionWithAPatternForEveryPartItsMainPlays) {
+    const StyleLibrary& library = shippedLibrary();
+    for (int i = 0; i < StyleLibrary::styleCount; ++i) {
+        const BaseStyle& style = library.style(i);
+        if (style.isEmpty()) continue;
+        SCOPED_TRACE(style.name);
+        EXPECT_TRUE(style.partProblem.empty()) << style.partProblem;
+        EXPECT_GE(style.beats, 1);
+        const SectionBars bars = style.sectionBars();
+        if (isMetronome(style)) {
+            for (const Section section : otherSections) EXPECT_EQ(bars[size_t(section)], 0);
+            continue;
+        }
+        for (int part = 0; part < BaseStyle::partCount; ++part) {
+            if (style.mode[size_t(part)] == partOff || style.patternOf(Section::mainA, part) == BaseStyle::noPattern)
+                continue;
+            EXPECT_NE(style.patternOf(Section::mainB, part), BaseStyle::noPattern) << "part " << part;
+        }
+        for (const Section section : otherSections) {
+            SCOPED_TRACE(BaseStyle::sectionKey(section));
+            const int count = bars[size_t(section)];
+            EXPECT_GE(count, 1);
+            EXPECT_LE(count, BaseStyle::mostBars(section));
+            const bool mainB = section == Section::mainB || section == Section::fillB;
+            const Section main = mainB ? Section::mainB : Section::mainA;
+            for (int part = 0; part < BaseStyle::partCount; ++part) {
+                if (style.mode[size_t(part)] == partOff || style.patternOf(main, part) == BaseStyle::noPattern) continue;
+                const int pattern = style.patternOf(section, part);
+                ASSERT_TRUE(StyleLibrary::validPattern(pattern)) << "part " << part;
+                EXPECT_GE(pattern, 100) << "part " << part;
+                EXPECT_FALSE(library.pattern(pattern).isEmpty()) << "part " << part;
+            }
+        }
     }
 }
 
@@ -66,8 +125,8 @@ std::string fileText(const std::string& path) {
 }
 
 // The shipped library is exactly what the generator writes, so every check the generator makes
-// (tempos in their genre's range, drum phrases of whole bars ending in a fill, no drums shared,
-// no notes that clash under a fingered chord) holds for it.
+// (tempos in their genre's range, drum phrases and sections of whole bars, fills that differ
+// from the mains, no drums shared, no notes that clash under a fingered chord) holds for it.
 TEST(ShippedStyles, AreWhatTheGeneratorWritesWithAllItsChecksPassing) {
     test::TempDir dir;
     const std::string written = dir.path("styles.cfg");
@@ -83,34 +142,45 @@ TEST(ShippedStyles, AreWhatTheGeneratorWritesWithAllItsChecksPassing) {
 TEST(ShippedStyles, PlayInRangeOverEveryBassKeyAndChord) {
     const StyleLibrary& library = shippedLibrary();
     constexpr int bassKeys = 24, lowestBass = 28, bassKeyE = 4, instrumentOffset = 24;
-    std::set<std::vector<std::tuple<int, int>>> drumPatterns;
+    std::map<std::vector<std::tuple<int, int, int>>, std::string> drumPatterns;
     for (int i = 0; i < StyleLibrary::styleCount; ++i) {
         const BaseStyle& style = library.style(i);
-        if (style.isEmpty() || style.name.find("Metronome") != std::string::npos) continue;
+        if (style.isEmpty() || isMetronome(style)) continue;
         SCOPED_TRACE(style.name);
         int playing = 0;
         for (int part = 1; part < BaseStyle::partCount; ++part) {
             if (style.mode[size_t(part)] == partOff) continue;
-            const ArpeggioStyle& pattern = library.pattern(style.arp[size_t(part)]);
-            playing += pattern.notes.empty() ? 0 : 1;
-            for (const ArpeggioNote& note : pattern.notes) {
-                for (int type = 0; type < chordTypeCount; ++type) {
-                    const int mapped = 48 + mapPatternOffset(note.key - 48, ChordType(type));
-                    for (int bassKey = 0; bassKey < bassKeys; ++bassKey) {
-                        const int sounding = mapped + bassKey - 48 + instrumentOffset + style.key[size_t(part)];
-                        ASSERT_TRUE(sounding >= 0 && sounding <= 127) << "part " << part << " key " << bassKey;
-                        if (part == 1 && bassKey >= bassKeyE) {
-                            ASSERT_GE(sounding, lowestBass) << "bass key " << bassKey << " chord " << type;
+            std::set<int> patterns;  // every pattern the part plays, in any section
+            for (int s = 0; s < sectionCount; ++s) patterns.insert(style.patternOf(Section(s), part));
+            patterns.erase(BaseStyle::noPattern);
+            if (style.arp[size_t(part)] != BaseStyle::noPattern)
+                playing += library.pattern(style.arp[size_t(part)]).notes.empty() ? 0 : 1;
+            for (const int index : patterns) {
+                for (const ArpeggioNote& note : library.pattern(index).notes) {
+                    for (int type = 0; type < chordTypeCount; ++type) {
+                        const int mapped = 48 + mapPatternOffset(note.key - 48, ChordType(type));
+                        for (int bassKey = 0; bassKey < bassKeys; ++bassKey) {
+                            const int sounding = mapped + bassKey - 48 + instrumentOffset + style.key[size_t(part)];
+                            ASSERT_TRUE(sounding >= 0 && sounding <= 127) << "part " << part << " key " << bassKey;
+                            if (part == 1 && bassKey >= bassKeyE) {
+                                ASSERT_GE(sounding, lowestBass) << "bass key " << bassKey << " chord " << type;
+                            }
                         }
                     }
                 }
             }
         }
         EXPECT_GE(playing, 2);
-        std::vector<std::tuple<int, int>> drums;
-        for (const ArpeggioNote& note : library.pattern(style.arp[0]).notes) drums.emplace_back(note.key, note.pos);
-        EXPECT_FALSE(drums.empty());
-        EXPECT_TRUE(drumPatterns.insert(drums).second) << "drums shared with another style";
+        // No drum pattern of any section is another style's.
+        for (int s = 0; s < sectionCount; ++s) {
+            const int index = style.patternOf(Section(s), 0);
+            if (index == BaseStyle::noPattern) continue;
+            std::vector<std::tuple<int, int, int>> drums;
+            for (const ArpeggioNote& note : library.pattern(index).notes) drums.emplace_back(note.key, note.vel, note.pos);
+            EXPECT_FALSE(drums.empty());
+            const auto [at, added] = drumPatterns.emplace(drums, style.name);
+            EXPECT_TRUE(added || at->second == style.name) << "drums shared with " << at->second;
+        }
     }
 }
 

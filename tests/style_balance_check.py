@@ -1,8 +1,11 @@
 #!/usr/bin/python3
-"""Renders the style library and checks its balance: the mix of every style within 2 LU of
--18 LUFS with its true peak under -1 dBTP, and no part more than 12 LU under the loudest part
-of its style unless the style's comment in the generator (tools/make-styles.py) names it quiet.
-Prints each violation and exits with 1 when there is one.
+"""Renders the style library and checks its balance: the mix of every style (Main A) within
+2 LU of -18 LUFS with its true peak under -1 dBTP, and no part more than 12 LU under the loudest
+part of its style unless the style's comment in the generator (tools/make-styles.py) names it
+quiet. Every musical style has every section (intro, Main B, Fill A, Fill B, break, ending),
+each with its true peak under -1 dBTP: Main B and the fills within 2 LU of -18 LUFS, the intro
+and the ending within 4 LU; a break (mostly silence) is held to its peak alone. Prints each
+violation and exits with 1 when there is one.
 
   style_balance_check.py RENDER_STYLES [STYLES_FILE] [OUT_FOLDER]
 
@@ -23,6 +26,10 @@ TOLERANCE_LU = 2.0
 MAX_TRUE_PEAK_DBTP = -1.0
 MAX_PART_GAP_LU = 12.0
 PARTS = ("drums", "part1", "part2", "part3", "part4")
+# Each section's tolerance around the target (None: not held to a loudness), as summary.csv
+# names them.
+SECTION_TOLERANCE_LU = {"intro": 4.0, "mainB": 2.0, "fillA": 2.0, "fillB": 2.0, "break": None,
+                        "ending": 4.0}
 SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 
@@ -60,6 +67,16 @@ def violations(row, style=None):
     for part, lufs in parts.items():
         if math.isinf(lufs) or (loudest - lufs > MAX_PART_GAP_LU and part not in quiet):
             yield f"{name}: {part} {lufs:.1f} LUFS, {loudest - lufs:.1f} LU under its loudest part"
+    for section, tolerance in SECTION_TOLERANCE_LU.items():
+        if not row.get(f"{section}_lufs"):
+            yield f"{name}: has no {section}"
+            continue
+        lufs = float(row[f"{section}_lufs"])
+        if tolerance is not None and not abs(lufs - TARGET_LUFS) <= tolerance:
+            yield f"{name}: {section} {lufs:.1f} LUFS, outside {TARGET_LUFS:g} ± {tolerance:g}"
+        peak = float(row[f"{section}_true_peak_dbtp"])
+        if not peak < MAX_TRUE_PEAK_DBTP:
+            yield f"{name}: {section} true peak {peak:.1f} dBTP, not under {MAX_TRUE_PEAK_DBTP:g}"
 
 
 def render(renderer, styles, out):

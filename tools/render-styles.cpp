@@ -1,8 +1,21 @@
 // Renders every named style of the style library offline through the built-in synthesizer:
-// 8 bars, the bass key C (piano key 12) for 4 bars, then F (piano key 17), into
+// Main A for 8 bars, the bass key C (piano key 12) for 4 bars, then F (piano key 17), into
 // <out>/<index>-<name>.wav (16-bit stereo 48000 Hz) with its spectrogram (<index>-<name>.png,
-// drawn by sox), and prints level figures per render. Each part is also rendered alone for its
-// loudness (EBU R128); <out>/summary.md and summary.csv list every style's figures.
+// drawn by sox), and prints level figures per render. Each part is also rendered alone in Main A
+// for its loudness (EBU R128).
+//
+// Every other section a style has is rendered too, its mix measured for loudness and true peak;
+// each plays its own patterns from its first step, as the section player gives them:
+//   intro   its bars once, on C;
+//   Main B  the fewest bars, half on C and half on F, that last 4 seconds (2 at least);
+//   fills   the fill's bar whole (the most a fill plays: it starts on the beat after the press),
+//           repeated until it has lasted 2.4 seconds (six gating blocks of EBU R128), on C;
+//   break   the same, so that its hit and pickup are measured, not the silence between them
+//           (the gate of EBU R128 leaves that out);
+//   ending  its bars once, on C, then the accompaniment stops and the measure goes on while its
+//           last chord rings (a bar more and the tail).
+// The sections follow each other in <out>/<index>-<name>-sections.wav (no spectrogram);
+// <out>/summary.md and summary.csv list every style's figures.
 //
 // --calibrate instead plays test phrases (triads in three octaves, a bass line, a held triad) on
 // every General MIDI program, and every percussion key alone, at volume 100 and prints the
@@ -57,6 +70,8 @@ constexpr int rootC = 12;
 constexpr int rootF = 17;
 constexpr double groupLevel = 0.8;  // the station's default accompaniment and drum levels
 constexpr uint32_t tailMs = 1500;   // releases and reverb after the last bar
+constexpr double shortestRepeatSeconds = 2.4;  // a fill or break repeats until it lasts this
+constexpr double shortestMainBSeconds = 4.0;   // Main B: 2 bars or more, half on C, half on F
 constexpr std::array<double, 5> partPan{0.5, 0.38, 0.9, 0.17, 0.75};
 
 // A drum note-on: the frame it sounds from and the clock's step when it was sent.
@@ -111,15 +126,16 @@ public:
         clock.targets.push_back(&drums);
     }
 
-    // Applies the style as the station does when one is selected with its tempo.
-    void apply(const BaseStyle& style) {
+    // Applies the style as the station does when one is selected with its tempo; the players
+    // take the patterns of `section` (a part that rests there plays none).
+    void apply(const BaseStyle& style, Section section) {
         stepsPerBeat = style.stepsPerBeat;
         for (int i = firstPartInstrument; i <= lastAccompaniment; ++i)
             silence(instruments[size_t(i)]);
         setTempoFromBpm(style.bpm);
         shuffle = style.shuffle;
-        drums.arpIdx = style.arp[0];
-        for (size_t part = 1; part < BaseStyle::partCount; ++part) applyPart(style, part);
+        drums.arpIdx = style.patternOf(section, 0);
+        for (size_t part = 1; part < BaseStyle::partCount; ++part) applyPart(style, part, section);
         Instrument& drumInstrument = instruments[Instrument::drumChannel];
         drumInstrument.active = style.mode[0] != 0;
         drumInstrument.volume = style.vol[0] * 0.01;
@@ -176,7 +192,7 @@ private:
         MidiOut::setSustain(false, instrument.channel);
     }
 
-    void applyPart(const BaseStyle& style, size_t part) {
+    void applyPart(const BaseStyle& style, size_t part, Section section) {
         Instrument& instrument = instruments[firstPartInstrument - 1 + part];
         const bool on = style.mode[part] != partOff;
         instrument.sustain = style.mode[part] == partSustained;
@@ -188,7 +204,7 @@ private:
         instrument.transpose = style.key[part];
         Arpeggio& arpeggio = *arpeggios[firstPartInstrument - 1 + part];
         arpeggio.forgetRoot();
-        arpeggio.arpIdx = style.arp[part];
+        arpeggio.arpIdx = style.patternOf(section, int(part));
         arpeggio.mode = style.mode[part];
         arpeggio.kind = style.kind[part];
         arpeggio.range = style.range[part];
@@ -199,8 +215,10 @@ private:
     DrumMachine drums;
 };
 
-// 3 beats to the bar when the rhythm is a waltz (12 or 24 steps at 4 steps per beat), else 4.
+// The beats of a bar: the style's own count, else 3 when the rhythm is a waltz (12 or 24 steps
+// at 4 steps per beat), else 4.
 int beatsPerBar(const StyleLibrary& library, const BaseStyle& style) {
+    if (style.beats > 0) return style.beats;
     if (!StyleLibrary::validPattern(style.arp[0]) || style.stepsPerBeat != 4) return 4;
     const int length = library.pattern(style.arp[0]).playingLength();
     return (length % 12 == 0 && length % 16 != 0) ? 3 : 4;
@@ -293,7 +311,51 @@ private:
     uint64_t frames = 0;
 };
 
-// One performance of a style: its sound, how much of it is the 8 bars, and what was played.
+// What one render plays: a section's patterns for `bars` bars, the first `barsOnC` on the bass
+// key C and the rest on F; after them the notes ring out when `ringOut`, and the measure takes
+// that ringing in when `measureRing`.
+struct Plan {
+    Section section = Section::mainA;
+    int bars = 2 * barsPerRoot;
+    int barsOnC = barsPerRoot;
+    bool ringOut = false;
+    bool measureRing = false;
+    uint32_t ringMs = tailMs;
+};
+
+// The plan of each section (see the head of this file); bars: the style's bars of it, `beats`
+// the beats of its bar.
+Plan planOf(Section section, int bars, const BaseStyle& style, int beats) {
+    Plan plan;
+    plan.section = section;
+    const double barSeconds = beats * 60.0 / std::max(style.bpm, 1);
+    switch (section) {
+        case Section::mainA:
+            plan.ringOut = true;
+            return plan;
+        case Section::mainB:
+            plan.barsOnC = std::max(1, int(std::ceil(shortestMainBSeconds / 2.0 / barSeconds)));
+            plan.bars = 2 * plan.barsOnC;
+            return plan;
+        case Section::fillA:
+        case Section::fillB:
+        case Section::breakBar:
+            plan.bars = std::max(1, int(std::ceil(shortestRepeatSeconds / barSeconds)));
+            break;
+        case Section::ending:
+            plan.bars = bars;
+            plan.ringOut = plan.measureRing = true;
+            plan.ringMs = tailMs + uint32_t(barSeconds * 1000.0);
+            break;
+        case Section::intro:
+            plan.bars = bars;
+            break;
+    }
+    plan.barsOnC = plan.bars;
+    return plan;
+}
+
+// One performance of a style: its sound, how much of it is measured, and what was played.
 struct Take {
     std::vector<float> left;
     std::vector<float> right;
@@ -304,18 +366,18 @@ struct Take {
     std::vector<Onset> drumOnsets;
 };
 
-// Plays the style for 8 bars (C, then F from bar 5) and, when `ringOut`, lets the notes ring
-// out after them.
-void play(Accompaniment& station, Renderer& renderer, const BaseStyle& style, bool ringOut,
+// Plays the plan's section for its bars (C, then F) and lets the notes ring out after them
+// when the plan says so.
+void play(Accompaniment& station, Renderer& renderer, const BaseStyle& style, const Plan& plan,
           Take& take) {
-    station.apply(style);
+    station.apply(style, plan.section);
     station.start(rootC);
     const double stepsPerBar = double(take.beats * std::max(style.stepsPerBeat, 1));
-    // Half a step before the bar lines, so that bar 5 starts on F and bar 9 does not start.
-    const double switchAt = barsPerRoot * stepsPerBar - 0.5;
-    const double stopAt = 2 * barsPerRoot * stepsPerBar - 0.5;
-    const uint32_t musicMs =
-        uint32_t(2 * barsPerRoot * take.beats * 60000.0 / bpmFromFraction(tempo));
+    // Half a step before the bar lines, so that the bar after barsOnC starts on F and the bar
+    // after the last does not start.
+    const double switchAt = plan.barsOnC * stepsPerBar - 0.5;
+    const double stopAt = plan.bars * stepsPerBar - 0.5;
+    const uint32_t musicMs = uint32_t(plan.bars * take.beats * 60000.0 / bpmFromFraction(tempo));
     bool started = false;
     bool switched = false;
     bool stopped = false;
@@ -325,7 +387,7 @@ void play(Accompaniment& station, Renderer& renderer, const BaseStyle& style, bo
             started = true;
         }
         const double position = station.clock.position;
-        if (!switched && position >= switchAt) {
+        if (!switched && plan.barsOnC < plan.bars && position >= switchAt) {
             station.holdRoot(rootF);
             switched = true;
         }
@@ -336,7 +398,8 @@ void play(Accompaniment& station, Renderer& renderer, const BaseStyle& style, bo
     });
     take.musicFrames = renderer.left.size();
     if (!stopped) station.stop();
-    if (ringOut) renderer.run(station, musicMs + tailMs, [] {});
+    if (plan.ringOut) renderer.run(station, musicMs + plan.ringMs, [] {});
+    if (plan.measureRing) take.musicFrames = renderer.left.size();
     station.cutAll();
 }
 
@@ -370,8 +433,8 @@ struct Studio {
     Timings timings;
 };
 
-// Renders the style from the synthesizer's power-on state.
-Take perform(Studio& studio, StyleLibrary& library, const BaseStyle& style, bool ringOut) {
+// Renders the plan's section of the style from the synthesizer's power-on state.
+Take perform(Studio& studio, StyleLibrary& library, const BaseStyle& style, const Plan& plan) {
     const Timer timer(studio.timings.synthesis);
     studio.synth.openOffline();
     SynthBackend& backend = studio.backend;
@@ -384,7 +447,7 @@ Take perform(Studio& studio, StyleLibrary& library, const BaseStyle& style, bool
     Renderer renderer(studio.synth, backend, clock);
     Take take;
     take.beats = beatsPerBar(library, style);
-    play(station, renderer, style, ringOut, take);
+    play(station, renderer, style, plan, take);
     backend.steps = nullptr;
     installClock(nullptr);
     take.left = std::move(renderer.left);
@@ -394,7 +457,7 @@ Take perform(Studio& studio, StyleLibrary& library, const BaseStyle& style, bool
     return take;
 }
 
-// The loudness of the 8 bars; with the peaks when `peaks` is set.
+// The loudness of the measured frames; with the peaks when `peaks` is set.
 Loudness loudnessOf(Studio& studio, const Take& take, bool peaks) {
     const Timer timer(studio.timings.loudness);
     return measureLoudness(take.left, take.right, take.musicFrames, BuiltInSynth::sampleRate,
@@ -436,12 +499,14 @@ BaseStyle solo(const BaseStyle& style, size_t part) {
     return alone;
 }
 
-// The loudness of every part that is on, played alone.
+// The loudness of every part that plays in Main A, played alone.
 void measureParts(Studio& studio, StyleLibrary& library, const BaseStyle& style,
                   StyleFigures& figures) {
     for (size_t part = 0; part < BaseStyle::partCount; ++part) {
         if (style.mode[part] == partOff) continue;
-        const Take take = perform(studio, library, solo(style, part), false);
+        figures.restsInMainA[part] = style.arp[part] == BaseStyle::noPattern;
+        if (figures.restsInMainA[part]) continue;
+        const Take take = perform(studio, library, solo(style, part), Plan{});
         figures.partLufs[part] = loudnessOf(studio, take, false).lufs;
     }
 }
@@ -490,22 +555,56 @@ void report(const std::string& name, const BaseStyle& style, const Take& take,
     std::printf("%s%s\n", flags.empty() ? "" : "  ! ", flags.c_str());
 }
 
-// Renders the style and its parts alone, saves the mix and adds the style's figures to `table`;
-// false when a file was not saved.
+// The sections other than Main A, in the order a song plays them.
+constexpr std::array<Section, 6> otherSections{Section::intro, Section::mainB, Section::fillA,
+                                               Section::fillB, Section::breakBar, Section::ending};
+
+// Renders every other section the style has, adds its loudness to `figures` and to `line` (in
+// words) and writes them one after another to <path>-sections.wav (none when the style has no
+// section); false when that file was not written.
+bool renderSections(Studio& studio, StyleLibrary& library, const BaseStyle& style, int beats,
+                    const std::string& path, StyleFigures& figures, std::string& line) {
+    const SectionBars bars = style.sectionBars();
+    Take song;
+    for (const Section section : otherSections) {
+        if (bars[size_t(section)] <= 0) continue;
+        Take take = perform(studio, library, style, planOf(section, bars[size_t(section)], style, beats));
+        const Loudness loudness = loudnessOf(studio, take, true);
+        figures.sections[size_t(section)] = loudness;
+        char cell[64];
+        std::snprintf(cell, sizeof cell, "  %s %.1f/%.1f", BaseStyle::sectionKey(section), loudness.lufs,
+                      loudness.truePeakDb);
+        line += cell;
+        song.left.insert(song.left.end(), take.left.begin(), take.left.end());
+        song.right.insert(song.right.end(), take.right.begin(), take.right.end());
+    }
+    if (line.empty()) return true;
+    const Timer timer(studio.timings.files);
+    if (writeWav(path + "-sections.wav", song.left, song.right, BuiltInSynth::sampleRate)) return true;
+    std::printf("  %s-sections.wav not written\n", path.c_str());
+    return false;
+}
+
+// Renders the style, its parts alone and its other sections, saves the mixes and adds the
+// style's figures to `table`; false when a file was not saved.
 bool renderStyle(Studio& studio, StyleLibrary& library, int index, const std::string& folder,
                  std::vector<StyleFigures>& table) {
     const BaseStyle& style = library.style(index);
-    const Take mix = perform(studio, library, style, true);
+    const Take mix = perform(studio, library, style, Plan{Section::mainA, 2 * barsPerRoot, barsPerRoot, true});
     StyleFigures figures;
     figures.index = index;
     figures.name = style.name;
     figures.mix = loudnessOf(studio, mix, true);
     measureDrumGrid(mix, style, figures);
     measureParts(studio, library, style, figures);
-    table.push_back(figures);
     const std::string name = baseName(index, style.name);
+    std::string line;
+    const bool sections = renderSections(studio, library, style, mix.beats, folder + "/" + name, figures, line);
     report(name, style, mix, figures);
-    return saveMix(studio, mix, folder + "/" + name, style.name);
+    if (!line.empty()) std::printf("  sections LUFS/dBTP:%s\n", line.c_str());
+    table.push_back(figures);
+    const bool saved = saveMix(studio, mix, folder + "/" + name, style.name);
+    return sections && saved;
 }
 
 // --- Calibration ---------------------------------------------------------------------------------
@@ -622,7 +721,7 @@ std::string spreadComment(const std::string& name, const char* what, const KeyLo
 // The loudness and true peak of a calibration style.
 void measureCalibration(Studio& studio, StyleLibrary& library, const BaseStyle& style,
                         KeyLoudness& lufs, KeyLoudness& peaks) {
-    const Take take = perform(studio, library, style, false);
+    const Take take = perform(studio, library, style, Plan{});
     const Loudness loudness = loudnessOf(studio, take, true);
     lufs.lufs.push_back(loudness.lufs);
     peaks.lufs.push_back(loudness.truePeakDb);

@@ -314,7 +314,8 @@ def power_sum(levels):
 # A style's part volumes are the arranger's intent: each part's level as if every program were
 # as loud as the median program of its table. The stored volumes compensate each program's
 # measured loudness against that median, then scale the whole style so that its estimated mix
-# lands on the target; a part that would sit too far under the loudest is raised.
+# lands on the target; a part that would sit too far under the loudest is raised (as far as
+# volume 100).
 
 TARGET_LUFS = -18.0
 # The estimates against the renders: the mix measures this much above the power sum of its
@@ -339,6 +340,11 @@ PEAK_LIMIT_DBTP = 1.0
 PEAK_MARGIN_DB = 0.0
 PEAK_GIVE_LU = 1.0
 PEAK_OFFSET_DB = -5.9
+# The most Main B (its drums busier, a held chord joining) may lie over Main A, as estimated;
+# a fill is held as near to its main.
+MAIN_B_LIFT_LU = 0.3
+MAIN_B_PART_LU = 0.3  # what the held chord may add where Main B's drums alone lift it more
+FILL_LIFT_LU = 0.3
 
 
 def median(values):
@@ -389,14 +395,16 @@ def strikes(pattern):
     return found.values()
 
 
-def drum_estimate(style):
+def drum_estimate(style, pattern=None):
+    """The estimate of Main A's drums, or of `pattern` played on them."""
+    pattern = pattern or style.rhythm
     step = 60.0 / (style.bpm * style.steps_per_beat)
-    energy = drum_loudness(style.rhythm, 100, step) + DRUM_OFFSET_LU
+    energy = drum_loudness(pattern, 100, step) + DRUM_OFFSET_LU
     by_step = {}
-    for key, velocity, pos, _ in style.rhythm.notes:
+    for key, velocity, pos, _ in pattern.notes:
         by_step.setdefault(pos, []).append(DRUM_KEY_PEAK[key] + volume_db(velocity))
     peak = max(amplitude_sum(hits) for hits in by_step.values())
-    return Estimate(energy, sounding_share(style.rhythm, 1, step), peak)
+    return Estimate(energy, sounding_share(pattern, 1, step), peak)
 
 
 def part_estimate(style, number, part):
@@ -444,18 +452,49 @@ def balance(style, quiet=()):
                for n, part in enumerate(style.parts, start=1)]
     # No part (alone, as measured) too far under the loudest.
     loudest = max(e.alone + level for e, level in zip(estimates, levels))
+    intent = list(levels)
     for i, (name, estimate) in enumerate(zip(names, estimates)):
         if name not in quiet:
             levels[i] = max(levels[i], loudest - MAX_PART_GAP_LU - estimate.alone)
-    # The whole style to the target; a part that cannot go above volume 100 holds there and
-    # the others come down with it, keeping the balance.
-    mix = power_sum(e.energy + level for e, level in zip(estimates, levels)) + MIX_OFFSET_LU
-    peak = amplitude_sum(e.peak + level for e, level in zip(estimates, levels)) + PEAK_OFFSET_DB
+    # Main A's mix to the target; a part that cannot go above volume 100 holds there and the
+    # others come down with it, keeping the balance.
+    in_a = [True] + [part.in_main_a for part in style.parts]
+    mix = power_sum(e.energy + level for e, level, a in zip(estimates, levels, in_a) if a) + MIX_OFFSET_LU
+    peak = amplitude_sum(e.peak + level for e, level, a in zip(estimates, levels, in_a) if a) + PEAK_OFFSET_DB
     shift = TARGET_LUFS - mix
     peak_room = PEAK_LIMIT_DBTP - PEAK_MARGIN_DB - peak
     if peak_room < shift:
         shift = max(peak_room, shift - PEAK_GIVE_LU)
-    shift = min(shift, min(volume_db(MAX_VOLUME) - level for level in levels))
+    # (A part raised only to stay near the loudest holds at 100 without pulling the rest down.)
+    shift = min(shift, min(volume_db(MAX_VOLUME) - level for level, a in zip(intent, in_a) if a))
+    # A part that plays only in Main B comes down until Main B (its drums busier as well) lies
+    # at most MAIN_B_LIFT_LU over Main A (or the part adds at most MAIN_B_PART_LU, where the
+    # drums alone lift it more). Its held chord adds little to the peak, which the synthesizer
+    # rounds off in any case (the renders check it).
+    main_b = style.sections.get("mainB")
+    if main_b and not all(in_a):
+        drums_b = drum_estimate(style, main_b.patterns[0])
+
+        def main_b_mix(parts_b):
+            return power_sum([drums_b.energy + levels[0]] + [e.energy + level for e, level, a in
+                                                             zip(estimates[1:], levels[1:], in_a[1:]) if a or parts_b])
+
+        most = max(mix + MAIN_B_LIFT_LU, main_b_mix(False) + MIX_OFFSET_LU + MAIN_B_PART_LU)
+        while min(level for level, a in zip(levels, in_a) if not a) > -60:
+            if main_b_mix(True) + MIX_OFFSET_LU <= most:
+                break
+            levels = [level if a else level - 0.5 for level, a in zip(levels, in_a)]
     volumes = [100.0 * 10 ** ((level + shift) / VOLUME_DB_PER_DECADE) for level in levels]
     volumes = [min(MAX_VOLUME, max(MIN_VOLUME, round(volume))) for volume in volumes]
     return volumes[0], volumes[1:]
+
+
+def section_mix(style, drum_pattern, main_b):
+    """The estimated loudness (LUFS) of a section whose drums play `drum_pattern` and whose parts
+    play their patterns of Main A (or, `main_b`, of Main B), at the stored volumes."""
+    drum_volume, volumes = style.stored_volumes()
+    levels = [drum_estimate(style, drum_pattern).energy + volume_db(drum_volume)]
+    levels += [part_estimate(style, n, part).energy + volume_db(volume)
+               for n, (part, volume) in enumerate(zip(style.parts, volumes), start=1)
+               if main_b or part.in_main_a]
+    return power_sum(levels) + MIX_OFFSET_LU

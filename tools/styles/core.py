@@ -106,28 +106,53 @@ def drums(name, rows):
     return Pattern(name, length, notes)
 
 
-def phrase(name, groove, bar, fill=(), bars=4, crash="X"):
-    """A drum phrase of `bars` bars of `bar` steps: the groove (one or more bars) repeated, the
-    fill rows replacing the end of every row, and a crash (of that velocity character, or none)
-    with the kick on the first step."""
-    total = bars * bar
-    rows = {}
-    for key, rhythm in groove:
-        steps = clean(rhythm)
-        rows[key] = list(steps * (total // len(steps)))
-    fill_length = len(clean(fill[0][1])) if fill else 0
-    for key in rows:
-        rows[key][total - fill_length:] = "." * fill_length
-    for key, rhythm in fill:
-        rows.setdefault(key, ["."] * total)
-        rows[key][total - fill_length:] = clean(rhythm)
+class Phrase:
+    """What a drum phrase is made of, kept for the sections built from it: the groove rows
+    (each one or more bars), the fill rows (the end of a bar), the bar's steps, the phrase's
+    bars and the crash's velocity character ("" or None: no crash)."""
+
+    def __init__(self, groove, fill, bar, bars, crash):
+        self.groove, self.fill, self.bar, self.bars, self.crash = list(groove), list(fill), bar, bars, crash
+
+    def grid(self):
+        """key -> the steps of the whole phrase, the groove repeated (no fill, no crash)."""
+        total = self.bars * self.bar
+        rows = {}
+        for key, rhythm in self.groove:
+            steps = clean(rhythm)
+            rows[key] = list(steps * (total // len(steps)))
+        return rows
+
+    def fill_length(self):
+        return len(clean(self.fill[0][1])) if self.fill else 0
+
+
+def with_crash(rows, crash, total):
+    """The rows with a crash (of that velocity character) and the kick on the first step, the
+    hi-hat or ride that the crash stands for left out there."""
     if crash:
         for hat in (CLOSED_HAT, OPEN_HAT, RIDE):
             if hat in rows:
                 rows[hat][0] = "."
         rows.setdefault(CRASH, ["."] * total)[0] = crash
         rows.setdefault(KICK, ["."] * total)[0] = "X" if crash in "AX" else "x"
+    return rows
+
+
+def drums_of(name, rows):
+    """A drum pattern of rows given as key -> list of step characters."""
     return drums(name, [(key, "".join(steps)) for key, steps in rows.items()])
+
+
+def phrase(name, groove, bar, fill=(), bars=4, crash="X"):
+    """A drum phrase of `bars` bars of `bar` steps: the groove (one or more bars) repeated, with
+    a crash (of that velocity character, or none) and the kick on the first step. The fill rows
+    (the end of a bar) are kept with it for the fills, intro and ending built from it (see
+    sections.py); the phrase itself is the plain groove."""
+    material = Phrase(groove, fill, bar, bars, crash)
+    pattern = drums_of(name, with_crash(material.grid(), crash, bars * bar))
+    pattern.phrase = material
+    return pattern
 
 
 def line(name, rhythm, keys, gate=0.92):
@@ -178,6 +203,7 @@ class Part:
         self.kind = None      # "bass", "chord" or "phrase", set by the generator
         self.register = None  # (low, high) where the part needs its own
         self.heard = None     # the pattern as it sounds on C major, where that differs
+        self.in_main_a = True  # False: the part rests in Main A and plays in other sections
 
 
 # Beats per bar of each meter; a bar of the drum phrase is beats x steps_per_beat steps.
@@ -199,6 +225,7 @@ class Style:
         self.name, self.bpm, self.rhythm, self.parts = name, bpm, rhythm, parts
         self.drum_volume, self.steps_per_beat, self.shuffle = drum_volume, steps_per_beat, shuffle
         self.meter, self.tempo_range, self.comment = meter, tempo_range, comment
+        self.sections = {}  # section key ("intro", "mainB", ..) -> Section, see sections.py
 
     def quiet_parts(self):
         """The parts ("drums", "part 1" ..) the comment lets sit far under the loudest part."""
@@ -211,8 +238,32 @@ class Style:
             return self.drum_volume, []
         return calibration.balance(self, self.quiet_parts())
 
+    def beats(self):
+        return METER_BEATS[self.meter]
+
+    def part_patterns(self):
+        """(part number, part, pattern) of every pattern a part plays: Main A's, then each
+        section's, each once."""
+        seen = set()
+        for number, part in enumerate(self.parts, start=1):
+            if part.in_main_a:
+                seen.add((number, id(part.pattern)))
+                yield number, part, part.pattern
+        for section in self.sections.values():
+            for number, pattern in enumerate(section.patterns[1:], start=1):
+                if pattern is not None and (number, id(pattern)) not in seen:
+                    seen.add((number, id(pattern)))
+                    yield number, self.parts[number - 1], pattern
+
+    def drum_patterns(self):
+        """Main A's drum phrase, then each section's."""
+        return [self.rhythm] + [section.patterns[0] for section in self.sections.values()]
+
     def bar_steps(self):
-        return METER_BEATS[self.meter] * self.steps_per_beat
+        return self.beats() * self.steps_per_beat
+
+    def bar_seconds(self):
+        return self.beats() * 60.0 / self.bpm
 
     def lines(self, index, pattern_index):
         out = [f"<style{index}>", f"name={self.name}", f"bpm={self.bpm}",
@@ -224,12 +275,17 @@ class Style:
             if part is None:
                 out += part_lines(number, 0, 0, 0, 0, 0)
             else:
-                out += part_lines(number, part.program, volumes[number - 1], part.key, part.mode,
-                                  pattern_index[id(part.pattern)])
+                main_a = pattern_index[id(part.pattern)] if part.in_main_a else -1
+                out += part_lines(number, part.program, volumes[number - 1], part.key, part.mode, main_a)
                 if part.kind:
                     out.append(f"kind{number}={part.kind}")
                 if part.register:
                     out += [f"low{number}={part.register[0]}", f"high{number}={part.register[1]}"]
+        out.append(f"beats={self.beats()}")
+        for key, section in self.sections.items():
+            out.append(f"{key}Bars={section.bars}")
+            out += [f"{key}Arp{n}={pattern_index[id(p)] if p is not None else -1}"
+                    for n, p in enumerate(section.patterns)]
         out.append(f"</style{index}>")
         return out
 

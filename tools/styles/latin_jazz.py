@@ -24,6 +24,8 @@ TUMBAO_BASS = notes("Latin Tumbao Bass", 16, [(3, 36, 3, 100), (6, 43, 4.6, 105)
                                               (11, 36, 3, 100), (14, 43, 4.6, 105)])
 # Held sixth chords for strings and pads, and a plain triad pad for the pop-side Latin styles.
 SIXTH_PAD = comp("Jazz Sixth Pad", "o=============== | ================", (60, 64, 69))
+# The same held two bars of 3/4, so that a waltz strikes it again on its bar line.
+SIXTH_PAD_3_4 = comp("Jazz Sixth Pad 3/4", "o=========== | ============", (60, 64, 69))
 TRIAD_PAD = comp("Latin Triad Pad", "o=============== | ================", TRIAD_HIGH)
 # The big-band rhythm guitar: four even strokes, the backbeats a little lighter.
 GUITAR_QUARTERS = comp("Swing Guitar Quarters", "x=.. o=.. x=.. o=..", (52, 55, 60))
@@ -395,7 +397,7 @@ def jazz_waltz():
     piano = comp("Jazz Waltz Piano", ".... x=.. ..x= | .... x=== ....", SIXTH)
     return Style("Jazz Waltz", 150, beat, [
         bass_part(bass, ACOUSTIC_BASS, 82), Part(piano, PIANO, 68),
-        pad(SIXTH_PAD, VIBES, 62)], drum_volume=85, shuffle=0.8, meter="3/4",
+        pad(SIXTH_PAD_3_4, VIBES, 62)], drum_volume=85, shuffle=0.8, meter="3/4",
         tempo_range=(100, 200))
 
 

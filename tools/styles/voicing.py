@@ -123,19 +123,20 @@ def strong(pos, style):
 
 
 def clashes(style, kinds):
-    """(chord suffix, part, step, note) of every strong-beat note a semitone from a chord tone."""
+    """(chord suffix, part, step, note) of every strong-beat note a semitone from a chord tone,
+    in every pattern a part plays (Main A's and each section's)."""
     found = []
     for chord in CHORDS:
         tones = set(chord[1])
-        for number, part in enumerate(style.parts, start=1):
+        for number, _, pattern in style.part_patterns():
             if kinds[number - 1] is None:
                 continue
             bass = kinds[number - 1] == "bass"
-            for note in part.pattern.notes:
+            for note in pattern.notes:
                 key, _, pos, _ = note
                 if not strong(pos, style):
                     continue
-                sounding = mapped(key, chord, part.pattern, note, bass) % 12
+                sounding = mapped(key, chord, pattern, note, bass) % 12
                 if sounding in tones or sounding in allowed_tensions(chord):
                     continue
                 if any((sounding - tone) % 12 in (1, 11) for tone in tones):
@@ -144,9 +145,10 @@ def clashes(style, kinds):
 
 
 def seventh_heard(style, kinds):
-    """True when a chord part sounds the seventh of C7, Cmaj7 and Cm7."""
+    """True when a chord part of Main A sounds the seventh of C7, Cmaj7 and Cm7."""
     for want, chord in ((10, CHORDS[2]), (11, CHORDS[3]), (10, CHORDS[4])):
-        if not any(kinds[n] == "chord" and any(mapped(k, chord) % 12 == want for k, _, _, _ in p.pattern.notes)
+        if not any(kinds[n] == "chord" and p.in_main_a
+                   and any(mapped(k, chord) % 12 == want for k, _, _, _ in p.pattern.notes)
                    for n, p in enumerate(style.parts)):
             return False
     return True
