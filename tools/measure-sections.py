@@ -113,12 +113,7 @@ def run(program, bpm, presses, rng):
     finally:
         xvfb.kill()
         xvfb.wait()
-    capture = []
-    with open(os.path.join(folder, "midi-capture.txt")) as lines:
-        for line in lines:
-            fields = line.strip().rstrip(";").split(";")
-            if len(fields) == 4:
-                capture.append(tuple(int(f) for f in fields))
+    capture = measure_timing.read_capture(folder)
     shutil.rmtree(folder, ignore_errors=True)
     hits = [(t, key, vel) for t, status, key, vel in capture if status == 0x99 and vel > 0]
     t0 = hits[0][0]
@@ -137,8 +132,10 @@ def run(program, bpm, presses, rng):
         first = next((t for t, key, vel in hits if t >= stamp and wanted(key, vel)), None)
         if first is None:
             missing += 1
-        else:
-            deviations.append(first - due)
+            continue
+        deviations.append(first - due)
+        if abs(first - due) > 1:
+            print(f"  {what} pressed {stamp - t0:.0f} ms after the start landed {first - due:+.1f} ms from its step")
     print(f"{bpm} bpm: {measure_timing.percentiles([abs(d) for d in deviations])}, missing {missing}, "
           f"worst signed {max(deviations, key=abs) if deviations else 0:.1f} ms")
 

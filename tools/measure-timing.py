@@ -58,6 +58,17 @@ class Keyboard:
         return stamp
 
 
+def read_capture(folder):
+    """The capture build's messages as (ms, status, data1, data2)."""
+    capture = []
+    with open(os.path.join(folder, "midi-capture.txt")) as lines:
+        for line in lines:
+            fields = line.strip().rstrip(";").split(";")
+            if len(fields) == 4:
+                capture.append(tuple(int(f) for f in fields))
+    return capture
+
+
 def run(program, busy, realtime):
     folder = tempfile.mkdtemp()
     shutil.copytree(os.path.dirname(program), folder, dirs_exist_ok=True)
@@ -96,12 +107,7 @@ def run(program, busy, realtime):
             process.kill()
         xvfb.kill()
         xvfb.wait()
-    capture = []
-    with open(os.path.join(folder, "midi-capture.txt")) as lines:
-        for line in lines:
-            fields = line.strip().rstrip(";").split(";")
-            if len(fields) == 4:
-                capture.append(tuple(int(f) for f in fields))
+    capture = read_capture(folder)
     shutil.rmtree(folder, ignore_errors=True)
     hits = sorted({t for t, status, _, vel in capture if status == 0x99 and vel > 0})
     late = [(t - hits[0]) - round((t - hits[0]) / STEP_MS) * STEP_MS for t in hits]
