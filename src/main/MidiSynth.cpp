@@ -110,6 +110,10 @@ void MidiSynth::tick(bool applicationActive) {
     drainMidiInput();
     stepControl.tick();
     for (Instrument& instrument : instruments) instrument.service();
+    if (tempoToShow) {
+        tempoToShow = false;
+        showTempo();
+    }
     refreshSectionButtons();
     runPopupTimer();
     if (recording || playing) {

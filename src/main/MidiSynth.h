@@ -271,6 +271,7 @@ private:
     TapTempo tapper;
     unsigned shownSectionLamps = 0;
     bool waitingStyleTempo = false;  // the waiting style takes its tempo as a chosen one does
+    bool tempoToShow = false;        // a style applied on a bar line shows its tempo after the step
     int tickDepth = 0;
     void setDefaults();
     void resetPlayers();

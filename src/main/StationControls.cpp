@@ -209,6 +209,9 @@ void MidiSynth::selectStyle(int styleIndex, bool applyTempo) {
 }
 
 void MidiSynth::applyStyle(int styleIndex, bool applyTempo, bool cut) {
+    // On a bar line only what the style changes is sent and drawing waits for the step's notes,
+    // so that they leave on time.
+    const bool onBarLine = tickDepth > 0 && sectionPlayer->running();
     const BaseStyle& chosen = library.style(styleIndex);
     style = styleIndex;
     stepsPerBeat = chosen.stepsPerBeat;
@@ -247,8 +250,13 @@ void MidiSynth::applyStyle(int styleIndex, bool applyTempo, bool cut) {
     drums.active = chosen.mode[0] != 0;
     drums.volume = chosen.vol[0] * 0.01;
     sectionPlayer->useStyle(styleIndex);
-    sendMix();
-    showTempo();
+    if (!onBarLine) {
+        sendMix();
+        showTempo();
+        return;
+    }
+    sendGroupVolumes(false, true, true);
+    tempoToShow = true;
 }
 
 }  // namespace brio
