@@ -12,6 +12,7 @@ Usage: tools/measure-sections.py [--presses 100] [--tempos 60 120 220] [--progra
 """
 
 import argparse
+import ctypes
 import math
 import os
 import random
@@ -63,10 +64,30 @@ def library(bpm):
     return "\r\n".join(lines) + "\r\n"
 
 
-def click(env, window, at):
-    subprocess.run(["xdotool", "mousemove", "--window", window, str(at[0]), str(at[1]), "click", "1"], env=env,
-                   check=True)
-    return time.monotonic() * 1000.0
+class Mouse:
+    """Clicks through the X server's test extension, stamped when the press is sent (a click by
+    a tool started for it would leave when that tool has started, a hundred milliseconds on)."""
+
+    def __init__(self, keys, env, window):
+        geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window], env=env, capture_output=True,
+                                  text=True, check=True).stdout
+        fields = dict(line.split("=", 1) for line in geometry.split())
+        self.left, self.top = int(fields["X"]), int(fields["Y"])
+        self.keys = keys
+        self.keys.xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
+                                                         ctypes.c_ulong]
+        self.keys.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+
+    def click(self, at):
+        x11, xtst, display = self.keys.x11, self.keys.xtst, self.keys.display
+        xtst.XTestFakeMotionEvent(display, -1, self.left + at[0], self.top + at[1], 0)
+        xtst.XTestFakeButtonEvent(display, 1, 1, 0)
+        x11.XFlush(display)
+        stamp = time.monotonic() * 1000.0
+        time.sleep(0.02)
+        xtst.XTestFakeButtonEvent(display, 1, 0, 0)
+        x11.XFlush(display)
+        return stamp
 
 
 def run(program, bpm, presses, rng):
@@ -92,6 +113,7 @@ def run(program, bpm, presses, rng):
         subprocess.run(["xdotool", "windowfocus", "--sync", window], env=env, check=True)
         time.sleep(0.5)
         keys = measure_timing.Keyboard()
+        mouse = Mouse(keys, env, window)
         started = keys.tap("F10")
         for n in range(presses):
             # A random point of every other bar, kept 25 ms clear of the beat after it, so that
@@ -105,7 +127,7 @@ def run(program, bpm, presses, rng):
             if pause > 0:
                 time.sleep(pause / 1000.0)
             what, key, _, _ = rng.choice(PRESSES)
-            stamp = keys.tap(key) if key else click(env, window, NEXT_STYLE)
+            stamp = keys.tap(key) if key else mouse.click(NEXT_STYLE)
             log.append((stamp, what))
         time.sleep(bar_ms / 1000.0 * 2)
         keys.tap("F10")
