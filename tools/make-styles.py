@@ -24,31 +24,23 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from styles import ballroom_world, country_dance, latin_jazz, metronomes, pop_rock  # noqa: E402
 from styles.arpeggios import keyboard_arpeggios  # noqa: E402
 from styles.core import FIRST_PART_PATTERN, ROOT_SECTION  # noqa: E402
-from styles import sections, voicing  # noqa: E402
+from styles import genre_checks, genres, sections, voicing  # noqa: E402
 
 GENRES = [metronomes, pop_rock, ballroom_world, latin_jazz, country_dance]
-# Slots the program and its users rely on: the style selected at start.
-FIXED_SLOTS = {11: "Pop Standard"}
-# The order of the styles as they shipped before the library was split by genre; new styles
-# follow them.
-SHIPPED_ORDER = [
-    "metronome_4_4", "metronome_3_4", "rock", "hard_rock", "slow_rock", "pop_ballad", "swing", "jazz_waltz", "bossa_nova", "samba", "cha_cha", "pop_standard", "tango", "slow_waltz", "viennese_waltz", "march", "polka", "disco", "funk", "reggae", "country", "blues_shuffle", "rhythm_and_blues", "house", "techno", "rumba", "rock_and_roll", "motown", "ska", "jazz_ballad", "hip_hop", "trance", "salsa", "gospel", "beguine", "calypso", "celtic_jig",
-]
 
 
 def all_styles():
-    # STYLES_ONLY=module[,module] builds the metronomes and those genres alone (for working on one).
+    """The styles in their slots (genres.SLOTS). STYLES_ONLY=module[,module] builds the metronomes
+    and those genres alone (for working on one), in slot order."""
     only = os.environ.get("STYLES_ONLY")
-    genres = [g for g in GENRES if not only or g is metronomes or g.__name__.split(".")[-1] in only.split(",")]
-    makers = {make.__name__: make for genre in genres for make in genre.STYLES}
-    ordered = [makers.pop(name) for name in SHIPPED_ORDER if name in makers]
-    ordered += [make for genre in genres for make in genre.STYLES if make.__name__ in makers]
-    styles = [make() for make in ordered]
-    for slot, name in FIXED_SLOTS.items():
-        at = next((i for i, style in enumerate(styles) if style.name == name), None)
-        if at is not None and slot < len(styles):
-            styles.insert(slot, styles.pop(at))
-    return styles
+    genre_modules = [g for g in GENRES if not only or g is metronomes or g.__name__.split(".")[-1] in only.split(",")]
+    styles = {style.name: style for genre in genre_modules for style in (make() for make in genre.STYLES)}
+    unknown = sorted(set(styles) - set(genres.SLOTS))
+    if unknown:
+        sys.exit(f"styles without a slot in genres.SLOTS: {', '.join(unknown)}")
+    if not only and len(styles) != len(genres.SLOTS):
+        sys.exit(f"no style for the slots {', '.join(sorted(set(genres.SLOTS) - set(styles)))}")
+    return [styles[name] for name in genres.SLOTS if name in styles]
 
 
 # --- Library -----------------------------------------------------------------------------------
@@ -269,6 +261,9 @@ def library_lines():
     problems += [p for i, style in enumerate(styles) for p in style_problems(i, style)]
     problems += [f"style{i} {style.name}: {p}" for i, style in enumerate(styles) for p in chord_problems(style)]
     problems += drum_duplicates(styles)
+    problems += [f"style{i} {style.name}: {p}" for i, style in enumerate(styles)
+                 for p in genre_checks.style_problems(style)]
+    problems += genre_checks.library_problems(styles)[0]
     if len(arpeggios) > FIRST_PART_PATTERN or max(patterns) >= MAX_PATTERNS:
         problems.append("too many patterns")
     if len(styles) > MAX_STYLES:

@@ -330,6 +330,10 @@ GATE_GAIN = 1.25
 # How far under the style's loudest part the estimate may put a part; the limit the renders are
 # held to is 12 LU, the rest is the estimate's margin.
 MAX_PART_GAP_LU = 8.5
+# The part that defines a genre (the accordion of a merengue) sits at most this far under the
+# loudest part by the estimate; the renders hold it to 4 LU, the rest is the estimate's margin.
+DEFINING_GAP_LU = 2.5
+DEFINING_MARGIN_LU = 1.5
 MIN_VOLUME, MAX_VOLUME = 1, 100
 # The synthesizer rounds off every sample above -4 dBFS so that none passes -1.5 dBFS; a style's
 # loudest strikes may reach into that range but not far beyond it, or they would be squashed:
@@ -453,8 +457,11 @@ def balance(style, quiet=()):
     # No part (alone, as measured) too far under the loudest.
     loudest = max(e.alone + level for e, level in zip(estimates, levels))
     intent = list(levels)
+    defining = getattr(style, "defining", ())
     for i, (name, estimate) in enumerate(zip(names, estimates)):
-        if name not in quiet:
+        if i in defining:
+            levels[i] = max(levels[i], loudest - DEFINING_GAP_LU - estimate.alone)
+        elif name not in quiet:
             levels[i] = max(levels[i], loudest - MAX_PART_GAP_LU - estimate.alone)
     # Main A's mix to the target; a part that cannot go above volume 100 holds there and the
     # others come down with it, keeping the balance.
@@ -498,3 +505,23 @@ def section_mix(style, drum_pattern, main_b):
                for n, (part, volume) in enumerate(zip(style.parts, volumes), start=1)
                if main_b or part.in_main_a]
     return power_sum(levels) + MIX_OFFSET_LU
+
+
+def alone_levels(style):
+    """The estimated loudness (LUFS) of the drums and each part played alone, at the stored
+    volumes, as the renders measure them."""
+    drum_volume, volumes = style.stored_volumes()
+    levels = [drum_estimate(style).alone + volume_db(drum_volume)]
+    levels += [part_estimate(style, n, part).alone + volume_db(volume)
+               for n, (part, volume) in enumerate(zip(style.parts, volumes), start=1)]
+    return levels
+
+
+def mix_energies(style):
+    """The estimated energy (LUFS) the drums and each part of Main A bring to the mix, at the
+    stored volumes (-inf dB, as -200, for a part that rests in Main A)."""
+    drum_volume, volumes = style.stored_volumes()
+    energies = [drum_estimate(style).energy + volume_db(drum_volume)]
+    energies += [part_estimate(style, n, part).energy + volume_db(volume) if part.in_main_a else -200.0
+                 for n, (part, volume) in enumerate(zip(style.parts, volumes), start=1)]
+    return energies

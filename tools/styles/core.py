@@ -197,9 +197,11 @@ class Part:
     """`volume` is the arranger's level for the part, 0..100, as if every program were equally
     loud; the library stores what the calibration makes of it (Style.stored_volumes)."""
 
-    def __init__(self, pattern, program, volume, key=12, mode=ON):
+    def __init__(self, pattern, program, volume, key=12, mode=ON, pan=None, glide=0):
         self.pattern, self.program, self.volume, self.key, self.mode = (
             pattern, program, volume, key, mode)
+        self.pan = pan        # 0 left .. 1 right; None: where players of the program usually stand
+        self.glide = glide    # portamento time (0..127) for notes played legato; 0: none
         self.kind = None      # "bass", "chord" or "phrase", set by the generator
         self.register = None  # (low, high) where the part needs its own
         self.heard = None     # the pattern as it sounds on C major, where that differs
@@ -221,10 +223,14 @@ class Style:
     the parts' volumes are the arranger's levels; see Part."""
 
     def __init__(self, name, bpm, rhythm, parts, drum_volume=90, steps_per_beat=4, shuffle=0.0,
-                 meter="4/4", tempo_range=None, comment=""):
+                 meter="4/4", tempo_range=None, comment="", defining=(), clave=None):
         self.name, self.bpm, self.rhythm, self.parts = name, bpm, rhythm, parts
         self.drum_volume, self.steps_per_beat, self.shuffle = drum_volume, steps_per_beat, shuffle
         self.meter, self.tempo_range, self.comment = meter, tempo_range, comment
+        # The parts that make the genre (0: the drums, 1..4 the parts): they sit near the loudest.
+        self.defining = tuple(defining)
+        # "3-2" or "2-3": the side of the clave its first bar plays, for every part to follow.
+        self.clave = clave
         self.sections = {}  # section key ("intro", "mainB", ..) -> Section, see sections.py
 
     def quiet_parts(self):
@@ -240,6 +246,17 @@ class Style:
 
     def beats(self):
         return METER_BEATS[self.meter]
+
+    def pans(self):
+        """The pan (0..1) of each part: its own, else where its program's players stand, a part
+        that would stand on another's place moved to the other side."""
+        pans = []
+        for number, part in enumerate(self.parts, start=1):
+            pan = part.pan if part.pan is not None else default_pan(number, part.program)
+            if part.pan is None and number > 1 and any(abs(pan - other) < 0.05 for other in pans[1:]):
+                pan = 1.0 - pan if abs(pan - 0.5) > 0.05 else 0.35
+            pans.append(pan)
+        return pans
 
     def part_patterns(self):
         """(part number, part, pattern) of every pattern a part plays: Main A's, then each
@@ -281,6 +298,9 @@ class Style:
                     out.append(f"kind{number}={part.kind}")
                 if part.register:
                     out += [f"low{number}={part.register[0]}", f"high{number}={part.register[1]}"]
+                out.append(f"pan{number}={format_real(self.pans()[number - 1])}")
+                if part.glide:
+                    out.append(f"glide{number}={part.glide}")
         out.append(f"beats={self.beats()}")
         for key, section in self.sections.items():
             out.append(f"{key}Bars={section.bars}")
@@ -288,6 +308,19 @@ class Style:
                     for n, p in enumerate(section.patterns)]
         out.append(f"</style{index}>")
         return out
+
+
+# Where players of each General MIDI family stand, seen from the audience (0 left, 1 right).
+FAMILY_PANS = ((0, 0.45), (8, 0.62), (16, 0.55), (24, 0.35), (32, 0.5), (40, 0.62), (52, 0.5),
+               (56, 0.4), (64, 0.6), (72, 0.64), (80, 0.5), (88, 0.5), (96, 0.55), (104, 0.38),
+               (112, 0.55), (120, 0.5))
+LOW_PROGRAMS = {43, 58}  # contrabass, tuba: they stand in the middle with the bass
+
+
+def default_pan(number, program):
+    if number == 1 or program in LOW_PROGRAMS or 32 <= program <= 39:
+        return 0.5
+    return [pan for first, pan in FAMILY_PANS if program >= first][-1]
 
 
 def pad(pattern, program, volume, key=12):
@@ -298,7 +331,7 @@ def pad(pattern, program, volume, key=12):
 _RAISED_BASS = {}  # (name, length, notes) -> the raised pattern, so styles sharing a line share it
 
 
-def bass_part(pattern, program, volume):
+def bass_part(pattern, program, volume, glide=0):
     """The bass line, written like the other parts in MIDI notes for the root C, is stored an
     octave up around the reference key 48 and played without transposition, so that the fifth
     below the root stays on the rows the style programmer shows. The same line given again (by
@@ -307,7 +340,7 @@ def bass_part(pattern, program, volume):
     if key not in _RAISED_BASS:
         raised = [(k + 12, vel, pos, dur) for k, vel, pos, dur in pattern.notes]
         _RAISED_BASS[key] = Pattern(pattern.name, pattern.length, raised)
-    return Part(_RAISED_BASS[key], program, volume, key=0)
+    return Part(_RAISED_BASS[key], program, volume, key=0, glide=glide)
 
 
 def part_lines(number, program, volume, key, mode, pattern):
