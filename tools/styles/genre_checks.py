@@ -62,8 +62,10 @@ def clave_problems(style):
             if material else dict(rows_of(style.rhythm)))
     sources = [(key, f"drum key {key} of {style.rhythm.name}", steps, style.rhythm.length)
                for key, steps in rows.items()]
+    mains = [part.pattern for part in style.parts if part.in_main_a]
+    mains += style.sections["mainB"].patterns[1:] if "mainB" in style.sections else []
     sources += [(None, f"part {number} in {pattern.name}", onsets(pattern), pattern.length)
-                for number, _, pattern in style.part_patterns() if number > 1]
+                for number, _, pattern in style.part_patterns() if number > 1 and pattern in mains]
     cut_time = style.name in genres.CLAVE_PER_BAR
     problems = []
     for key, what, steps, length in sources:
