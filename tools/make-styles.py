@@ -108,7 +108,8 @@ def phrase_problems(style):
         problems.append(f"tempo {style.bpm} outside its genre's range {style.tempo_range}")
     bar = style.bar_steps()
     bars = style.rhythm.length / bar
-    if bars not in (2, 4):
+    # One bar where two would not fit the programmer's grid (a fine grid of 12 steps a beat).
+    if bars not in (2, 4) and not (bars == 1 and 2 * bar > EDITABLE_STEPS):
         problems.append(f"drum phrase of {style.rhythm.length} steps is not 2 or 4 bars of {bar}")
     for number, _, pattern in style.part_patterns():
         # Written over C major, mapped onto the fingered chord: notes the mapping leaves alone
