@@ -97,6 +97,19 @@ def style_problems(index, style):
 
 
 LOWEST_BASS = 28  # E1: what a bass part may sound from the bass key E up
+# The notes outside C major seventh that a mode adds to every chord (over the chord's root).
+MODES = {"freygish": {1, 8}, "blues": {3, 6}}
+
+
+def passing(style, pattern, note):
+    """A note that passes: at most half a beat long, off the strong beats, and the next note
+    (the first of the next pass where it is the last) a semitone or a whole tone away."""
+    key, _, pos, dur = note
+    if dur > style.steps_per_beat / 2 or voicing.strong(pos, style):
+        return False
+    later = sorted((p, k) for k, _, p, _ in pattern.notes if p > pos)
+    following = later[0][1] if later else min(pattern.notes, key=lambda n: n[2])[0]
+    return 0 < abs(following - key) <= 2
 
 
 def phrase_problems(style):
@@ -111,10 +124,16 @@ def phrase_problems(style):
     # One bar where two would not fit the programmer's grid (a fine grid of 12 steps a beat).
     if bars not in (2, 4) and not (bars == 1 and 2 * bar > EDITABLE_STEPS):
         problems.append(f"drum phrase of {style.rhythm.length} steps is not 2 or 4 bars of {bar}")
+    modal = MODES.get(style.mode, set())
     for number, _, pattern in style.part_patterns():
         # Written over C major, mapped onto the fingered chord: notes the mapping leaves alone
-        # must fit every chord (no Db, Eb, F#, Ab; F only in passing).
-        for key, _, pos, dur in pattern.notes:
+        # must fit every chord (no Db, Eb, F#, Ab; F only in passing), unless they pass: an
+        # approach or blue note, short, off the strong beats, moving by step to the next note.
+        # A style in a mode (the freygish of klezmer) plays its mode's notes freely.
+        for note in pattern.notes:
+            key, _, pos, dur = note
+            if key % 12 in modal or passing(style, pattern, note):
+                continue
             if key % 12 in (1, 3, 6, 8) or (key % 12 == 5 and dur > 2.0):
                 problems.append(f"part {number} plays {key} on step {pos} of {pattern.name}, a clash under some chords")
                 break

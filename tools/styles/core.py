@@ -223,7 +223,7 @@ class Style:
     the parts' volumes are the arranger's levels; see Part."""
 
     def __init__(self, name, bpm, rhythm, parts, drum_volume=90, steps_per_beat=4, shuffle=0.0,
-                 meter="4/4", tempo_range=None, comment="", defining=(), clave=None):
+                 meter="4/4", tempo_range=None, comment="", defining=(), clave=None, mode=None):
         self.name, self.bpm, self.rhythm, self.parts = name, bpm, rhythm, parts
         self.drum_volume, self.steps_per_beat, self.shuffle = drum_volume, steps_per_beat, shuffle
         self.meter, self.tempo_range, self.comment = meter, tempo_range, comment
@@ -231,6 +231,9 @@ class Style:
         self.defining = tuple(defining)
         # "3-2" or "2-3": the side of the clave its first bar plays, for every part to follow.
         self.clave = clave
+        # A mode whose notes outside C major seventh the parts may play anywhere ("freygish",
+        # "blues"; see make-styles.py), the clash check on strong beats still holding.
+        self.mode = mode
         self.sections = {}  # section key ("intro", "mainB", ..) -> Section, see sections.py
 
     def quiet_parts(self):
