@@ -4,8 +4,10 @@
 part of its style unless the style's comment in the generator (tools/make-styles.py) names it
 quiet. Every musical style has every section (intro, Main B, Fill A, Fill B, break, ending),
 each with its true peak under -1 dBTP: Main B and the fills within 2 LU of -18 LUFS, the intro
-and the ending within 4 LU; a break (mostly silence) is held to its peak alone. Prints each
-violation and exits with 1 when there is one.
+and the ending within 4 LU; a break (mostly silence) is held to its peak alone. The part that
+defines a style's genre sits at most 4 LU under its loudest part; at most 45 % of Main A's power
+lies under 120 Hz unless the genre lives on its low end; the mix leans at most 2 dB to a side.
+Prints each violation and exits with 1 when there is one.
 
   style_balance_check.py RENDER_STYLES [STYLES_FILE] [OUT_FOLDER]
 
@@ -25,6 +27,8 @@ TARGET_LUFS = -18.0
 TOLERANCE_LU = 2.0
 MAX_TRUE_PEAK_DBTP = -1.0
 MAX_PART_GAP_LU = 12.0
+MAX_DEFINING_GAP_LU = 4.0
+MAX_LEAN_DB = 2.0
 PARTS = ("drums", "part1", "part2", "part3", "part4")
 # Each section's tolerance around the target (None: not held to a loudness), as summary.csv
 # names them.
@@ -40,6 +44,13 @@ def generator_styles():
     generator = importlib.util.module_from_spec(spec)
     spec.loader.exec_module(generator)
     return {style.name: style for style in generator.all_styles()}
+
+
+def low_end_limit(name):
+    """The share of the power under 120 Hz a style may have: its genre's own where the genre
+    lives on its low end."""
+    from styles import genres  # the generator put its folder on the path
+    return 1.0 if name in genres.LOW_END_GENRES else genres.LOW_END_LIMIT
 
 
 def is_click_track(style):
@@ -67,6 +78,16 @@ def violations(row, style=None):
     for part, lufs in parts.items():
         if math.isinf(lufs) or (loudest - lufs > MAX_PART_GAP_LU and part not in quiet):
             yield f"{name}: {part} {lufs:.1f} LUFS, {loudest - lufs:.1f} LU under its loudest part"
+    for number in style.defining if style else ():
+        part = PARTS[number]
+        if part in parts and loudest - parts[part] > MAX_DEFINING_GAP_LU:
+            yield f"{name}: {part}, its genre's own, {loudest - parts[part]:.1f} LU under its loudest part"
+    low = float(row["low_share"])
+    if style and low > low_end_limit(style.name):
+        yield f"{name}: {low:.0%} of its power under 120 Hz"
+    lean = float(row["lean_db"])
+    if not abs(lean) <= MAX_LEAN_DB:
+        yield f"{name}: leans {abs(lean):.1f} dB to the {'right' if lean > 0 else 'left'}"
     for section, tolerance in SECTION_TOLERANCE_LU.items():
         if not row.get(f"{section}_lufs"):
             yield f"{name}: has no {section}"

@@ -71,7 +71,7 @@ TEST_F(StyleLibraryTest, GarbageInsideTheRootLoadsWhatCanBeRead) {
         "<Pelmora Base Styles>\n<arp3>\nname=Odd\nlength=abc\n;\nx;y\n-5;300;2000000000;zz;9\n"
         "no separator here\n</arp3>\n<arp4>\nlength=2000000000\n42;100;7;1\n</arp4>\n"
         "<style9>\nname=Junk\nbpm=\nshuffle=fast\nvol2=-40\nmode4=7x\n<style9>\n"
-        "<style10>\nstepsPerBeat=5000000\nkind1=drone\nkind2=phrase\n</style10>\n"
+        "<style10>\nstepsPerBeat=5000000\nkind1=drone\nkind2=phrase\npan3=1.5\npan4=0\nglide2=128\nglide4=30\n</style10>\n"
         "<style11>\nstepsPerBeat=0\nlow3=80\nhigh3=60\nlow4=40\n</style11>\n"
         "<style12>\nintroBars=0\nintroArp0=3\nendingBars=100\nendingArp0=3\n</style12>\n"
         "<style13>\nfillABars=1\nfillAArp0=3999\nbreakBars=1\nbreakArp0=3\nbreakArp1=-1\nbeats=99\n</style13>\n"
@@ -94,6 +94,9 @@ TEST_F(StyleLibraryTest, GarbageInsideTheRootLoadsWhatCanBeRead) {
                                                    PartKind::unset}));
     EXPECT_EQ(library->style(11).range, (std::array<PartRegister, BaseStyle::partCount>{}));
     EXPECT_EQ(library->style(10).partProblem, "part 1 has the unknown kind \"drone\"");
+    // So does a pan beyond 0..1 or a glide beyond MIDI; the ends themselves hold.
+    EXPECT_EQ(library->style(10).pan, (std::array{-1.0, -1.0, -1.0, -1.0, 0.0}));
+    EXPECT_EQ(library->style(10).glide, (std::array{0, 0, 0, 0, 30}));
     // Sections of no bars or a pattern the library lacks are left out, too many bars cut to the
     // most, a bar of too many beats read from the rhythm; the first fault is told.
     const auto bars = [&](int style) { return library->style(style).sectionBars(); };
@@ -122,6 +125,8 @@ TEST_F(StyleLibraryTest, TheFileListsPatternsThenStylesWithTheirKeysInOrder) {
     pop.arp = {7, 8, 9, 10, 399};
     pop.kind[1] = PartKind::bass;
     pop.range[2] = {53, 81};
+    pop.pan[2] = 0.35;
+    pop.glide[1] = 40;
     pop.beats = 3;
     pop.sections[size_t(Section::mainB)] = {2, {7, -1, 7, -1, -1}};
     ASSERT_TRUE(library.save());
@@ -130,8 +135,8 @@ TEST_F(StyleLibraryTest, TheFileListsPatternsThenStylesWithTheirKeysInOrder) {
         "<Pelmora Base Styles>\r\n<arp7>\r\nname=Beat\r\nlength=16\r\n36;100;0;0.5\r\n38;90;4;1\r\n"
         "</arp7>\r\n<style0>\r\nname=Pop\r\nbpm=120\r\nshuffle=0.25\r\nstepsPerBeat=4\r\n";
     const char* parts[] = {"prog0=1\r\nvol0=100\r\nkey0=0\r\nmode0=1\r\narp0=7\r\n",
-                           "prog1=2\r\nvol1=100\r\nkey1=-12\r\nmode1=2\r\narp1=8\r\nkind1=bass\r\n",
-                           "prog2=3\r\nvol2=100\r\nkey2=0\r\nmode2=3\r\narp2=9\r\nlow2=53\r\nhigh2=81\r\n",
+                           "prog1=2\r\nvol1=100\r\nkey1=-12\r\nmode1=2\r\narp1=8\r\nkind1=bass\r\nglide1=40\r\n",
+                           "prog2=3\r\nvol2=100\r\nkey2=0\r\nmode2=3\r\narp2=9\r\nlow2=53\r\nhigh2=81\r\npan2=0.35\r\n",
                            "prog3=4\r\nvol3=100\r\nkey3=0\r\nmode3=0\r\narp3=10\r\n",
                            "prog4=5\r\nvol4=100\r\nkey4=7\r\nmode4=1\r\narp4=399\r\n"};
     for (const char* part : parts) expected += part;
@@ -144,6 +149,8 @@ TEST_F(StyleLibraryTest, TheFileListsPatternsThenStylesWithTheirKeysInOrder) {
     EXPECT_EQ(reloaded->style(0).shuffle, 0.25);
     EXPECT_EQ(reloaded->style(0).kind, pop.kind);
     EXPECT_EQ(reloaded->style(0).range, pop.range);
+    EXPECT_EQ(reloaded->style(0).pan, pop.pan);
+    EXPECT_EQ(reloaded->style(0).glide, pop.glide);
     EXPECT_EQ(reloaded->style(0).sectionBars(), pop.sectionBars());
     ASSERT_EQ(reloaded->pattern(7).notes.count(), 2);
     EXPECT_EQ(reloaded->pattern(7).notes.getConst(1).pos, 4);

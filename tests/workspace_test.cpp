@@ -102,6 +102,23 @@ TEST_F(WorkspaceTest, AFileWithoutTheStepControlKeepsTheDefaultTempo) {
     EXPECT_FALSE(station.syncStop);
 }
 
+// A style is found again by its name where the library moved it; a style gone from the
+// library leaves the saved number playing, with a notice naming the style.
+TEST_F(WorkspaceTest, TheStyleIsFoundByNameOrItsNumberKeptWithANotice) {
+    const std::string name = fixture.library->style(12).name = "Tango";
+    station.selectStyle(12, false);
+    const std::string path = saveAs("named");
+    EXPECT_NE(test::readFile(path).find("\r\nstyle=12\r\nstyleName=" + name + "\r\n"), std::string::npos);
+    std::swap(fixture.library->style(12), fixture.library->style(40));
+    station.openWorkspace(path);
+    EXPECT_EQ(station.style, 40);
+    EXPECT_TRUE(dialogs.notices.empty());
+    fixture.library->style(40).name = "Gone";
+    station.openWorkspace(path);
+    EXPECT_EQ(station.style, 12);
+    EXPECT_EQ(dialogs.notices, (std::vector<std::string>{"     The style \"" + name + "\" is not in the library.     "}));
+}
+
 TEST_F(WorkspaceTest, AMissingRecentFileIsRemovedAndTheWorkspaceKept) {
     const std::string gone = fixture.folder.path("gone.pws");
     fixture.workspaceFiles->add(gone);

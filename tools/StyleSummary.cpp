@@ -125,7 +125,8 @@ std::string limitFlags(const StyleFigures& figures) {
     return flags;
 }
 
-bool writeSummaryMarkdown(const std::string& path, const std::vector<StyleFigures>& styles) {
+bool writeSummaryMarkdown(const std::string& path, const std::vector<StyleFigures>& styles,
+                          const ClosestPair& closest) {
     std::string text =
         "Loudness after EBU R128 over the 8 bars of Main A. Parts: LUFS alone in Main A (LU under "
         "the style's loudest part). Sections: LUFS / true peak dBTP of each section's mix, rendered "
@@ -133,9 +134,11 @@ bool writeSummaryMarkdown(const std::string& path, const std::vector<StyleFigure
         "a main or a fill outside " +
         number(targetLufs) + " ± " + number(lufsTolerance) + " LUFS, an intro or an ending outside ± " +
         number(introEndingToleranceLu) + ", a section's true peak not under " + number(maxTruePeakDbtp) +
-        " dBTP, or a part more than " + number(maxPartGapLu) + " LU under the loudest.\n\n"
-        "| # | Style | LUFS | Peak dBFS | True peak dBTP | Drums | Part 1 | Part 2 | Part 3 | Part 4 |";
-    std::string rule = "|---:|---|---:|---:|---:|---:|---:|---:|---:|---:|";
+        " dBTP, or a part more than " + number(maxPartGapLu) + " LU under the loudest. Low: the share "
+        "of Main A's power under " + number(lowEndCutoffHz, 0) + " Hz; lean: dB of the right channel's "
+        "power over the left's.\n\n"
+        "| # | Style | LUFS | Peak dBFS | True peak dBTP | Low % | Lean dB | Drums | Part 1 | Part 2 | Part 3 | Part 4 |";
+    std::string rule = "|---:|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|";
     for (const Section section : otherSections) {
         text += std::string(" ") + sectionTitles[size_t(section)] + " |";
         rule += "---:|";
@@ -144,18 +147,23 @@ bool writeSummaryMarkdown(const std::string& path, const std::vector<StyleFigure
     for (const StyleFigures& style : styles) {
         text += "| " + std::to_string(style.index) + " | " + style.name + " | " +
                 number(style.mix.lufs) + " | " + number(style.mix.samplePeakDb) + " | " +
-                number(style.mix.truePeakDb) + " | ";
+                number(style.mix.truePeakDb) + " | " + number(100.0 * style.balance.lowShare, 0) + " | " +
+                number(style.balance.leanDb) + " | ";
         for (size_t part = 0; part < StyleFigures::partCount; ++part) {
             text += partCell(style, part) + " | ";
         }
         for (const Section section : otherSections) text += sectionCell(style, section) + " | ";
         text += onsetCell(style, " / ", "-") + " | " + limitFlags(style) + " |\n";
     }
+    if (closest.agreement > 0.0) {
+        text += "\nClosest grooves: " + closest.first + " and " + closest.second + ", their drums and bass "
+                "agreeing on " + number(100.0 * closest.agreement, 0) + " % of the steps either plays.\n";
+    }
     return writeText(path, text);
 }
 
 bool writeSummaryCsv(const std::string& path, const std::vector<StyleFigures>& styles) {
-    std::string text = "index,name,mix_lufs,sample_peak_dbfs,true_peak_dbtp";
+    std::string text = "index,name,mix_lufs,sample_peak_dbfs,true_peak_dbtp,low_share,lean_db";
     for (size_t part = 0; part < StyleFigures::partCount; ++part) {
         const std::string column = part == 0 ? "drums" : "part" + std::to_string(part);
         text += "," + column + "_lufs," + column + "_under_loudest_lu";
@@ -167,7 +175,8 @@ bool writeSummaryCsv(const std::string& path, const std::vector<StyleFigures>& s
     for (const StyleFigures& style : styles) {
         text += std::to_string(style.index) + "," + quoted(style.name) + "," +
                 number(style.mix.lufs, 2) + "," + number(style.mix.samplePeakDb, 2) + "," +
-                number(style.mix.truePeakDb, 2);
+                number(style.mix.truePeakDb, 2) + "," + number(style.balance.lowShare, 3) + "," +
+                number(style.balance.leanDb, 2);
         for (size_t part = 0; part < StyleFigures::partCount; ++part) {
             const auto gap = gapBelowLoudest(style, part);
             text += gap ? "," + number(*style.partLufs[part], 2) + "," + number(*gap, 2) : ",,";

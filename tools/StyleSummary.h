@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "GrooveAgreement.h"
 #include "Loudness.h"
+#include "MixBalance.h"
 #include "accompaniment/Section.h"
 
 namespace brio {
@@ -28,6 +30,7 @@ struct StyleFigures {
     int index = 0;
     std::string name;
     Loudness mix{};
+    MixBalance balance{};  // of Main A's mix
     std::array<std::optional<Loudness>, sectionCount> sections;  // by Section; Main A's is `mix`
     std::array<std::optional<double>, partCount> partLufs;
     std::array<bool, partCount> restsInMainA{};  // on, but playing only in other sections
@@ -47,9 +50,11 @@ std::optional<double> gapBelowLoudest(const StyleFigures& figures, size_t part);
 // Every limit the style breaks, in words, separated by "; "; "" when it keeps them all.
 std::string limitFlags(const StyleFigures& figures);
 
-// The figures of every style as a Markdown table and as CSV (a header line, then one line per
-// style); false when the file cannot be written.
-bool writeSummaryMarkdown(const std::string& path, const std::vector<StyleFigures>& styles);
+// The figures of every style as a Markdown table (with the library's closest pair of grooves
+// under it) and as CSV (a header line, then one line per style); false when the file cannot be
+// written.
+bool writeSummaryMarkdown(const std::string& path, const std::vector<StyleFigures>& styles,
+                          const ClosestPair& closest);
 bool writeSummaryCsv(const std::string& path, const std::vector<StyleFigures>& styles);
 
 }  // namespace brio

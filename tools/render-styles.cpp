@@ -36,12 +36,15 @@
 #include <string>
 #include <vector>
 
+#include "GrooveAgreement.h"
 #include "Loudness.h"
+#include "MixBalance.h"
 #include "StyleSummary.h"
 #include "WavWriter.h"
 #include "accompaniment/Arpeggio.h"
 #include "accompaniment/DrumMachine.h"
 #include "accompaniment/Instrument.h"
+#include "accompaniment/SectionPlayer.h"
 #include "accompaniment/StepControl.h"
 #include "accompaniment/StyleLibrary.h"
 #include "accompaniment/Tempo.h"
@@ -200,7 +203,8 @@ private:
         instrument.active = on;
         instrument.setProgram(style.prog[part]);
         instrument.volume = on ? style.vol[part] * 0.01 : 0.0;
-        instrument.pan = partPan[part];
+        instrument.pan = style.pan[part] != BaseStyle::unsetPan ? style.pan[part] : partPan[part];
+        MidiOut::setPortamento(style.glide[part], instrument.channel);
         instrument.transpose = style.key[part];
         Arpeggio& arpeggio = *arpeggios[firstPartInstrument - 1 + part];
         arpeggio.forgetRoot();
@@ -214,15 +218,6 @@ private:
     std::vector<std::unique_ptr<Arpeggio>> arpeggios;
     DrumMachine drums;
 };
-
-// The beats of a bar: the style's own count, else 3 when the rhythm is a waltz (12 or 24 steps
-// at 4 steps per beat), else 4.
-int beatsPerBar(const StyleLibrary& library, const BaseStyle& style) {
-    if (style.beats > 0) return style.beats;
-    if (!StyleLibrary::validPattern(style.arp[0]) || style.stepsPerBeat != 4) return 4;
-    const int length = library.pattern(style.arp[0]).playingLength();
-    return (length % 12 == 0 && length % 16 != 0) ? 3 : 4;
-}
 
 // "<index>-<name>", every run of characters other than letters and digits as one dash.
 std::string baseName(int index, const std::string& name) {
@@ -446,7 +441,7 @@ Take perform(Studio& studio, StyleLibrary& library, const BaseStyle& style, cons
     backend.steps = &station.clock;
     Renderer renderer(studio.synth, backend, clock);
     Take take;
-    take.beats = beatsPerBar(library, style);
+    take.beats = beatsInBar(library, style);  // the bar the station plays
     play(station, renderer, style, plan, take);
     backend.steps = nullptr;
     installClock(nullptr);
@@ -544,7 +539,7 @@ void report(const std::string& name, const BaseStyle& style, const Take& take,
             const StyleFigures& figures) {
     const Levels levels = measure(take.left, take.right, take.musicFrames);
     std::printf(
-        "%-34s %3d bpm %d/4  %6.1f LUFS  peak %5.1f dBTP  rms %6.1f dBFS  quiet %3.0f%%"
+        "%-34s %3d bpm %2d beats  %6.1f LUFS  peak %5.1f dBTP  rms %6.1f dBFS  quiet %3.0f%%"
         "  notes d%d",
         name.c_str(), style.bpm, take.beats, figures.mix.lufs, figures.mix.truePeakDb, levels.rmsDb,
         levels.silentShare * 100.0, take.noteOns[Instrument::drumChannel]);
@@ -595,6 +590,7 @@ bool renderStyle(Studio& studio, StyleLibrary& library, int index, const std::st
     figures.index = index;
     figures.name = style.name;
     figures.mix = loudnessOf(studio, mix, true);
+    figures.balance = measureMixBalance(mix.left, mix.right, mix.musicFrames, BuiltInSynth::sampleRate);
     measureDrumGrid(mix, style, figures);
     measureParts(studio, library, style, figures);
     const std::string name = baseName(index, style.name);
@@ -822,7 +818,8 @@ int renderLibrary(Studio& studio, Arguments& args) {
     }
     const Timer timer(studio.timings.files);
     const std::string summary = args.folder + "/summary";
-    if (!writeSummaryMarkdown(summary + ".md", table) ||
+    const ClosestPair closest = closestGrooves(library);
+    if (!writeSummaryMarkdown(summary + ".md", table, closest) ||
         !writeSummaryCsv(summary + ".csv", table)) {
         std::printf("%s.md or .csv not written\n", summary.c_str());
         ++failures;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "accompaniment/ArpeggioStyle.h"
+#include "foundation/RealFormat.h"
 
 namespace brio {
 
@@ -64,6 +65,7 @@ void BaseStyle::exchange() {
         exchangeInt("arp" + part, arp[at]);
         exchangePartKind(i);
         exchangeRegister(i);
+        exchangePlace(i);
     }
     if (writing) {
         if (beats > 0) exchangeInt("beats", beats);
@@ -132,6 +134,30 @@ void BaseStyle::exchangeRegister(int part) {
         return;
     }
     value = read;
+}
+
+// The pan and the glide, written only when declared; a value out of range is ignored.
+void BaseStyle::exchangePlace(int part) {
+    const std::string number = std::to_string(part);
+    double& place = pan[size_t(part)];
+    int32_t& time = glide[size_t(part)];
+    if (writing) {
+        if (place != unsetPan) exchangeReal("pan" + number, place);
+        if (time > 0) exchangeInt("glide" + number, time);
+        return;
+    }
+    place = unsetPan;
+    time = 0;
+    double readPan = 0.0;
+    if (exchangeReal("pan" + number, readPan)) {
+        if (readPan >= 0.0 && readPan <= 1.0) place = readPan;
+        else if (partProblem.empty()) partProblem = "part " + number + " has the pan " + formatReal(readPan) + ", not 0 to 1";
+    }
+    int32_t readGlide = 0;
+    if (exchangeInt("glide" + number, readGlide)) {
+        if (readGlide >= 0 && readGlide <= longestGlide) time = readGlide;
+        else if (partProblem.empty()) partProblem = "part " + number + " has the glide " + std::to_string(readGlide) + ", not 0 to 127";
+    }
 }
 
 }  // namespace brio

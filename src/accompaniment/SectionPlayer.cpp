@@ -8,12 +8,9 @@
 
 namespace brio {
 
-namespace {
-
-// Beats in a bar of a style that does not say: the rhythm pattern's beats in the largest of
-// four, three or two equal groups (4/4 for a pattern without whole beats, or without notes).
-int32_t beatsFromPattern(const StyleLibrary& library, const BaseStyle& style) {
+int32_t beatsInBar(const StyleLibrary& library, const BaseStyle& style) {
     constexpr int32_t plain = 4;
+    if (style.beats > 0) return style.beats;
     const int32_t index = style.arp[0];
     if (!StyleLibrary::validPattern(index) || library.pattern(index).isEmpty()) return plain;
     const int32_t length = library.pattern(index).playingLength();
@@ -26,8 +23,6 @@ int32_t beatsFromPattern(const StyleLibrary& library, const BaseStyle& style) {
     return beats;
 }
 
-}  // namespace
-
 void SectionPlayer::reset() {
     sequencer = SectionSequencer{};
     if (StyleLibrary::validStyle(style)) useStyle(style);
@@ -35,7 +30,7 @@ void SectionPlayer::reset() {
 }
 
 void SectionPlayer::readMeter(const BaseStyle& chosen) {
-    const int32_t beats = chosen.beats > 0 ? chosen.beats : beatsFromPattern(library, chosen);
+    const int32_t beats = beatsInBar(library, chosen);
     stepsInBeat = std::clamp(chosen.stepsPerBeat, 1, ArpeggioStyle::editableSteps);
     stepsInBar = beats * stepsInBeat;
 }

@@ -15,6 +15,10 @@ class BaseStyle;
 class DrumMachine;
 class StyleLibrary;
 
+// The beats in a bar of the style: its own count, else the rhythm pattern's beats in the
+// largest of four, three or two equal groups (4/4 for a pattern without whole beats or notes).
+int32_t beatsInBar(const StyleLibrary& library, const BaseStyle& style);
+
 // Plays the running style's sections on the rhythm and the four accompaniment parts: each step
 // it asks the sequencer which section plays, gives every player that section's pattern and
 // announces the step within the section. A style chosen while the accompaniment runs waits for

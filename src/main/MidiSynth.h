@@ -223,6 +223,7 @@ public:
     double instVolume = 0.8; // keyboard instruments 0..3, 0..1
     bool sustain = false;
     int32_t style = 11;      // current style, 0..99
+    std::string savedStyleName;  // the style's name as the last workspace read held it
     bool bass = false;
     double bassVolume = 0.8; // accompaniment instruments 4..8, 0..1
     double drumVolume = 0.8; // drum instrument 9, 0..1
@@ -271,6 +272,8 @@ private:
     TapTempo tapper;
     unsigned shownSectionLamps = 0;
     bool waitingStyleTempo = false;  // the waiting style takes its tempo as a chosen one does
+    // The portamento each accompaniment part's channel was given (0: off, as after a reset).
+    std::array<int32_t, 4> glideSent{};
     bool tempoToShow = false;        // a style applied on a bar line shows its tempo after the step
     int tickDepth = 0;
     void setDefaults();
@@ -343,6 +346,9 @@ private:
     void sendGroupVolumes(bool keyboard, bool accompaniment, bool drums);
     // Applies the style to the players; `cut` ends the old style's notes first.
     void applyStyle(int styleIndex, bool applyTempo, bool cut = true);
+    void findSavedStyle();
+    // Turns the part's portamento on with `time`, or off (0), where its channel has another.
+    void sendGlide(int part, int32_t time);
     void copySelectionToPanel();
     // Both switches show what the recorder does.
     void showRecorderState();

@@ -12,7 +12,7 @@
 namespace brio {
 
 namespace {
-// Pan positions of the four accompaniment parts, which styles do not store.
+// Pan positions of the four accompaniment parts where a style gives none.
 constexpr double partPans[5] = {0.0, 0.38, 0.9, 0.17, 0.75};
 constexpr int programsPerBank = 8;
 }  // namespace
@@ -237,7 +237,11 @@ void MidiSynth::applyStyle(int styleIndex, bool applyTempo, bool cut) {
         instrument.active = mode != partOff;
         instrument.setProgram(chosen.prog[size_t(part)]);
         instrument.volume = instrument.active ? chosen.vol[size_t(part)] * 0.01 : 0.0;
-        instrument.pan = partPans[part];
+        const double pan = chosen.pan[size_t(part)] != BaseStyle::unsetPan ? chosen.pan[size_t(part)] : partPans[part];
+        // On a bar line only a place that changes is sent, so that the step's notes leave on time.
+        if (onBarLine && pan != instrument.pan) MidiOut::setPan(std::clamp(midiValue(pan), 0, 127), instrument.channel);
+        instrument.pan = pan;
+        sendGlide(part, chosen.glide[size_t(part)]);
         instrument.transpose = chosen.key[size_t(part)];
         Arpeggio& arpeggio = arpeggios[size_t(index)];
         arpeggio.forgetRoot();
@@ -257,6 +261,13 @@ void MidiSynth::applyStyle(int styleIndex, bool applyTempo, bool cut) {
     }
     sendGroupVolumes(false, true, true);
     tempoToShow = true;
+}
+
+void MidiSynth::sendGlide(int part, int32_t time) {
+    int32_t& sent = glideSent[size_t(part - 1)];
+    if (time == sent) return;
+    sent = time;
+    MidiOut::setPortamento(time, instruments[size_t(3 + part)].channel);
 }
 
 }  // namespace brio

@@ -19,7 +19,9 @@ void MidiSynth::openMidiDevice(bool reapply) {
     if (device < 0 || device >= devices.count()) device = MidiBackend::mapperDevice;
     // A workspace or the end of a playback opens the same device again: it stays the user's.
     if (reapply) deviceChosenByUser = true;
-    if (!MidiOut::open(device)) {
+    const bool opened = MidiOut::open(device);
+    glideSent = {};  // opening resets the device's controllers
+    if (!opened) {
         reportDeviceFault("could not be opened", "could not be opened");
         return;
     }

@@ -36,6 +36,15 @@ void MidiSynth::exchange() {
     exchangeReal("bassVolume", bassVolume);
     exchangeReal("drumVolume", drumVolume);
     exchangeInt("style", style);
+    // The style's name beside its number, so that the style is found again where the library
+    // has moved it.
+    if (writing) {
+        std::string name = StyleLibrary::validStyle(style) ? library.style(style).name : "";
+        if (!name.empty()) exchangeText("styleName", name);
+    } else {
+        savedStyleName.clear();
+        exchangeText("styleName", savedStyleName);
+    }
     exchangeBool("keyStartRhythm", keyStartRhythm);
     exchangeBool("keyStartBass", keyStartBass);
     exchangeBool("syncStop", syncStop);
@@ -96,6 +105,7 @@ void MidiSynth::newWorkspace(bool force) {
 
     openMidiDevice(false);
     MidiOut::reset();
+    glideSent = {};
 
     for (int i = 0; i < instrumentCount; ++i) {
         Instrument& instrument = instruments[size_t(i)];
@@ -130,6 +140,18 @@ void MidiSynth::clampLoadedValues() {
     }
 }
 
+// The style saved by name where the library holds it; else its saved number, and a notice
+// naming the style the workspace was saved with.
+void MidiSynth::findSavedStyle() {
+    if (savedStyleName.empty() || library.style(style).name == savedStyleName) return;
+    for (int i = 0; i < StyleLibrary::styleCount; ++i) {
+        if (library.style(i).name != savedStyleName) continue;
+        style = i;
+        return;
+    }
+    userDialogs().showNotice("     The style \"" + savedStyleName + "\" is not in the library.     ");
+}
+
 void MidiSynth::openWorkspace(const std::string& path) {
     if (!confirmDiscardWorkspace()) return;
     std::string chosen = path;
@@ -145,6 +167,7 @@ void MidiSynth::openWorkspace(const std::string& path) {
     fileName = chosen;
     if (loadFile(fileName, workspaceRoot)) {
         clampLoadedValues();
+        findSavedStyle();
         workspaceFiles.add(fileName);
     } else {
         newWorkspace(true);

@@ -27,7 +27,9 @@ constexpr uint8_t noteOnStatus = 0x90;
 constexpr uint8_t programChangeStatus = 0xC0;
 constexpr uint8_t volumeController = 7;
 constexpr uint8_t panController = 10;
+constexpr uint8_t portamentoTimeController = 5;
 constexpr uint8_t sustainController = 64;
+constexpr uint8_t portamentoController = 65;
 constexpr uint8_t allNotesOffController = 123;
 
 bool validChannel(int channel) { return channel >= 0 && channel <= 15; }
@@ -151,6 +153,10 @@ void send(uint8_t status, uint8_t data1, uint8_t data2) {
 void programChange(int program, int channel) { sendChecked(programChangeStatus, channel, program, 0); }
 void setVolume(int value, int channel) { sendChecked(controlChange, channel, volumeController, value); }
 void setPan(int value, int channel) { sendChecked(controlChange, channel, panController, value); }
+void setPortamento(int time, int channel) {
+    if (time > 0) sendChecked(controlChange, channel, portamentoTimeController, time);
+    sendChecked(controlChange, channel, portamentoController, time > 0 ? 127 : 0);
+}
 void noteOn(int note, int velocity, int channel) { sendChecked(noteOnStatus, channel, note, velocity); }
 void setSustain(bool on, int channel) {
     sendChecked(controlChange, channel, sustainController, on ? 127 : 0);
