@@ -17,9 +17,10 @@
 // The sections follow each other in <out>/<index>-<name>-sections.wav (no spectrogram);
 // <out>/summary.md and summary.csv list every style's figures.
 //
-// --calibrate instead plays test phrases (triads in three octaves, a bass line, a held triad) on
-// every General MIDI program, and every percussion key alone, at volume 100 and prints the
-// loudness and true peak of each as Python dicts, also written to <out>/program-loudness.py.
+// --calibrate instead plays test phrases (triads in three octaves, a bass line in two, a held
+// triad) on every General MIDI program, and every percussion key alone, at volume 100 and prints
+// the loudness and true peak of each (the bass lines' and drums' share of power under 120 Hz, the
+// middle triad's and the drums' lean to the right) as Python dicts, also written to <out>/program-loudness.py.
 //
 // Usage: render-styles [--styles FILE] [--out FOLDER] [--calibrate] [style index ...]
 
@@ -622,13 +623,19 @@ struct Phrase {
     int strikeSteps;                        // steps from one strike to the next
 };
 
-const std::array<Phrase, 5> phrases{{
+const std::array<Phrase, 6> phrases{{
     {"PROGRAM_LOUDNESS", {{60, 64, 67}}, stepsPerQuarter},  // the triad C4 E4 G4 every beat
     {"LOW_PROGRAM_LOUDNESS", {{48, 52, 55}}, stepsPerQuarter},   // an octave lower
     {"HIGH_PROGRAM_LOUDNESS", {{72, 76, 79}}, stepsPerQuarter},  // an octave higher
     {"BASS_PROGRAM_LOUDNESS", {{36}, {43}}, stepsPerQuarter},  // root and fifth C2 G2 in turn
     {"HELD_PROGRAM_LOUDNESS", {{60, 64, 67}}, barSteps},       // the triad held for a bar
+    {"HIGH_BASS_PROGRAM_LOUDNESS", {{48}, {55}}, stepsPerQuarter},  // the bass line an octave up
 }};
+
+// The phrases whose share of power under the low-end cutoff is tabled as well, and those whose
+// lean (dB to the right, centred) is.
+bool tablesLowEnd(const std::string& dictName) { return dictName.find("BASS") != std::string::npos; }
+bool tablesLean(const std::string& dictName) { return dictName == "PROGRAM_LOUDNESS"; }
 
 // A bar of strikes, the chords of the phrase in turn, each sounding for noteGate of its span.
 ArpeggioStyle phrasePattern(const Phrase& phrase) {
@@ -664,6 +671,7 @@ BaseStyle calibrationStyle(int program, int pattern) {
     style.arp = {pattern, pattern, 0, 0, 0};
     style.prog[1] = program;
     style.key[1] = partTranspose;
+    style.pan[1] = 0.5;  // centred, so that the program's own lean shows
     return style;
 }
 
@@ -683,19 +691,19 @@ struct KeyLoudness {
     std::vector<double> lufs;
 };
 
-std::string pythonNumber(double lufs) {
+std::string pythonNumber(double lufs, int decimals = 1) {
     if (std::isinf(lufs)) return "float(\"-inf\")";
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f", lufs);
+    std::snprintf(text, sizeof text, "%.*f", decimals, lufs);
     return text;
 }
 
-// `NAME = {key: lufs, ...}`, eight keys a line.
-std::string pythonDict(const std::string& name, const KeyLoudness& table) {
+// `NAME = {key: value, ...}`, eight keys a line.
+std::string pythonDict(const std::string& name, const KeyLoudness& table, int decimals = 1) {
     std::string text = name + " = {";
     for (size_t i = 0; i < table.lufs.size(); ++i) {
         if (i % 8 == 0) text += "\n    ";
-        text += std::to_string(table.first + int(i)) + ": " + pythonNumber(table.lufs[i]) + ",";
+        text += std::to_string(table.first + int(i)) + ": " + pythonNumber(table.lufs[i], decimals) + ",";
         if (i % 8 != 7 && i + 1 < table.lufs.size()) text += " ";
     }
     return text + "\n}\n";
@@ -714,13 +722,19 @@ std::string spreadComment(const std::string& name, const char* what, const KeyLo
     return text;
 }
 
-// The loudness and true peak of a calibration style.
-void measureCalibration(Studio& studio, StyleLibrary& library, const BaseStyle& style,
-                        KeyLoudness& lufs, KeyLoudness& peaks) {
+// What a calibration style measures: loudness, true peak, low-end share and lean.
+struct CalibrationTables {
+    KeyLoudness lufs, peaks, lowShares, leans;
+};
+
+void measureCalibration(Studio& studio, StyleLibrary& library, const BaseStyle& style, CalibrationTables& tables) {
     const Take take = perform(studio, library, style, Plan{});
     const Loudness loudness = loudnessOf(studio, take, true);
-    lufs.lufs.push_back(loudness.lufs);
-    peaks.lufs.push_back(loudness.truePeakDb);
+    const MixBalance balance = measureMixBalance(take.left, take.right, take.musicFrames, BuiltInSynth::sampleRate);
+    tables.lufs.lufs.push_back(loudness.lufs);
+    tables.peaks.lufs.push_back(loudness.truePeakDb);
+    tables.lowShares.lufs.push_back(balance.lowShare);
+    tables.leans.lufs.push_back(balance.leanDb);
 }
 
 // Plays each phrase on every program and every percussion key alone, prints the loudness and
@@ -739,27 +753,30 @@ int calibrate(Studio& studio, const std::string& folder) {
     std::string dicts;
     for (size_t p = 0; p < phrases.size(); ++p) {
         library.pattern(int(p)) = phrasePattern(phrases[p]);
-        KeyLoudness lufs;
-        KeyLoudness peaks;
+        CalibrationTables tables;
         for (int program = 0; program < programCount; ++program) {
-            measureCalibration(studio, library, calibrationStyle(program, int(p)), lufs, peaks);
+            measureCalibration(studio, library, calibrationStyle(program, int(p)), tables);
         }
         const std::string name = phrases[p].dictName;
-        table += spreadComment(name, "program", lufs);
-        dicts += pythonDict(name, lufs);
-        dicts += pythonDict(name.substr(0, name.rfind("_LOUDNESS")) + "_PEAK", peaks);
+        const std::string stem = name.substr(0, name.rfind("_LOUDNESS"));
+        table += spreadComment(name, "program", tables.lufs);
+        dicts += pythonDict(name, tables.lufs);
+        dicts += pythonDict(stem + "_PEAK", tables.peaks);
+        if (tablesLowEnd(name)) dicts += pythonDict(stem + "_LOW_SHARE", tables.lowShares, 3);
+        if (tablesLean(name)) dicts += pythonDict(stem + "_LEAN", tables.leans);
     }
     const int drumSlot = int(phrases.size());
-    KeyLoudness drums;
-    KeyLoudness drumPeaks;
-    drums.first = drumPeaks.first = firstDrumKey;
+    CalibrationTables drums;
+    drums.lufs.first = drums.peaks.first = drums.lowShares.first = drums.leans.first = firstDrumKey;
     for (int key = firstDrumKey; key <= lastDrumKey; ++key) {
         library.pattern(drumSlot) = drumPattern(key);
-        measureCalibration(studio, library, drumCalibrationStyle(drumSlot), drums, drumPeaks);
+        measureCalibration(studio, library, drumCalibrationStyle(drumSlot), drums);
     }
-    table += spreadComment("DRUM_KEY_LOUDNESS", "key", drums);
-    dicts += pythonDict("DRUM_KEY_LOUDNESS", drums);
-    dicts += pythonDict("DRUM_KEY_PEAK", drumPeaks);
+    table += spreadComment("DRUM_KEY_LOUDNESS", "key", drums.lufs);
+    dicts += pythonDict("DRUM_KEY_LOUDNESS", drums.lufs);
+    dicts += pythonDict("DRUM_KEY_PEAK", drums.peaks);
+    dicts += pythonDict("DRUM_KEY_LOW_SHARE", drums.lowShares, 3);
+    dicts += pythonDict("DRUM_KEY_LEAN", drums.leans);
     table += dicts;
     std::fputs(table.c_str(), stdout);
     const std::string path = folder + "/program-loudness.py";

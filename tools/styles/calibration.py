@@ -525,3 +525,66 @@ def mix_energies(style):
     energies += [part_estimate(style, n, part).energy + volume_db(volume) if part.in_main_a else -200.0
                  for n, (part, volume) in enumerate(zip(style.parts, volumes), start=1)]
     return energies
+
+
+# --- Low end and lean --------------------------------------------------------------------------
+# A melodic part's share of power under 120 Hz, from the bass lines the calibration measured at
+# two heights (C2-G2 and an octave up), by the part's mean sounding key; the drums' from each
+# key's own. The lean (dB to the right) of a part: the program's own at the centre, then the
+# synthesizer's constant-power pan.
+BASS_LINE_KEYS = (39.5, 51.5)  # the mean keys of the two calibration bass lines
+
+
+def mean_sounding_key(number, part):
+    """The mean MIDI key a part sounds over the bass keys C and F (a bass part's stored keys
+    sound an octave lower)."""
+    keys = [key for key, _, _, _ in part.pattern.notes]
+    shift = -12 if number == 1 else part.key - 12
+    return sum(keys) / len(keys) + shift + 2.5
+
+
+def part_low_share(number, part):
+    low, high = BASS_PROGRAM_LOW_SHARE[part.program], HIGH_BASS_PROGRAM_LOW_SHARE[part.program]
+    share = (mean_sounding_key(number, part) - BASS_LINE_KEYS[0]) / (BASS_LINE_KEYS[1] - BASS_LINE_KEYS[0])
+    return min(1.0, max(0.0, low + share * (high - low)))
+
+
+def drum_energy_by_key(pattern):
+    energy = {}
+    for key, velocity, _, _ in pattern.notes:
+        energy[key] = energy.get(key, 0.0) + 10 ** (DRUM_KEY_LOUDNESS[key] / 10) * velocity_gain(velocity)
+    return energy
+
+
+def low_share(style):
+    """The estimated share of Main A's power under 120 Hz."""
+    energies = mix_energies(style)
+    by_key = drum_energy_by_key(style.rhythm)
+    drum_total = sum(by_key.values())
+    drum_share = sum(e * DRUM_KEY_LOW_SHARE[k] for k, e in by_key.items()) / drum_total if drum_total else 0.0
+    powers = [10 ** (energy / 10) for energy in energies]
+    low = powers[0] * drum_share + sum(power * part_low_share(n, part) for n, (power, part)
+                                       in enumerate(zip(powers[1:], style.parts), start=1))
+    return low / sum(powers)
+
+
+def sides(power, lean_db, pan):
+    """(left, right) power of a source of that power leaning lean_db at the centre, panned."""
+    right_share = 10 ** (lean_db / 10) / (1 + 10 ** (lean_db / 10))
+    return (2 * power * (1 - right_share) * math.cos(pan * math.pi / 2) ** 2,
+            2 * power * right_share * math.sin(pan * math.pi / 2) ** 2)
+
+
+def lean_db(style):
+    """The estimated lean of Main A's mix, dB to the right."""
+    energies = mix_energies(style)
+    by_key = drum_energy_by_key(style.rhythm)
+    drum_total = sum(by_key.values()) or 1.0
+    left = right = 0.0
+    for key, energy in by_key.items():
+        l, r = sides(10 ** (energies[0] / 10) * energy / drum_total, DRUM_KEY_LEAN[key], 0.5)
+        left, right = left + l, right + r
+    for energy, part, pan in zip(energies[1:], style.parts, style.pans()):
+        l, r = sides(10 ** (energy / 10), PROGRAM_LEAN[part.program], pan)
+        left, right = left + l, right + r
+    return 10 * math.log10(right / left)

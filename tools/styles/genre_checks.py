@@ -93,7 +93,16 @@ def feel_problems(style):
 
 # --- Levels and stereo -------------------------------------------------------------------------
 DEFINING_LIMIT_LU = 4.0   # what the renders hold the genre's own part to
-STEREO_LIMIT_DB = 1.5     # the most the mix may lean to one side
+STEREO_LIMIT_DB = 1.5     # the most the mix may lean to one side (the renders: 2 dB)
+LOW_END_MARGIN = 0.03     # the low-end estimate's margin under the renders' limit
+
+
+def low_end_problems(style):
+    if style.name in genres.LOW_END_GENRES:
+        return []
+    share = calibration.low_share(style)
+    limit = genres.LOW_END_LIMIT - LOW_END_MARGIN
+    return [f"has {share:.0%} of its power under 120 Hz, more than {limit:.0%}"] if share > limit else []
 
 
 def defining_problems(style):
@@ -108,20 +117,8 @@ def defining_problems(style):
             if loudest - alone[n] > DEFINING_LIMIT_LU - calibration.DEFINING_MARGIN_LU]
 
 
-def stereo_lean_db(style):
-    """How far (dB) the estimated mix leans right: the drums in the middle, each part by its pan
-    (the synthesizer's constant-power law)."""
-    energies = calibration.mix_energies(style)
-    left = right = 10 ** (energies[0] / 10) / 2
-    for energy, pan in zip(energies[1:], style.pans()):
-        power = 10 ** (energy / 10)
-        left += power * math.cos(pan * math.pi / 2) ** 2
-        right += power * math.sin(pan * math.pi / 2) ** 2
-    return 10 * math.log10(right / left)
-
-
 def stereo_problems(style):
-    lean = stereo_lean_db(style) if style.parts else 0.0
+    lean = calibration.lean_db(style) if style.parts else 0.0
     return [f"leans {'right' if lean > 0 else 'left'} by {abs(lean):.1f} dB"] if abs(lean) > STEREO_LIMIT_DB else []
 
 
@@ -194,4 +191,4 @@ def style_problems(style):
     if not style.parts:
         return []
     return (clave_problems(style) + feel_problems(style) + defining_problems(style)
-            + stereo_problems(style))
+            + stereo_problems(style) + low_end_problems(style))
