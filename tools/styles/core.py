@@ -314,7 +314,7 @@ class Style:
 
 
 # Where players of each General MIDI family stand, seen from the audience (0 left, 1 right).
-FAMILY_PANS = ((0, 0.45), (8, 0.62), (16, 0.55), (24, 0.35), (32, 0.5), (40, 0.62), (52, 0.5),
+FAMILY_PANS = ((0, 0.42), (8, 0.62), (16, 0.58), (24, 0.66), (32, 0.5), (40, 0.6), (52, 0.5),
                (56, 0.4), (64, 0.6), (72, 0.64), (80, 0.5), (88, 0.5), (96, 0.55), (104, 0.38),
                (112, 0.55), (120, 0.5))
 LOW_PROGRAMS = {43, 58}  # contrabass, tuba: they stand in the middle with the bass
