@@ -71,7 +71,7 @@ TEST_F(StyleLibraryTest, GarbageInsideTheRootLoadsWhatCanBeRead) {
         "<Pelmora Base Styles>\n<arp3>\nname=Odd\nlength=abc\n;\nx;y\n-5;300;2000000000;zz;9\n"
         "no separator here\n</arp3>\n<arp4>\nlength=2000000000\n42;100;7;1\n</arp4>\n"
         "<style9>\nname=Junk\nbpm=\nshuffle=fast\nvol2=-40\nmode4=7x\n<style9>\n"
-        "<style10>\nstepsPerBeat=5000000\nkind1=drone\nkind2=phrase\npan3=1.5\npan4=0\nglide2=128\nglide4=30\n</style10>\n"
+        "<style10>\nstepsPerBeat=5000000\nkind1=drone\nkind2=phrase\npan3=1.5\npan4=0\nglide2=1001\nglide4=30\n</style10>\n"
         "<style11>\nstepsPerBeat=0\nlow3=80\nhigh3=60\nlow4=40\n</style11>\n"
         "<style12>\nintroBars=0\nintroArp0=3\nendingBars=100\nendingArp0=3\n</style12>\n"
         "<style13>\nfillABars=1\nfillAArp0=3999\nbreakBars=1\nbreakArp0=3\nbreakArp1=-1\nbeats=99\n</style13>\n"

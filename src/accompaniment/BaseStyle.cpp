@@ -156,7 +156,7 @@ void BaseStyle::exchangePlace(int part) {
     int32_t readGlide = 0;
     if (exchangeInt("glide" + number, readGlide)) {
         if (readGlide >= 0 && readGlide <= longestGlide) time = readGlide;
-        else if (partProblem.empty()) partProblem = "part " + number + " has the glide " + std::to_string(readGlide) + ", not 0 to 127";
+        else if (partProblem.empty()) partProblem = "part " + number + " has the glide " + std::to_string(readGlide) + ", not 0 to 1000";
     }
 }
 

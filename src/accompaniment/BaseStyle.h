@@ -33,7 +33,7 @@ public:
     static constexpr int32_t noPattern = -1;  // the part rests in the section
     static constexpr int32_t longestBars = 16;
     static constexpr double unsetPan = -1.0;
-    static constexpr int32_t longestGlide = 127;
+    static constexpr int32_t longestGlide = 1000;
 
     // A section's bars and its parts' patterns; bars 0: the style has no such section.
     struct SectionParts {
@@ -72,12 +72,12 @@ public:
     std::array<PartRegister, partCount> range{};   // "lowN", "highN"
     // "panN": where the part stands, 0 left .. 1 right; unsetPan: the station's own place.
     std::array<double, partCount> pan{unsetPan, unsetPan, unsetPan, unsetPan, unsetPan};
-    // "glideN": the portamento time (MIDI 0..127) of notes the part plays legato; 0: none.
+    // "glideN": the portamento time in ms (up to 1000) of notes the part plays legato; 0: none.
     std::array<int32_t, partCount> glide{};
     int32_t beats = 0;  // beats in a bar, 1..16; 0: read from the rhythm pattern's length
     std::array<SectionParts, sectionCount> sections{};  // by Section; Main A's is unused
     // What the last load found wrong in the optional part keys (an unknown kind, a register
-    // upside down or beyond MIDI, a pan beyond 0..1, a glide beyond 0..127) or in the sections (a count of bars out of range); the part
+    // upside down or beyond MIDI, a pan beyond 0..1, a glide beyond 0..1000 ms) or in the sections (a count of bars out of range); the part
     // then plays as if the key were absent, the bars are bound to their range, a section of no
     // bars is left out.
     std::string partProblem;

@@ -347,7 +347,7 @@ private:
     // Applies the style to the players; `cut` ends the old style's notes first.
     void applyStyle(int styleIndex, bool applyTempo, bool cut = true);
     void findSavedStyle();
-    // Turns the part's portamento on with `time`, or off (0), where its channel has another.
+    // Turns the part's portamento on with `time` (ms), or off (0), where its channel has another.
     void sendGlide(int part, int32_t time);
     void copySelectionToPanel();
     // Both switches show what the recorder does.

@@ -154,7 +154,10 @@ void programChange(int program, int channel) { sendChecked(programChangeStatus, 
 void setVolume(int value, int channel) { sendChecked(controlChange, channel, volumeController, value); }
 void setPan(int value, int channel) { sendChecked(controlChange, channel, panController, value); }
 void setPortamento(int time, int channel) {
-    if (time > 0) sendChecked(controlChange, channel, portamentoTimeController, time);
+    if (time > 0) {  // the time in ms as the 14-bit pair of the portamento time controllers
+        sendChecked(controlChange, channel, portamentoTimeController, std::min(time, 16383) >> 7);
+        sendChecked(controlChange, channel, portamentoTimeController + 32, std::min(time, 16383) & 127);
+    }
     sendChecked(controlChange, channel, portamentoController, time > 0 ? 127 : 0);
 }
 void noteOn(int note, int velocity, int channel) { sendChecked(noteOnStatus, channel, note, velocity); }

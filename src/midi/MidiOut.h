@@ -50,7 +50,7 @@ void send(uint8_t status, uint8_t data1, uint8_t data2);
 void programChange(int program, int channel);
 void setVolume(int value, int channel);
 void setPan(int value, int channel);
-// Portamento on with that time (1..127) for notes played legato, or off (0).
+// Portamento on with that time (1..16383 ms) for notes played legato, or off (0).
 void setPortamento(int time, int channel);
 void noteOn(int note, int velocity, int channel);
 void setSustain(bool on, int channel);

@@ -201,7 +201,7 @@ class Part:
         self.pattern, self.program, self.volume, self.key, self.mode = (
             pattern, program, volume, key, mode)
         self.pan = pan        # 0 left .. 1 right; None: where players of the program usually stand
-        self.glide = glide    # portamento time (0..127) for notes played legato; 0: none
+        self.glide = glide    # portamento time (ms, up to 1000) of notes played legato; 0: none
         self.kind = None      # "bass", "chord" or "phrase", set by the generator
         self.register = None  # (low, high) where the part needs its own
         self.heard = None     # the pattern as it sounds on C major, where that differs
