@@ -226,7 +226,7 @@ def samba():
     # Samba in two: the surdo's heavy second beat, shaker sixteenths, partido-alto guitar; the
     # bass answers the surdo and walks up through the third into the next bar.
     beat = phrase("Samba Drums", [
-        (KICK,       "x..o X... | x..o X..."),
+        (KICK,       "o..g x... | o..g x..."),
         (MARACAS,    "xggo xggo | xggo xggo"),
         (SIDE_STICK, "x.x. .x.x | .x.x ..x."),
         (HIGH_AGOGO, "x... .... | .... ...."),
@@ -491,9 +491,9 @@ def rumba_flamenca():
     falseta = line("Rumba Flamenca Falseta", ".... ..x. x.x. x=== | x.x. x.x. x=== ....",
                    [64, 67, 65, 64, 62, 64, 62, 60, 64], gate=0.85)
     return Style("Rumba Flamenca", 116, beat, [
-        bass(tumbao, FINGER_BASS, 74), Part(strum, NYLON_GUITAR, 76, pan=0.46),
+        bass(tumbao, FINGER_BASS, 82), Part(strum, NYLON_GUITAR, 76, pan=0.46),
         Part(falseta, NYLON_GUITAR, 56, pan=0.68)],
-        drum_volume=80, tempo_range=(100, 130), defining=(2,))
+        drum_volume=94, tempo_range=(100, 130), defining=(2,))
 
 
 def irish_reel():
@@ -516,7 +516,7 @@ def irish_reel():
                  [72, 74, 72, 71, 67, 69, 71])
     return Style("Irish Reel", 112, beat, [
         bass(walk, ACOUSTIC_BASS, 62), Part(chop, STEEL_GUITAR, 52, pan=0.68),
-        Part(fiddle, FIDDLE, 76, pan=0.45), Part(flute, FLUTE, 48, pan=0.6)],
+        Part(fiddle, FIDDLE, 76, pan=0.48), Part(flute, FLUTE, 48, pan=0.6)],
         drum_volume=78, tempo_range=(96, 124), defining=(3,))
 
 
