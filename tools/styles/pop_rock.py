@@ -209,8 +209,8 @@ def rockabilly():
                    (64, 67), 69, 67, 64, 62, 60, 64], gate=0.7)
     rhythm = comp("Rockabilly Acoustic Offbeats", "..x. ..x. ..x. ..x.", (55, 60, 64), gate=0.4)
     return Style("Rockabilly", 176, beat, [
-        bass_part(slap, ACOUSTIC_BASS, 68), Part(guitar, CLEAN_GUITAR, 70, pan=0.6),
-        Part(rhythm, STEEL_GUITAR, 44, pan=0.34)],
+        bass_part(slap, ACOUSTIC_BASS, 74), Part(guitar, CLEAN_GUITAR, 70, pan=0.6),
+        Part(rhythm, STEEL_GUITAR, 60, pan=0.34)],
         drum_volume=80, shuffle=1.0, tempo_range=(150, 210), defining=(2,))
 
 
@@ -292,9 +292,9 @@ def slow_rock():
     walk = line("Slow Rock 12/8 Bass", "X=x x=x x=x x=x", [36, 36, 40, 40, 43, 43, 45, 43])
     guitar = line("Slow Rock 12/8 Guitar", "x.o x.o x.o x.o", [48, 55, 60, 64, 60, 55, 64, 55])
     return Style("Slow Rock 12/8", 64, beat, [
-        bass_part(walk, ACOUSTIC_BASS, 88), Part(TRIPLETS_12_8, PIANO, 58, pan=0.42),
+        bass_part(walk, ACOUSTIC_BASS, 78), Part(TRIPLETS_12_8, PIANO, 58, pan=0.42),
         Part(STRINGS_12_8, SLOW_STRINGS, 45, mode=SUS, pan=0.64),
-        Part(guitar, CLEAN_GUITAR, 42, mode=SUS, pan=0.3)],
+        Part(guitar, CLEAN_GUITAR, 52, mode=SUS, pan=0.3)],
         steps_per_beat=3, meter="12/8", tempo_range=(48, 80), defining=(2,))
 
 
@@ -412,7 +412,7 @@ def soul_16():
     guitar = comp("Soul 16-Beat Guitar Chops", ".... x.o. .... x.ox", (64, 67, 72), gate=0.35)
     strings = comp("Soul 16-Beat Strings", "o=============== | o===============", (67, 72, 76))
     return Style("Soul 16-Beat", 98, beat, [
-        Part(bassline, FINGER_BASS, 84), Part(rhodes, RHODES, 60, pan=0.38),
+        bass_part(bassline, FINGER_BASS, 84), Part(rhodes, RHODES, 72, pan=0.38),
         Part(guitar, CLEAN_GUITAR, 48, pan=0.7), Part(strings, STRINGS, 40, mode=SUS, pan=0.6)],
         tempo_range=(84, 116), defining=(0, 2))
 
@@ -435,7 +435,7 @@ def funk():
     horns = line("Funk Horn Stabs", ".... .... .... .... | .... .... ..X. X...",
                  [TRIAD_TOP, (62, 67, 72)], gate=0.8)
     return Style("Funk", 100, beat, [
-        bass_part(slap, SLAP_BASS, 100), Part(clav, CLAVINET, 58, pan=0.36),
+        bass_part(slap, SLAP_BASS, 88), Part(clav, CLAVINET, 70, pan=0.4),
         Part(horns, BRASS, 55, pan=0.64)], tempo_range=(84, 120), defining=(0, 1, 2))
 
 
@@ -501,7 +501,7 @@ def slow_blues():
     organ = comp("Slow Blues 12/8 Organ", "o=========== | o===========", (55, 58, 64))
     return Style("Slow Blues 12/8", 56, beat, [
         bass_part(walk, FINGER_BASS, 84), Part(piano, PIANO, 62, pan=0.4),
-        Part(lick, OVERDRIVE_GUITAR, 58, pan=0.66), Part(organ, DRAWBAR_ORGAN, 40, mode=SUS, pan=0.56)],
+        Part(lick, OVERDRIVE_GUITAR, 78, pan=0.66), Part(organ, DRAWBAR_ORGAN, 40, mode=SUS, pan=0.56)],
         steps_per_beat=3, meter="12/8", tempo_range=(44, 72), defining=(2, 3), mode="blues")
 
 
@@ -521,8 +521,8 @@ def hymn():
                    [(52, 60, 64, 67), (55, 60, 64, 72), (55, 60, 67, 76), (52, 60, 64, 67)],
                    gate=0.96)
     return Style("Hymn", 80, beat, [
-        bass_part(pedal, CHURCH_ORGAN, 70), Part(chorale, CHURCH_ORGAN, 62, pan=0.42),
-        Part(HELD_HIGH, CHOIR, 55, mode=SUS, pan=0.6)], drum_volume=80, tempo_range=(60, 100),
+        bass_part(pedal, CHURCH_ORGAN, 70), Part(chorale, CHURCH_ORGAN, 62, pan=0.46),
+        Part(HELD_HIGH, CHOIR, 55, mode=SUS, pan=0.62)], drum_volume=80, tempo_range=(60, 100),
         defining=(2,))
 
 
