@@ -10,8 +10,8 @@ def shared_bass(pattern):
     return bass_part(pattern, FINGER_BASS, 80).pattern
 
 
-def bass(raised, program, volume, pan=None):
-    return Part(raised, program, volume, key=0, pan=pan)
+def bass(raised, program, volume):
+    return Part(raised, program, volume, key=0)
 
 
 def on_32nds(rhythm):
@@ -111,7 +111,7 @@ def pop_rock():
                  [36, 36, 36, 36, 36, 36, 40, 43, 36, 36, 36, 36, 43, 43, 45, 43], gate=0.8)
     guitar = comp("Pop Rock Guitar Strum", "X=.x .x.x X=.x .xx.", (48, 55, 60, 64), gate=0.85)
     return Style("Pop Rock", 120, beat, [
-        bass_part(drive, PICK_BASS, 82), Part(guitar, OVERDRIVE_GUITAR, 52, pan=0.7),
+        bass_part(drive, PICK_BASS, 82), Part(guitar, OVERDRIVE_GUITAR, 60, pan=0.7),
         Part(PIANO_EIGHTHS, PIANO, 55, pan=0.4), Part(HELD_HIGH, STRINGS, 42, mode=SUS, pan=0.28)],
         tempo_range=(104, 136), defining=(0, 2))
 
@@ -171,7 +171,7 @@ def sixties_beat():
                   [TRIAD_HIGH, TRIAD_HIGH, TRIAD_HIGH, (60, 62, 67), (60, 62, 67), TRIAD_HIGH,
                    TRIAD_HIGH, TRIAD_HIGH, TRIAD_HIGH], gate=0.8)
     return Style("60s Beat", 140, beat, [
-        bass(CHORD_EIGHTHS_BASS, PICK_BASS, 82), Part(guitar, STEEL_GUITAR, 58, pan=0.66),
+        bass(CHORD_EIGHTHS_BASS, PICK_BASS, 82), Part(guitar, STEEL_GUITAR, 66, pan=0.66),
         Part(PIANO_EIGHTHS, PERC_ORGAN, 45, pan=0.34)], tempo_range=(120, 164), defining=(2,))
 
 
@@ -497,7 +497,7 @@ def slow_blues():
                  [(58, 64, 67)] * 11 + [(58, 64, 69)] * 2, gate=0.8)
     lick = notes("Slow Blues 12/8 Guitar", 24, [
         (7, 72, 1.8, 100), (9, 75, 0.8, 92), (10, 76, 1.5, 100),
-        (19, 79, 1.5, 104), (21, 76, 0.8, 92), (22, 75, 0.8, 88), (23, 72, 2.8, 98)])
+        (19, 79, 1.5, 104), (21, 76, 0.8, 92), (22, 75, 0.8, 88), (23, 72, 0.9, 98)])
     organ = comp("Slow Blues 12/8 Organ", "o=========== | o===========", (55, 58, 64))
     return Style("Slow Blues 12/8", 56, beat, [
         bass_part(walk, FINGER_BASS, 84), Part(piano, PIANO, 62, pan=0.4),
