@@ -93,8 +93,8 @@ def feel_problems(style):
 
 # --- Levels and stereo -------------------------------------------------------------------------
 DEFINING_LIMIT_LU = 4.0   # what the renders hold the genre's own part to
-STEREO_LIMIT_DB = 1.5     # the most the mix may lean to one side (the renders: 2 dB)
-LOW_END_MARGIN = 0.03     # the low-end estimate's margin under the renders' limit
+STEREO_LIMIT_DB = 2.0     # the most the mix may lean to one side, as the renders hold it
+LOW_END_MARGIN = 0.0      # the renders hold the measured share to the same limit
 
 
 def low_end_problems(style):
