@@ -144,7 +144,7 @@ def disco():
     strings = line("Disco Strings", "x=========== .... | x===== x= ..x= x===",
                    [TRIAD_TOP, TRIAD_TOP, TRIAD_TOP, (67, 72, 76), (69, 72, 76)])
     return Style("Disco", 118, beat, [
-        bass_part(bass, FINGER_BASS, 88), Part(guitar, MUTED_GUITAR, 72, pan=LEFT),
+        bass_part(bass, FINGER_BASS, 88), Part(guitar, MUTED_GUITAR, 72, pan=0.4),
         Part(strings, STRINGS, 62, pan=RIGHT)], tempo_range=(110, 130), defining=(0, 1))
 
 
@@ -194,9 +194,9 @@ def trance():
     # Kick on every beat, the bass rolling the three 16ths between them, a rolling 16th
     # arpeggio and a wide string pad; the snare rolls into each phrase.
     beat = phrase("Trance Drums", [
-        (KICK,       "X... X... X... X..."),
-        (OPEN_HAT,   "..x. ..x. ..x. ..x."),
-        (CLOSED_HAT, ".g.g .g.g .g.g .g.g"),
+        (KICK,       "x... x... x... x..."),
+        (OPEN_HAT,   "..X. ..X. ..X. ..X."),
+        (CLOSED_HAT, ".o.o .o.o .o.o .o.o"),
         (RIDE,       "o.o. o.o. o.o. o.o."),
         (CLAP,       ".... x... .... x..."),
     ], 16, FILL_ROLL, crash="x")
@@ -207,9 +207,9 @@ def trance():
     arpeggio = steady("Trance Arpeggio", 16, 1, [60, 64, 67, 72, 76, 72, 67, 64], 0.5, vel=85,
                       accents=BEATS)
     return Style("Trance", 138, beat, [
-        bass_part(bass, SYNTH_BASS_1, 84), Part(arpeggio, SAW_LEAD, 70, pan=RIGHT_OF_CENTRE),
+        bass_part(bass, SYNTH_BASS_1, 68), Part(arpeggio, SAW_LEAD, 90, pan=RIGHT_OF_CENTRE),
         Part(WHOLE_NOTE_PAD, SYNTH_STRINGS, 72, mode=SUS, pan=LEFT_OF_CENTRE)],
-        drum_volume=92, tempo_range=(128, 145), defining=(0, 2))
+        drum_volume=86, tempo_range=(128, 145), defining=(0, 2))
 
 
 def drum_and_bass():
@@ -231,8 +231,9 @@ def drum_and_bass():
 
 class OneBarStyle(Style):
     """A style whose drum phrase is a single bar (a grid too fine for two to fit the style
-    programmer): its ending is the final hit alone, a bar long, for the fill and the hit
-    together would take two bars."""
+    programmer), so that its ending has one bar where the fill and the final hit would take
+    two: the hit on one, the groove going on for two beats and the band cutting off together
+    on three with the crash."""
 
     @property
     def sections(self):
@@ -245,8 +246,13 @@ class OneBarStyle(Style):
         if ending is not None and ending.bars == 1 and ending.patterns[0].length > bar:
             drums = ending.patterns[0]
             start = drums.length - bar
-            last = [(key, vel, pos - start, dur) for key, vel, pos, dur in drums.notes if pos >= start]
-            ending.patterns[0] = Pattern(drums.name, bar, last)
+            cut = bar // 2
+            hit = [(key, vel, pos - start, dur) for key, vel, pos, dur in drums.notes if pos >= start]
+            groove = [note for note in drums.notes if 0 < note[2] < cut and note[0] != CRASH]
+            last = [(key, vel, cut, dur) for key, vel, pos, dur in hit if pos == 0]
+            last += [(key, 110, cut, 0.5) for key in (SNARE, CLAP) if key not in {n[0] for n in last}]
+            notes = sorted(hit + groove + last, key=lambda note: (note[2], note[0]))
+            ending.patterns[0] = Pattern(drums.name, bar, notes)
         self._sections = built
 
 
@@ -402,7 +408,7 @@ def afrobeats():
     # Mid-tempo bounce: shaker 16ths, a clave-like rim, clap on two and four, a syncopated
     # log-drum bass and a highlife guitar line.
     beat = phrase("Afrobeats Drums", [
-        (KICK,       "X... ..x. X... ..x. | X... ..x. X..x ...."),
+        (KICK,       "x... ..o. x... ..o. | x... ..o. x..o ...."),
         (SIDE_STICK, "...x ..x. ...x ..x."),
         (CLAP,       ".... X... .... X..."),
         (CABASA,     "xoxo xoxo xoxo xoxo"),
@@ -412,8 +418,8 @@ def afrobeats():
     guitar = line("Afrobeats Highlife Guitar", "x.xo .xo. x.xo .xo.",
                   [72, 67, 64, 67, 72, 76, 72, 67, 64, 67], gate=0.6)
     return Style("Afrobeats", 104, beat, [
-        bass_part(bass, SYNTH_BASS_2, 88), Part(guitar, CLEAN_GUITAR, 80, pan=RIGHT_OF_CENTRE)],
-        drum_volume=90, tempo_range=(95, 115), defining=(0, 2))
+        bass_part(bass, SYNTH_BASS_2, 78), Part(guitar, CLEAN_GUITAR, 80, pan=RIGHT_OF_CENTRE)],
+        drum_volume=86, tempo_range=(95, 115), defining=(0, 2))
 
 
 def zouk():
