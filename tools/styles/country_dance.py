@@ -90,11 +90,12 @@ def country_waltz():
 
 
 def country_ballad():
-    # Side stick on the backbeat, fingerpicked guitar and a string bed.
+    # Side stick on the backbeat, the hat lifting into each beat, the kick pushing the second
+    # bar; fingerpicked guitar and a string bed.
     beat = phrase("Country Ballad Drums", [
-        (CLOSED_HAT, "o.g. o.g. o.g. o.g."),
-        (SIDE_STICK, ".... x... .... x..."),
-        (KICK,       "x... .... x..o ...."),
+        (CLOSED_HAT, "o.gg o.g. o.gg o.g. | o.gg o.g. o.gg o.gg"),
+        (SIDE_STICK, ".... x... .... x... | .... x... .... x..."),
+        (KICK,       "x... .... x..o .... | x... ...o x... ...."),
     ], 16, [(SNARE, "o.ox"), (LOW_FLOOR_TOM, "...o")], crash="o")
     bass = line("Country Ballad Bass", "x======= x===== x= | x======= x=======",
                 [36, 43, 40, 36, 43], gate=0.95)
@@ -165,8 +166,8 @@ def house():
                 [36, 36, 48, 36, 43, 36, 36, 48, 40, 43, 45], gate=0.8)
     piano = comp("House Piano Stabs", fine("x..x ..x. ..x. .x.."), (60, 64, 67, 74), gate=0.6)
     return Style("House Dance", 124, beat, [
-        bass_part(bass, SYNTH_BASS_1, 88), Part(piano, BRIGHT_PIANO, 74, pan=LEFT_OF_CENTRE),
-        Part(WHOLE_NOTE_PAD, POLY_PAD, 68, mode=SUS, pan=RIGHT_OF_CENTRE)], drum_volume=92,
+        bass_part(bass, SYNTH_BASS_1, 88), Part(piano, BRIGHT_PIANO, 74, pan=0.56),
+        Part(WHOLE_NOTE_PAD, POLY_PAD, 68, mode=SUS, pan=0.62)], drum_volume=92,
         steps_per_beat=8, shuffle=0.2, tempo_range=(118, 130), defining=(0,))
 
 
@@ -418,7 +419,7 @@ def afrobeats():
     guitar = line("Afrobeats Highlife Guitar", "x.xo .xo. x.xo .xo.",
                   [72, 67, 64, 67, 72, 76, 72, 67, 64, 67], gate=0.6)
     return Style("Afrobeats", 104, beat, [
-        bass_part(bass, SYNTH_BASS_2, 78), Part(guitar, CLEAN_GUITAR, 80, pan=RIGHT_OF_CENTRE)],
+        bass_part(bass, SYNTH_BASS_2, 78), Part(guitar, CLEAN_GUITAR, 80, pan=0.64)],
         drum_volume=86, tempo_range=(95, 115), defining=(0, 2))
 
 
