@@ -145,7 +145,7 @@ def disco():
     strings = line("Disco Strings", "x=========== .... | x===== x= ..x= x===",
                    [TRIAD_TOP, TRIAD_TOP, TRIAD_TOP, (67, 72, 76), (69, 72, 76)])
     return Style("Disco", 118, beat, [
-        bass_part(bass, FINGER_BASS, 88), Part(guitar, MUTED_GUITAR, 72, pan=0.4),
+        bass_part(bass, FINGER_BASS, 98), Part(guitar, MUTED_GUITAR, 72, pan=0.4),
         Part(strings, STRINGS, 62, pan=RIGHT)], tempo_range=(110, 130), defining=(0, 1))
 
 
