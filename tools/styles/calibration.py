@@ -406,7 +406,7 @@ GATE_GAIN = 1.25
 MAX_PART_GAP_LU = 8.5
 # The part that defines a genre (the accordion of a merengue) sits at most this far under the
 # loudest part by the estimate; the renders hold it to 4 LU, the rest is the estimate's margin.
-DEFINING_GAP_LU = 2.5
+DEFINING_GAP_LU = 2.3
 DEFINING_MARGIN_LU = 1.5
 MIN_VOLUME, MAX_VOLUME = 1, 100
 # The synthesizer rounds off every sample above -4 dBFS so that none passes -1.5 dBFS; a style's

@@ -230,33 +230,6 @@ def drum_and_bass():
         drum_volume=92, tempo_range=(160, 180), defining=(0, 1))
 
 
-class OneBarStyle(Style):
-    """A style whose drum phrase is a single bar (a grid too fine for two to fit the style
-    programmer), so that its ending has one bar where the fill and the final hit would take
-    two: the hit on one, the groove going on for two beats and the band cutting off together
-    on three with the crash."""
-
-    @property
-    def sections(self):
-        return self._sections
-
-    @sections.setter
-    def sections(self, built):
-        ending = built.get("ending")
-        bar = self.bar_steps()
-        if ending is not None and ending.bars == 1 and ending.patterns[0].length > bar:
-            drums = ending.patterns[0]
-            start = drums.length - bar
-            cut = bar // 2
-            hit = [(key, vel, pos - start, dur) for key, vel, pos, dur in drums.notes if pos >= start]
-            groove = [note for note in drums.notes if 0 < note[2] < cut and note[0] != CRASH]
-            last = [(key, vel, cut, dur) for key, vel, pos, dur in hit if pos == 0]
-            last += [(key, 110, cut, 0.5) for key in (SNARE, CLAP) if key not in {n[0] for n in last}]
-            notes = sorted(hit + groove + last, key=lambda note: (note[2], note[0]))
-            ending.patterns[0] = Pattern(drums.name, bar, notes)
-        self._sections = built
-
-
 def trap():
     # Half time: the clap and snare on three, the hats ticking eighths and 16ths and rolling
     # into 16th triplets and 32nd triplets, the 808 on the kicks, sliding from one note into the
@@ -273,8 +246,8 @@ def trap():
                                        (45, 47, 3, 90)])
     bells = notes("Trap Bell Motif", 48, [(0, 72, 3, 100), (9, 67, 3, 88), (18, 64, 3, 90),
                                           (24, 67, 6, 95), (33, 71, 3, 80), (36, 72, 6, 92)])
-    return OneBarStyle("Trap", 140, beat, [
-        bass_part(bass, SYNTH_BASS_1, 92, glide=30), Part(bells, GLOCKENSPIEL, 84, pan=RIGHT_OF_CENTRE)],
+    return Style("Trap", 140, beat, [
+        bass_part(bass, SYNTH_BASS_1, 92, glide=90), Part(bells, GLOCKENSPIEL, 84, pan=RIGHT_OF_CENTRE)],
         drum_volume=92, steps_per_beat=12, tempo_range=(130, 170), defining=(0, 1))
 
 

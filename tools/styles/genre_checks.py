@@ -167,7 +167,7 @@ def agreement(a, b):
 def library_problems(styles):
     musical = [s for s in styles if s.parts]
     problems = []
-    closest = (0.0, None, None)
+    closest = (0.0, "", "")
     for i, a in enumerate(musical):
         for b in musical[i + 1:]:
             if a.bar_steps() != b.bar_steps() or a.steps_per_beat != b.steps_per_beat:
