@@ -159,9 +159,10 @@ def merengue():
     accordion = line("Merengue Accordion", "x.xx x.x. x.xx x.x. | x.xx x.x. x.x. x...",
                      [72, 76, 79, 76, 72, 67, 72, 76, 74, 72, 67, 72, 76, 79, 76, 72, 67, 64],
                      gate=0.8)
-    # The accordion leads from the middle of the band, over the guira and tambora.
+    # The accordion leads just right of the middle, balancing the guira and tambora, which the
+    # kit places left.
     return Style("Merengue", 130, beat, [
-        bass_part(bass, FINGER_BASS, 84), Part(accordion, ACCORDION, 75, pan=0.5)],
+        bass_part(bass, FINGER_BASS, 84), Part(accordion, ACCORDION, 75, pan=0.62)],
         drum_volume=78, tempo_range=(110, 160), defining=(2,))
 
 
@@ -230,15 +231,15 @@ def latin_pop():
     ], 16, FILL_SHORT, crash="x")
     guitar = comp("Latin Pop Nylon Strum", "x.xo .xo. x.xo .xx.", (52, 55, 60, 64), gate=0.7)
     return Style("Latin Pop", 100, beat, [
-        shared_bass(TRESILLO_BASS, FINGER_BASS, 82), Part(guitar, NYLON_GUITAR, 60, pan=0.42),
+        shared_bass(TRESILLO_BASS, FINGER_BASS, 82), Part(guitar, NYLON_GUITAR, 68, pan=0.42),
         Part(TRIAD_PAD, STRINGS, 45, mode=SUS, pan=0.64)], drum_volume=90,
         tempo_range=(85, 125), defining=(2,))
 
 
 def baiao():
-    # The zabumba's dotted figure, the bacalhau stick on the off-beats, triangle sixteenths.
+    # The zabumba's dotted figure (the pickup stroke muffled), the bacalhau stick on the off-beats, triangle sixteenths.
     beat = phrase("Baiao Percussion", [
-        (KICK,           "x..x ...."),
+        (KICK,           "x..o ...."),
         (SIDE_STICK,     "..x. ..x."),
         (MUTE_TRIANGLE,  "x..x x..x"),
         (OPEN_TRIANGLE,  ".xx. .xx."),
@@ -251,7 +252,7 @@ def baiao():
                      [72, 70, 67, 64, 67, 69, 67, 72, 67, 70, 72, 74, 72, 70, 67, 72, 67],
                      gate=0.85)
     return Style("Baiao", 100, beat, [
-        bass_part(bass, ACOUSTIC_BASS, 74), Part(accordion, ACCORDION, 70, pan=0.5)],
+        bass_part(bass, ACOUSTIC_BASS, 66), Part(accordion, ACCORDION, 70, pan=0.5)],
         drum_volume=88, meter="2/4", tempo_range=(80, 130), defining=(2,))
 
 
@@ -292,7 +293,7 @@ def swing():
                  [SIXTH, (60, 64, 67, 72)])
     # The horns left of the drums, the rhythm guitar beside the bass on the right.
     return Style("Swing", 138, beat, [
-        shared_bass(WALKING_BASS, ACOUSTIC_BASS, 62), Part(brass, BRASS, 36, pan=0.4),
+        shared_bass(WALKING_BASS, ACOUSTIC_BASS, 58), Part(brass, BRASS, 36, pan=0.4),
         Part(GUITAR_QUARTERS, JAZZ_GUITAR, 44, pan=0.62)], drum_volume=85, shuffle=1.0,
         tempo_range=(110, 200), defining=(0, 1))
 
@@ -543,7 +544,7 @@ def mariachi():
     return Style("Mariachi", 156, beat, [
         bass_part(guitarron, ACOUSTIC_BASS, 88), Part(vihuela, NYLON_GUITAR, 48, pan=0.56),
         Part(violins, VIOLIN, 84, pan=0.4), Part(trumpets, TRUMPET, 78, pan=0.64)],
-        drum_volume=62, meter="3/4", tempo_range=(100, 200), comment="drums quiet: a mariachi has "
+        drum_volume=86, meter="3/4", tempo_range=(100, 200), comment="drums quiet: a mariachi has "
         "no drummer; a soft shaker only doubles the vihuela's strums", defining=(3, 4))
 
 
