@@ -539,10 +539,10 @@ def mariachi():
     violins = line("Mariachi Violins", "x=== x=== x=== | x======= x=== | x=== x=== x=== | x======= x=..",
                    [76, 74, 72, 67, 69, 72, 76, 79, 76, 74], gate=0.92)
     trumpets = line("Mariachi Trumpets", ".... .... .... | .... x.x. x=.. | .... .... .... | .... x.x. x=..",
-                    [(67, 72), (64, 69), (64, 67), (72, 76), (69, 72), (67, 72)], gate=0.8)
+                    [(64, 67), (60, 64), (60, 64), (72, 76), (69, 72), (64, 67)], gate=0.8)
     # Violins on the left, trumpets on the right, the vihuela beside the guitarron.
     return Style("Mariachi", 156, beat, [
-        bass_part(guitarron, ACOUSTIC_BASS, 88), Part(vihuela, NYLON_GUITAR, 48, pan=0.56),
+        bass_part(guitarron, ACOUSTIC_BASS, 88), Part(vihuela, NYLON_GUITAR, 52, pan=0.56),
         Part(violins, VIOLIN, 84, pan=0.4), Part(trumpets, TRUMPET, 78, pan=0.64)],
         drum_volume=86, meter="3/4", tempo_range=(100, 200), comment="drums quiet: a mariachi has "
         "no drummer; a soft shaker only doubles the vihuela's strums", defining=(3, 4))
