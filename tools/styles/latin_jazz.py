@@ -9,10 +9,15 @@ from styles.core import *  # noqa: F401,F403
 
 # --- Parts that several styles play alike -----------------------------------------------------
 
-# Four to the bar around the chord, each bar ending on the fifth so the next root is met by a
-# leap, never walked into.
-WALKING_BASS = line("Jazz Walking Bass", "X=== x=== x=== x=== | X=== x=== x=== x===",
-                    [36, 43, 45, 43, 48, 43, 40, 43], gate=0.9)
+# Four bars of walking quarter notes, each bar's root reached by step: a scale note from below
+# (B into C), a scale note from above (D into C), and chromatic pairs on the and of four (D-Db,
+# Eb-Db into C), the skip a swinging bass player throws in before the bar line. The approach
+# notes outside the chord are half a beat long, off the strong beats.
+WALKING_BASS = notes("Jazz Walking Bass", 64, [
+    (0, 36, 3.6, 112), (4, 40, 3.6, 100), (8, 43, 3.6, 104), (12, 47, 3.6, 100),
+    (16, 48, 3.6, 110), (20, 45, 3.6, 100), (24, 43, 3.6, 104), (28, 50, 1.8, 98), (30, 49, 1.8, 92),
+    (32, 48, 3.6, 110), (36, 43, 3.6, 100), (40, 45, 3.6, 104), (44, 38, 3.6, 100),
+    (48, 36, 3.6, 112), (52, 43, 3.6, 100), (56, 40, 3.6, 104), (60, 39, 1.8, 98), (62, 37, 1.8, 92)])
 # Half notes on one and three, root to fifth, then root to third: the two-beat of early jazz,
 # ballads and gypsy swing.
 TWO_BEAT_BASS = line("Jazz Two-Beat Bass", "x======= x======= | x======= x=======",
@@ -46,12 +51,17 @@ def bossa_nova():
         (KICK,       "x... ..g. x... ..g. | x... ..g. x... ..g."),
     ], 16, [(SIDE_STICK, "x.x..x.."), (LOW_MID_TOM, "......o."), (LOW_FLOOR_TOM, ".......o")],
         crash=None)
-    bass = line("Bossa Bass", "x===== x=========", [36, 43], gate=0.95)
+    # Root and fifth on the surdo's long-short; the second bar cuts the fifth short for a
+    # chromatic step down into the next root.
+    bass = line("Bossa Bass", "x===== x========= | x===== x=====.. x=", [36, 43, 36, 43, 37],
+                gate=0.95)
     guitar = comp("Bossa Guitar", "x=.. x=x= ..x= x=.. | x=.. x=x= ..x= ..x=",
                   (52, 57, 60, 62), gate=0.9)
+    # The singer's guitar just left of the middle, the strings across on the right.
     return Style("Bossa Nova", 132, beat, [
-        bass_part(bass, ACOUSTIC_BASS, 85), Part(guitar, NYLON_GUITAR, 58),
-        pad(SIXTH_PAD, SLOW_STRINGS, 48)], drum_volume=92, tempo_range=(110, 150))
+        bass_part(bass, ACOUSTIC_BASS, 85), Part(guitar, NYLON_GUITAR, 58, pan=0.45),
+        Part(SIXTH_PAD, SLOW_STRINGS, 48, mode=SUS, pan=0.64)], drum_volume=92,
+        tempo_range=(110, 150), defining=(2,))
 
 
 def salsa():
@@ -63,65 +73,78 @@ def salsa():
         (OPEN_CONGA,  ".... ..xx .... ..xx"),
         (LONG_GUIRO,  "x... x... x... x..."),
         (SHORT_GUIRO, "..o. ..o. ..o. ..o."),
-    ], 16, [(HIGH_TIMBALE, "x.xx.x.."), (LOW_TIMBALE, "....x.xX")])
-    montuno = line("Salsa Montuno", "x.xx .xxx x.xx .xx.", [
-        (60, 72), (64, 76), 67, (64, 76), (60, 72), (64, 76), (67, 79), (64, 76), (60, 72),
-        (64, 76), (67, 79)], gate=0.9)
+    ], 16, [(HIGH_TIMBALE, "x.x..x.."), (LOW_TIMBALE, "....x.xX")])
+    # The piano montuno in octaves, 2-3: on the beats through the clave's two side, then
+    # anticipating every beat of its three side.
+    montuno = line("Salsa Montuno", "x.x. x.xx .x.x .xx.", [
+        (60, 72), (64, 76), (67, 79), (64, 76), (67, 79), (64, 76), (60, 72), (64, 76),
+        (67, 79)], gate=0.9)
     brass = comp("Salsa Brass", ".... .... X..x ..X=", TRIAD_TOP, gate=0.8)
     return Style("Salsa", 96, beat, [
-        shared_bass(TUMBAO_BASS, ACOUSTIC_BASS, 88), Part(montuno, BRIGHT_PIANO, 65),
-        Part(brass, BRASS, 52)], drum_volume=85, tempo_range=(80, 115))
+        shared_bass(TUMBAO_BASS, ACOUSTIC_BASS, 88), Part(montuno, BRIGHT_PIANO, 65, pan=0.4),
+        Part(brass, BRASS, 52, pan=0.64)], drum_volume=85, tempo_range=(80, 115), clave="2-3",
+        defining=(2,))
 
 
 def mambo():
-    # The mambo bell drives every beat, timbale cascara answers, congas on the off-beats.
+    # The mambo bell drives every beat (its extra stroke on the clave's three side), timbale
+    # cascara answers, congas on the off-beats.
     beat = phrase("Mambo Percussion", [
-        (COWBELL,     "X.x. X.xx X.x. X.x."),
+        (COWBELL,     "X.x. X.x. X.xx X.x."),
         (CLAVES,      "..x. x... x..x ..x."),
         (HIGH_TIMBALE, "..o. .o.. o.o. .o.o"),
-        (OPEN_CONGA,  ".... ..xx .... ..x."),
+        (OPEN_CONGA,  ".... ..x. .... ..xx"),
         (MUTE_CONGA,  "x... x... x... x..."),
         (KICK,        ".... ..x. .... ..x."),
     ], 16, [(HIGH_TIMBALE, "xxx.x..."), (LOW_TIMBALE, "...x.xX."), (KICK, "......X.")])
-    # Brass punches against the saxes' riff, the two sections interlocking.
-    brass = comp("Mambo Brass Punches", "X..x ..X. .... x=..", TRIAD_TOP, gate=0.7)
+    # Brass punches on the clave's three side against the saxes' riff, the sections interlocking.
+    brass = comp("Mambo Brass Punches", ".... x=.. X..x ..X=", TRIAD_TOP, gate=0.7)
     sax = line("Mambo Sax Riff", "..x. x.x. x.xx .x.. | ..x. x.x. x=.. ....",
                [64, 67, 64, 69, 67, 64, 60, 64, 67, 64, 67], gate=0.8)
+    # Trumpets on the right, the saxes in front on the left.
     return Style("Mambo", 100, beat, [
-        shared_bass(TUMBAO_BASS, ACOUSTIC_BASS, 88), Part(brass, BRASS, 55),
-        Part(sax, TENOR_SAX, 62)], drum_volume=85, tempo_range=(85, 115))
+        shared_bass(TUMBAO_BASS, ACOUSTIC_BASS, 76), Part(brass, BRASS, 62, pan=0.64),
+        Part(sax, TENOR_SAX, 68, pan=0.4)], drum_volume=78, tempo_range=(85, 115), clave="2-3",
+        defining=(2, 3))
 
 
 def son_montuno():
-    # 3-2 son clave, bongo martillo, maracas and the bongo bell of the montuno section.
+    # 3-2 son clave, bongo martillo, maracas; the bongo bell and the conga's open tones lean
+    # to the clave's three side.
     beat = phrase("Son Montuno Percussion", [
         (CLAVES,     "x..x ..x. ..x. x..."),
         (HIGH_BONGO, "Xoox Xoox Xoox Xoox"),
         (MARACAS,    "x.x. x.x. x.x. x.x."),
-        (OPEN_CONGA, ".... ..x. .... ..xx"),
-        (COWBELL,    "x... x... x... x.x."),
+        (OPEN_CONGA, ".... ..xx .... ..x."),
+        (COWBELL,    "x... x.x. x... x..."),
     ], 16, [(HIGH_BONGO, "xxoxx..."), (LOW_BONGO, "..x..xX.")], crash=None)
-    # The tres guajeo in thirds and sixths, pushing across the clave.
-    tres = line("Son Tres Guajeo", "x.xx .x.x x.xx .x.x", [
-        (64, 72), (67, 72), (64, 69), (60, 64), (64, 67), (67, 76), (64, 72), (62, 67),
-        (60, 64), (64, 67)], gate=0.7)
+    # The tres guajeo in thirds and sixths: pushing through the three side, landing on the
+    # beats of the two side.
+    tres = line("Son Tres Guajeo", "x.x. xx.x .xx. x.x.", [
+        (64, 72), (67, 72), (64, 69), (60, 64), (62, 67), (64, 72), (67, 72), (64, 69),
+        (60, 64)], gate=0.7)
     return Style("Son Montuno", 90, beat, [
-        shared_bass(TUMBAO_BASS, ACOUSTIC_BASS, 90), Part(tres, STEEL_GUITAR, 66)], drum_volume=88, tempo_range=(75, 105))
+        shared_bass(TUMBAO_BASS, ACOUSTIC_BASS, 90), Part(tres, STEEL_GUITAR, 66, pan=0.56)],
+        drum_volume=88, tempo_range=(75, 105), clave="3-2", defining=(2,))
 
 
 def bolero():
-    # Slow Cuban bolero: bongo martillo, maracas and a soft kick on one and three.
+    # Slow Cuban bolero: the bongo martillo in eighths (the open tone on four), maracas, the
+    # 2-3 son clave over two bars and a soft kick on one and three.
     beat = phrase("Bolero Percussion", [
-        (HIGH_BONGO, "x.xx x.x. x.xx x.x."),
+        (HIGH_BONGO, "X.o. x.o. x.o. ..o."),
+        (LOW_BONGO,  ".... .... .... x..."),
         (MARACAS,    "x.o. x.o. x.o. x.o."),
-        (CLAVES,     "..x. x... x..x ..x."),
+        (CLAVES,     ".... x... x... .... | x... ..x. .... x..."),
         (KICK,       "o... .... o... ...."),
     ], 16, [(HIGH_BONGO, "xx.xx..."), (LOW_BONGO, "..x..xX.")], crash=None)
     bass = line("Bolero Bass", "x===== x= x=== x===", [36, 43, 43, 40], gate=0.95)
     guitar = comp("Bolero Guitar", "x.xx x.x. x.xx x.x.", (52, 55, 60, 64), gate=0.8)
-    return Style("Bolero", 80, beat, [
-        bass_part(bass, ACOUSTIC_BASS, 86), Part(guitar, NYLON_GUITAR, 60),
-        pad(SIXTH_PAD, STRINGS, 46)], drum_volume=85, tempo_range=(60, 100))
+    # The trio's guitar just left of the middle, the strings behind on the right.
+    return Style("Bolero", 74, beat, [
+        bass_part(bass, ACOUSTIC_BASS, 86), Part(guitar, NYLON_GUITAR, 60, pan=0.45),
+        Part(SIXTH_PAD, STRINGS, 46, mode=SUS, pan=0.64)], drum_volume=85,
+        tempo_range=(60, 100), clave="2-3", defining=(2,))
 
 
 def merengue():
@@ -136,8 +159,11 @@ def merengue():
     accordion = line("Merengue Accordion", "x.xx x.x. x.xx x.x. | x.xx x.x. x.x. x...",
                      [72, 76, 79, 76, 72, 67, 72, 76, 74, 72, 67, 72, 76, 79, 76, 72, 67, 64],
                      gate=0.8)
+    # The accordion leads just right of the middle, balancing the guira and tambora, which the
+    # kit places left.
     return Style("Merengue", 130, beat, [
-        bass_part(bass, FINGER_BASS, 84), Part(accordion, ACCORDION, 62)], drum_volume=88, tempo_range=(110, 160))
+        bass_part(bass, FINGER_BASS, 84), Part(accordion, ACCORDION, 75, pan=0.62)],
+        drum_volume=78, tempo_range=(110, 160), defining=(2,))
 
 
 def cumbia():
@@ -150,11 +176,11 @@ def cumbia():
         (COWBELL,     "..x. ..x. ..x. ..x."),
     ], 16, [(OPEN_CONGA, "x.xx.x.."), (LOW_CONGA, ".....xX.")], crash=None)
     bass = line("Cumbia Bass", "x=== ..x. x=== x.x.", [36, 36, 43, 43, 40])
-    # Accordion chords on the off-beats, the cumbia lilt.
+    # Accordion chords on the off-beats, the cumbia lilt, in front in the middle.
     accordion = comp("Cumbia Accordion Offbeats", "..x. ..x. ..x. ..x.", (60, 64, 67), gate=0.7)
     return Style("Cumbia", 95, beat, [
-        bass_part(bass, FINGER_BASS, 86), Part(accordion, ACCORDION, 55)],
-        drum_volume=88, tempo_range=(80, 110))
+        bass_part(bass, FINGER_BASS, 86), Part(accordion, ACCORDION, 65, pan=0.5)],
+        drum_volume=80, tempo_range=(80, 110), defining=(2,))
 
 
 def bachata():
@@ -170,9 +196,11 @@ def bachata():
     requinto = line("Bachata Requinto", "x.xx x.xx x.xx x.xx | x.xx x.xx x.xx x=..", [
         72, 76, 79, 76, 72, 67, 74, 72, 67, 64, 67, 72, 76, 79, 81, 79, 76, 72, 74, 72, 67, 64],
         gate=0.7)
+    # The requinto a little right, the second guitar's held chords (a pad) a little left.
     return Style("Bachata", 128, beat, [
-        bass_part(bass, FINGER_BASS, 86), Part(requinto, NYLON_GUITAR, 58),
-        pad(TRIAD_PAD, WARM_PAD, 55)], drum_volume=86, tempo_range=(110, 150))
+        bass_part(bass, FINGER_BASS, 86), Part(requinto, NYLON_GUITAR, 66, pan=0.56),
+        Part(TRIAD_PAD, WARM_PAD, 55, mode=SUS, pan=0.42)], drum_volume=86,
+        tempo_range=(110, 150), defining=(2,))
 
 
 def reggaeton():
@@ -183,10 +211,12 @@ def reggaeton():
         (CLOSED_HAT, "x.o. x.o. x.o. x.o."),
     ], 16, [(SNARE, "xoxoxxXX"), (KICK, "x...x...")], crash="x")
     bass = line("Reggaeton Bass", "x===== x= x===== x=", [36, 36, 43, 40], gate=0.95)
+    # The lead's stabs answer the snare, up front over the dembow.
     synth = comp("Reggaeton Synth Stabs", "...x ..x. ...x ..x.", (60, 64, 67), gate=0.6)
     return Style("Reggaeton", 92, beat, [
-        bass_part(bass, SYNTH_BASS_1, 88), Part(synth, SAW_LEAD, 50),
-        pad(TRIAD_PAD, POLY_PAD, 58)], drum_volume=95, tempo_range=(85, 105))
+        bass_part(bass, SYNTH_BASS_1, 88), Part(synth, SAW_LEAD, 66, pan=0.54),
+        Part(TRIAD_PAD, POLY_PAD, 58, mode=SUS, pan=0.46)], drum_volume=90,
+        tempo_range=(85, 105), defining=(2,))
 
 
 def latin_pop():
@@ -201,26 +231,29 @@ def latin_pop():
     ], 16, FILL_SHORT, crash="x")
     guitar = comp("Latin Pop Nylon Strum", "x.xo .xo. x.xo .xx.", (52, 55, 60, 64), gate=0.7)
     return Style("Latin Pop", 100, beat, [
-        shared_bass(TRESILLO_BASS, FINGER_BASS, 82), Part(guitar, NYLON_GUITAR, 60),
-        pad(TRIAD_PAD, STRINGS, 45)], drum_volume=90, tempo_range=(85, 125))
+        shared_bass(TRESILLO_BASS, FINGER_BASS, 82), Part(guitar, NYLON_GUITAR, 68, pan=0.42),
+        Part(TRIAD_PAD, STRINGS, 45, mode=SUS, pan=0.64)], drum_volume=90,
+        tempo_range=(85, 125), defining=(2,))
 
 
 def baiao():
-    # The zabumba's dotted figure, the bacalhau stick on the off-beats, triangle sixteenths.
+    # The zabumba's dotted figure (the pickup stroke muffled), the bacalhau stick on the off-beats, triangle sixteenths.
     beat = phrase("Baiao Percussion", [
-        (KICK,           "x..x ...."),
+        (KICK,           "x..o ...."),
         (SIDE_STICK,     "..x. ..x."),
         (MUTE_TRIANGLE,  "x..x x..x"),
         (OPEN_TRIANGLE,  ".xx. .xx."),
     ], 8, [(LOW_TOM, "x.xX"), (KICK, "x...")], crash=None)
-    bass = line("Baiao Bass", "x==x ..x. | x==x ..x.", [36, 43, 48, 36, 43, 40])
+    # The bass doubles the zabumba's figure an octave above the drum's boom, so that the low
+    # end stays the zabumba's.
+    bass = line("Baiao Bass", "x==x ..x. | x==x ..x.", [48, 43, 48, 48, 43, 52])
     # The sanfona's mixolydian riff: the flat seventh of the major chord is the baiao sound.
     accordion = line("Baiao Accordion", "x.xx x.x. | x.xx x=.. | x.xx x.x. | x.x. x=..",
                      [72, 70, 67, 64, 67, 69, 67, 72, 67, 70, 72, 74, 72, 70, 67, 72, 67],
                      gate=0.85)
     return Style("Baiao", 100, beat, [
-        bass_part(bass, ACOUSTIC_BASS, 86), Part(accordion, ACCORDION, 60)],
-        drum_volume=88, meter="2/4", tempo_range=(80, 130))
+        bass_part(bass, ACOUSTIC_BASS, 66), Part(accordion, ACCORDION, 70, pan=0.5)],
+        drum_volume=88, meter="2/4", tempo_range=(80, 130), defining=(2,))
 
 
 def calypso():
@@ -231,53 +264,38 @@ def calypso():
         (COWBELL,    "..x. ..x. ..x. ..x."),
         (MARACAS,    "xoxo xoxo xoxo xoxo"),
     ], 16, [(HIGH_TOM, "x.x....."), (LOW_MID_TOM, "...xx..."), (LOW_FLOOR_TOM, ".....xX.")])
-    pan = notes("Calypso Steel Pan", 32, [
+    steel = notes("Calypso Steel Pan", 32, [
         (0, 72, 2, 100), (3, 67, 1, 85), (4, 64, 2, 90), (6, 67, 2, 90), (10, 72, 1, 85),
         (11, 76, 3, 95), (16, 74, 2, 90), (19, 72, 1, 85), (20, 67, 2, 90), (22, 69, 2, 90),
         (26, 67, 1, 85), (27, 64, 3, 90)])
     # Guitar chopping the off-beats, doubled on the and of three.
     strum = comp("Calypso Strum", "..x. ..x. ..xx ..x.", TRIAD_HIGH, gate=0.5)
     return Style("Calypso", 116, beat, [
-        shared_bass(TRESILLO_BASS, FINGER_BASS, 80), Part(pan, STEEL_DRUMS, 66),
-        Part(strum, CLEAN_GUITAR, 50)], tempo_range=(100, 130))
+        shared_bass(TRESILLO_BASS, FINGER_BASS, 80), Part(steel, STEEL_DRUMS, 80, pan=0.45),
+        Part(strum, CLEAN_GUITAR, 50, pan=0.64)], drum_volume=78, tempo_range=(100, 130), defining=(2,))
 
 
 # --- Jazz -------------------------------------------------------------------------------------
 
+TROMBONE = 57  # General MIDI program (0-based)
+
 
 def swing():
-    # Spang-a-lang ride, hi-hat on two and four, the kick feathered under every beat.
+    # Spang-a-lang ride, hi-hat on two and four, the kick feathered under every beat, the snare
+    # comping lightly between.
     beat = phrase("Swing Drums", [
-        (RIDE,       "x... x.x. x... x.x. | x... x.x. x... x.x."),
-        (PEDAL_HAT,  ".... x... .... x... | .... x... .... x..."),
+        (RIDE,       "x... X.x. x... X.x. | x... X.x. x... X.x."),
+        (PEDAL_HAT,  ".... X... .... X... | .... X... .... X..."),
         (KICK,       "g... g... g... g... | g... g... g... g..."),
         (SNARE,      ".... .... ..g. .... | .... ..o. .... ..g."),
     ], 16, FILL_SWING, crash="x")
     brass = line("Swing Brass Hits", ".... ..X= .... .... | .... .... .... ..X=",
                  [SIXTH, (60, 64, 67, 72)])
+    # The horns left of the drums, the rhythm guitar beside the bass on the right.
     return Style("Swing", 138, beat, [
-        shared_bass(WALKING_BASS, ACOUSTIC_BASS, 82), Part(brass, BRASS, 58),
-        Part(GUITAR_QUARTERS, JAZZ_GUITAR, 48)], drum_volume=85, shuffle=1.0,
-        tempo_range=(110, 200))
-
-
-def big_band():
-    # Heavier ride and four firm kicks, snare answering the brass; a band kick ends the phrase.
-    beat = phrase("Big Band Drums", [
-        (RIDE,      "x... x.x. x... x.x."),
-        (PEDAL_HAT, ".... x... .... x..."),
-        (KICK,      "o... o... o... o..."),
-        (SNARE,     ".... ..o. .... x... | ..g. .... ..x. ...."),
-    ], 16, [(SNARE, "x.x.x.x.X.....x."), (KICK, "x.......X......."),
-            (CRASH, "........X.......")], crash="X")
-    # The shout riff: trumpets and trombones punching on the and of two and four.
-    brass = line("Big Band Shout", "X=.. ..X. .... x=.. | X=.. ..X. ..x= ..X.", [
-        (64, 67, 69, 72), (67, 72, 76), (64, 67, 69, 72), (64, 67, 69, 72), (67, 72, 76),
-        (64, 69, 72), (67, 72, 76)], gate=0.75)
-    return Style("Big Band", 160, beat, [
-        shared_bass(WALKING_BASS, ACOUSTIC_BASS, 85), Part(brass, BRASS, 60),
-        Part(GUITAR_QUARTERS, JAZZ_GUITAR, 45), pad(SIXTH_PAD, TENOR_SAX, 55)],
-        drum_volume=90, shuffle=1.0, tempo_range=(120, 220))
+        shared_bass(WALKING_BASS, ACOUSTIC_BASS, 58), Part(brass, BRASS, 36, pan=0.4),
+        Part(GUITAR_QUARTERS, JAZZ_GUITAR, 44, pan=0.62)], drum_volume=85, shuffle=1.0,
+        tempo_range=(110, 200), defining=(0, 1))
 
 
 def dixieland():
@@ -291,9 +309,11 @@ def dixieland():
     # The trumpet's lead: a riff over the chord with the sixth as its blue colour.
     trumpet = line("Dixie Trumpet", "x=x= x=== ..x= x=.. | x=x= x=x= x=== ....",
                    [72, 69, 67, 64, 67, 69, 72, 76, 74, 72])
+    # The trumpet leads from the middle of the front line, the banjo beside the tuba.
     return Style("Dixieland", 190, beat, [
-        shared_bass(TWO_BEAT_BASS, TUBA, 86), Part(banjo, BANJO, 55),
-        Part(trumpet, TRUMPET, 55)], drum_volume=85, shuffle=0.6, tempo_range=(150, 250))
+        shared_bass(TWO_BEAT_BASS, TUBA, 86), Part(banjo, BANJO, 55, pan=0.62),
+        Part(trumpet, TRUMPET, 64, pan=0.45)], drum_volume=85, shuffle=0.6,
+        tempo_range=(150, 250), defining=(3,))
 
 
 def ragtime():
@@ -309,26 +329,11 @@ def ragtime():
     piano = line("Ragtime Right Hand", "..x. ..x. | x.xx =.x. | ..x. ..x. | x.x= =.x.", [
         (60, 64, 67), (60, 64, 67), 76, 72, 76, 79, (60, 64, 67), (60, 64, 67), 79, 76, 72],
         gate=0.8)
-    return Style("Ragtime", 100, beat, [
-        bass_part(bass, HONKY_TONK, 90), Part(piano, HONKY_TONK, 72)], drum_volume=75,
-        meter="2/4", tempo_range=(70, 130))
-
-
-def bebop():
-    # Fast ride, hi-hat on two and four, snare and kick dropping bombs between the beats.
-    beat = phrase("Bebop Drums", [
-        (RIDE,      "x... x.x. x... x.x."),
-        (PEDAL_HAT, ".... x... .... x..."),
-        (SNARE,     "..g. ...o .... x... | .... .... ..g. ...."),
-        (KICK,      ".... .... .... .... | .... ..o. .... ...."),
-    ], 16, [(SNARE, "x.xx.x.."), (KICK, ".....X.."), (HIGH_TOM, "......x."),
-            (LOW_FLOOR_TOM, ".......x")], crash="x")
-    # Rootless shells, third, seventh and ninth, stabbed off the beat.
-    piano = comp("Bebop Piano Shells", "..x. .... .x.. ..x. | .... x... ...x ....",
-                 (52, 59, 62), gate=0.6)
-    return Style("Bebop", 220, beat, [
-        shared_bass(WALKING_BASS, ACOUSTIC_BASS, 86), Part(piano, PIANO, 72)],
-        drum_volume=82, shuffle=0.8, tempo_range=(180, 300))
+    # One piano: the left hand a little left, the right hand a little right.
+    left_hand = bass_part(bass, HONKY_TONK, 90)
+    left_hand.pan = 0.44
+    return Style("Ragtime", 100, beat, [left_hand, Part(piano, HONKY_TONK, 72, pan=0.56)], drum_volume=75,
+        meter="2/4", tempo_range=(70, 130), defining=(2,))
 
 
 def gypsy_jazz():
@@ -344,28 +349,36 @@ def gypsy_jazz():
         (52, 57, 60, 64)], gate=0.4)
     violin = line("Gypsy Violin", "x=x= x=x= x=== .... | x=x= x=x= x=======", [
         76, 74, 72, 69, 67, 72, 74, 76, 79, 76], gate=0.9)
+    # The rhythm guitar just left of the middle, the violin out front on the right.
     return Style("Gypsy Jazz", 180, beat, [
-        shared_bass(TWO_BEAT_BASS, ACOUSTIC_BASS, 85), Part(pompe, NYLON_GUITAR, 70),
-        Part(violin, VIOLIN, 55)], drum_volume=80, shuffle=0.5, tempo_range=(140, 260))
+        shared_bass(TWO_BEAT_BASS, ACOUSTIC_BASS, 85), Part(pompe, NYLON_GUITAR, 70, pan=0.46),
+        Part(violin, VIOLIN, 55, pan=0.6)], drum_volume=80, shuffle=0.5, tempo_range=(140, 260),
+        defining=(2,))
 
 
 def latin_jazz():
-    # Cascara on the ride bell, rumba clave, songo kick and conga tumbao under the band.
+    # 2-3 rumba clave, the cascara on the ride bell turned to match it (the two side first),
+    # songo kick and the conga's open tones answering on the three side.
     beat = phrase("Latin Jazz Drums", [
-        (RIDE_BELL,  "x.xx .x.x x.x. xx.x"),
+        (RIDE_BELL,  "x.x. xx.x x.xx .x.x"),
         (CLAVES,     "..x. x... x..x ...x"),
         (KICK,       ".... ..x. .... x..."),
         (MUTE_CONGA, "x... x... x... x..."),
-        (OPEN_CONGA, ".... ..xx .... ..x."),
+        (OPEN_CONGA, ".... ..x. .... ..xx"),
     ], 16, [(HIGH_TIMBALE, "x.x.xx.."), (LOW_TIMBALE, "......xX")])
+    # The tumbao's anticipations, root to fifth, then the third and a step down into the root.
+    bass = notes("Latin Jazz Bass", 16, [(3, 36, 3, 100), (6, 43, 4.6, 105),
+                                         (11, 40, 3, 100), (14, 38, 4.6, 100)])
     # Octave montuno with sixths and ninths, the jazz player's voicing of the guajeo.
     piano = line("Latin Jazz Piano", "x.x. xx.x .x.x x.x. | x.x. xx.x .x.x x...", [
         (60, 72), (64, 69), (62, 67), (64, 72), (67, 69), (64, 72), (69, 76), (67, 72),
         (64, 69), (60, 72), (64, 69), (62, 67), (64, 72), (67, 69), (64, 72), (69, 76),
         (64, 67)], gate=0.7)
+    # Piano on the left, vibes across on the right.
     return Style("Latin Jazz", 104, beat, [
-        shared_bass(TUMBAO_BASS, ACOUSTIC_BASS, 88), Part(piano, PIANO, 70),
-        pad(SIXTH_PAD, VIBES, 65)], drum_volume=86, tempo_range=(90, 120))
+        bass_part(bass, ACOUSTIC_BASS, 88), Part(piano, PIANO, 70, pan=0.4),
+        Part(SIXTH_PAD, VIBES, 65, mode=SUS, pan=0.62)], drum_volume=86, tempo_range=(90, 120),
+        clave="2-3", defining=(2,))
 
 
 def smooth_jazz():
@@ -381,8 +394,9 @@ def smooth_jazz():
     rhodes = comp("Smooth Jazz Rhodes", "x=== ..x= ==.. .... | .... ..x= ==== ....",
                   (52, 57, 59, 62))
     return Style("Smooth Jazz", 90, beat, [
-        bass_part(bass, FRETLESS_BASS, 80), Part(rhodes, RHODES, 68),
-        pad(SIXTH_PAD, WARM_PAD, 58)], drum_volume=88, tempo_range=(70, 110))
+        bass_part(bass, FRETLESS_BASS, 80), Part(rhodes, RHODES, 68, pan=0.42),
+        Part(SIXTH_PAD, WARM_PAD, 58, mode=SUS, pan=0.6)], drum_volume=88, tempo_range=(70, 110),
+        defining=(2,))
 
 
 def jazz_waltz():
@@ -396,9 +410,9 @@ def jazz_waltz():
     bass = line("Jazz Waltz Bass", "x======= x=== | x=== x=== x===", [36, 43, 40, 45, 43])
     piano = comp("Jazz Waltz Piano", ".... x=.. ..x= | .... x=== ....", SIXTH)
     return Style("Jazz Waltz", 150, beat, [
-        bass_part(bass, ACOUSTIC_BASS, 82), Part(piano, PIANO, 68),
-        pad(SIXTH_PAD_3_4, VIBES, 62)], drum_volume=85, shuffle=0.8, meter="3/4",
-        tempo_range=(100, 200))
+        bass_part(bass, ACOUSTIC_BASS, 82), Part(piano, PIANO, 68, pan=0.42),
+        Part(SIXTH_PAD_3_4, VIBES, 62, mode=SUS, pan=0.62)], drum_volume=85, shuffle=0.8,
+        meter="3/4", tempo_range=(100, 200), defining=(2,))
 
 
 def jazz_ballad():
@@ -414,8 +428,9 @@ def jazz_ballad():
         (0, 52, 4, 104), (1, 57, 4, 100), (2, 60, 4, 98), (3, 64, 4, 102),
         (10, (60, 64, 69), 2, 92)])
     return Style("Jazz Ballad", 62, beat, [
-        shared_bass(TWO_BEAT_BASS, ACOUSTIC_BASS, 92), Part(piano, PIANO, 85, mode=SUS),
-        pad(SIXTH_PAD, SLOW_STRINGS, 48)], drum_volume=90, shuffle=0.6, tempo_range=(50, 80))
+        shared_bass(TWO_BEAT_BASS, ACOUSTIC_BASS, 92), Part(piano, PIANO, 85, mode=SUS, pan=0.44),
+        Part(SIXTH_PAD, SLOW_STRINGS, 48, mode=SUS, pan=0.62)], drum_volume=90, shuffle=0.6,
+        tempo_range=(50, 80), defining=(2,))
 
 
 def jazz_5_4():
@@ -430,8 +445,8 @@ def jazz_5_4():
     # The vamp: a chord on one, pushed on the and of two, held through the two-beat half.
     piano = comp("Jazz 5/4 Piano Vamp", "x=.. ..x= ==.. x=.. ..x.", (55, 59, 64, 69), gate=0.85)
     return Style("Jazz 5/4", 168, beat, [
-        bass_part(bass, ACOUSTIC_BASS, 84), Part(piano, PIANO, 72)],
-        drum_volume=85, shuffle=0.8, meter="5/4", tempo_range=(140, 200))
+        bass_part(bass, ACOUSTIC_BASS, 84), Part(piano, PIANO, 72, pan=0.46)],
+        drum_volume=85, shuffle=0.8, meter="5/4", tempo_range=(140, 200), defining=(2,))
 
 
 def jazz_shuffle():
@@ -445,15 +460,97 @@ def jazz_shuffle():
     bass = line("Jazz Shuffle Bass", "x=== x=== x=== x=== | x=== x=== x=== x===",
                 [36, 40, 43, 48, 46, 45, 43, 40], gate=0.85)
     piano = comp("Jazz Shuffle Piano", "..x. ..x= ..x. ..x=", (55, 58, 64), gate=0.7)
+    # Piano on the left, the organ across on the right.
     return Style("Jazz Shuffle", 120, beat, [
-        bass_part(bass, ACOUSTIC_BASS, 86), Part(piano, PIANO, 70),
-        pad(SIXTH_PAD, DRAWBAR_ORGAN, 50)], drum_volume=88, shuffle=1.0,
-        tempo_range=(90, 150))
+        bass_part(bass, ACOUSTIC_BASS, 86), Part(piano, PIANO, 70, pan=0.42),
+        Part(SIXTH_PAD, DRAWBAR_ORGAN, 50, mode=SUS, pan=0.62)], drum_volume=88, shuffle=1.0,
+        tempo_range=(90, 150), defining=(2,))
+
+
+# --- Early jazz, parade and mariachi ----------------------------------------------------------
+
+
+def charleston():
+    # The 1920s dance-band drummer: bass drum on one and three, snare and the low-boy cymbal on
+    # two and four, the woodblock clicking the Charleston figure (one, and the and of two).
+    beat = phrase("Charleston Drums", [
+        (KICK,           "x... .... x... ...."),
+        (SNARE,          ".... x... .... x... | .... x... .... x.o."),
+        (PEDAL_HAT,      ".... x... .... x..."),
+        (HIGH_WOODBLOCK, "x... ..x. .... .... | x... ..x. .... x..."),
+    ], 16, [(SNARE, "x.x.xxX."), (HIGH_WOODBLOCK, "x......."), (KICK, "x.....x.")], crash="x")
+    # The tuba's two-beat, root and fifth, walking down by step and half step into the root.
+    tuba = line("Charleston Tuba", "x======= x======= | x======= x=== x=x=",
+                [36, 43, 36, 40, 38, 37], gate=0.9)
+    # The banjo chops four to the bar, the two and four a little harder.
+    banjo = comp("Charleston Banjo", "x=.. X=.. x=.. X=..", TRIAD_HIGH, gate=0.5)
+    # The piano strikes the Charleston: a dotted quarter on one, an eighth on the and of two.
+    piano = comp("Charleston Piano", "X===== x=.. .... .. | X===== x=.. ..x= ..", (55, 60, 64),
+                 gate=0.85)
+    # The horns answer in the second half of the bar, then hit the figure with the piano.
+    brass = comp("Charleston Brass", ".... .... x=.x ..X= | X===== x=.. .... ..", TRIAD_TOP,
+                 gate=0.8)
+    # Piano left, banjo right, the horns just left of the tuba in the middle.
+    return Style("Charleston", 220, beat, [
+        bass_part(tuba, TUBA, 86), Part(banjo, BANJO, 55, pan=0.64),
+        Part(piano, PIANO, 68, pan=0.36), Part(brass, BRASS, 72, pan=0.46)],
+        drum_volume=82, shuffle=0.2, tempo_range=(180, 250), defining=(3, 4))
+
+
+def second_line():
+    # The New Orleans parade: the snare's ghost notes and a press roll into four, the bass drum
+    # dropping syncopations between the beats, the cymbal foot on two and four.
+    beat = phrase("Second Line Drums", [
+        (SNARE,     "X.gg .gx. g.gX .g.g | .gX. g.gg oooo X.g."),
+        (KICK,      "X... ..x. .... x... | ..x. ..x. X... ...."),
+        (PEDAL_HAT, ".... x... .... x..."),
+    ], 16, [(SNARE, "ooooxxXX"), (KICK, "x.....x.")], crash="x")
+    # The sousaphone's riff up the chord to the sixth, walking down by half step into the root.
+    tuba = line("Second Line Tuba", "x==. ..x= x=.x =.x= | x==. ..x= x=.. x=x=",
+                [36, 40, 43, 45, 43, 36, 43, 40, 39, 38])
+    # The trombones and saxes riff off the beat; the trumpet answers at the bar's end.
+    riff = comp("Second Line Brass Riff", "..X. .X.. X=.. .... | ..X. .X.. x.x. X=..", TRIAD_TOP,
+                gate=0.75)
+    trumpet = line("Second Line Trumpet", ".... .... ..x. x=x= | x=== .... .... ....",
+                   [67, 69, 72, 76], gate=0.85)
+    # The trombone's tailgate smear under it all, long tones on the chord.
+    trombone = line("Second Line Trombone", "x=====.. ..x=.... | x=====.. ........",
+                    [52, 55, 60], gate=0.9)
+    # Trombones left, trumpets right, the riffing section in the middle.
+    return Style("Second Line", 100, beat, [
+        bass_part(tuba, TUBA, 88), Part(riff, BRASS, 68, pan=0.5),
+        Part(trumpet, TRUMPET, 55, pan=0.64), Part(trombone, TROMBONE, 52, pan=0.36)],
+        drum_volume=90, shuffle=0.4, tempo_range=(85, 125), defining=(0, 2))
+
+
+def mariachi():
+    # Drums quiet: a mariachi has no drummer; a soft shaker only doubles the vihuela's strums.
+    beat = phrase("Mariachi Shaker", [
+        (MARACAS, "g... x.o. x.o. | g... x.o. x.ox"),
+    ], 12, [(MARACAS, "xoxoxX")], crash=None)
+    # The guitarron: the root on one, the fifth the next bar, and a walk down by step and half
+    # step into the root at the end of four bars.
+    guitarron = notes("Mariachi Guitarron", 48, [
+        (0, 36, 7, 112), (12, 43, 7, 104), (24, 36, 6, 110), (32, 40, 3.5, 96),
+        (36, 43, 3.5, 104), (40, 40, 3.5, 98), (44, 38, 1.8, 96), (46, 37, 1.8, 92)])
+    # The vihuela's strums on two and three, a rasgueo flick closing the second bar.
+    vihuela = comp("Mariachi Vihuela", ".... X.o. x.o. | ..o. X.o. x.ox", TRIAD_HIGH, gate=0.6)
+    # The violins sing the melody in unison, the trumpets answer in thirds where it holds.
+    violins = line("Mariachi Violins", "x=== x=== x=== | x======= x=== | x=== x=== x=== | x======= x=..",
+                   [76, 74, 72, 67, 69, 72, 76, 79, 76, 74], gate=0.92)
+    trumpets = line("Mariachi Trumpets", ".... .... .... | .... x.x. x=.. | .... .... .... | .... x.x. x=..",
+                    [(64, 67), (60, 64), (60, 64), (72, 76), (69, 72), (64, 67)], gate=0.8)
+    # Violins on the left, trumpets on the right, the vihuela beside the guitarron.
+    return Style("Mariachi", 156, beat, [
+        bass_part(guitarron, ACOUSTIC_BASS, 88), Part(vihuela, NYLON_GUITAR, 52, pan=0.56),
+        Part(violins, VIOLIN, 84, pan=0.4), Part(trumpets, TRUMPET, 78, pan=0.64)],
+        drum_volume=86, meter="3/4", tempo_range=(100, 200), comment="drums quiet: a mariachi has "
+        "no drummer; a soft shaker only doubles the vihuela's strums", defining=(3, 4))
 
 
 STYLES = [
     bossa_nova, salsa, swing, jazz_waltz, jazz_ballad, calypso,
     bolero, mambo, merengue, cumbia, bachata, reggaeton, baiao, son_montuno, latin_pop,
-    big_band, dixieland, ragtime, bebop, gypsy_jazz, latin_jazz, smooth_jazz, jazz_5_4,
-    jazz_shuffle,
+    dixieland, ragtime, gypsy_jazz, latin_jazz, smooth_jazz, jazz_5_4,
+    jazz_shuffle, charleston, second_line, mariachi,
 ]
