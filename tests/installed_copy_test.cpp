@@ -106,12 +106,12 @@ TEST(FolderPlan, AnEditedStyleLibraryIsPreferredUnlessItIsBroken) {
     for (const std::string& content :
          {std::string("not a style library\n"),
           std::string(
-              "<Pelmora Base Styles>\n<arp399>\nname=Mine\n36;1;0;1\n"
-              "</arp399>\n<arp7>\n<style0>\nname=Mine\n</style0>\n</Pelmora Base Styles>\n")}) {
+              "<Pelmora Base Styles>\n<arp3999>\nname=Mine\n36;1;0;1\n"
+              "</arp3999>\n<arp7>\n<style0>\nname=Mine\n</style0>\n</Pelmora Base Styles>\n")}) {
         writeText(path, content);
         StyleLibrary broken;
         EXPECT_NE(broken.loadProblem.find(path), std::string::npos) << content.size();
-        EXPECT_TRUE(broken.style(0).name == firstName && broken.pattern(399).name.empty());
+        EXPECT_TRUE(broken.style(0).name == firstName && broken.pattern(3999).name.empty());
         EXPECT_TRUE(!broken.save() && test::readFile(path) == content) << content.size();
     }
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes data/styles.cfg, the style library that ships with Brioletta.
 
-Patterns 0..99 are the keyboard arpeggios, 100..399 the parts of the styles in Main A, and from
-400 on the patterns of their other sections (tools/styles/sections.py). Melodic keys are
+Patterns 0..99 are the keyboard arpeggios, 100..499 the parts of the styles in Main A, and from
+500 on the patterns of their other sections (tools/styles/sections.py). Melodic keys are
 written for the root 48: a part sounds pattern key + held bass key - 48 + 24 + its transposition,
 so with the bass key C (piano key 12) and the usual transposition of +12 a pattern key sounds as
 the MIDI note of the same number; the parts below are written that way. Bass lines are stored an
@@ -46,7 +46,7 @@ def all_styles():
 # --- Library -----------------------------------------------------------------------------------
 
 MAX_PATTERNS, MAX_STYLES = 4000, 100
-FIRST_SECTION_PATTERN = 400  # the sections' patterns follow Main A's
+FIRST_SECTION_PATTERN = 500  # the sections' patterns follow Main A's
 EDITABLE_KEYS, EDITABLE_STEPS = range(35, 82), 64  # what the style programmer's grid shows
 ROOTS = (12, 17)           # the bass keys C and F as the station holds them
 INSTRUMENT_OFFSET = 24     # added by every melodic instrument
@@ -242,7 +242,7 @@ def drum_duplicates(styles):
 
 def assign_indices(arpeggios, styles):
     """The keyboard arpeggios keep 0..99, Main A's patterns follow from 100 as they always have,
-    the sections' patterns from 400."""
+    the sections' patterns from 500."""
     patterns = dict(enumerate(arpeggios))
     index_of = {}
 

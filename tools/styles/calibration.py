@@ -612,7 +612,7 @@ BASS_LINE_KEYS = (39.5, 51.5)  # the mean keys of the two calibration bass lines
 # of the estimated share (fitted over the library's renders); the mix leans this much to the left
 # of its estimate.
 LOW_SHARE_FIT = (0.119, 1.163)
-LEAN_OFFSET_DB = -0.6
+LEAN_OFFSET_DB = -0.1
 
 
 def mean_sounding_key(number, part):

@@ -252,7 +252,7 @@ def baiao():
                      [72, 70, 67, 64, 67, 69, 67, 72, 67, 70, 72, 74, 72, 70, 67, 72, 67],
                      gate=0.85)
     return Style("Baiao", 100, beat, [
-        bass_part(bass, ACOUSTIC_BASS, 66), Part(accordion, ACCORDION, 70, pan=0.5)],
+        bass_part(bass, ACOUSTIC_BASS, 66), Part(accordion, ACCORDION, 70, pan=0.56)],
         drum_volume=88, meter="2/4", tempo_range=(80, 130), defining=(2,))
 
 
