@@ -212,10 +212,14 @@ class Drums:
                     for key in list(stop) + [key for key in pickup if key not in stop]}
         grooves = [bar_of(self.grid, n % self.material.bars, self.bar) for n in range(intro_bars - 2)]
         ending = joined(*grooves, fill_b, self.hit(self.bar, choke=self.swing))
-        if intro_bars == 1:  # no room for the fill's bar: the groove for half a bar, then the hit
-            half = self.bar // 2 // self.beat * self.beat
-            groove = {key: steps[:half] for key, steps in bar_of(self.grid, last, self.bar).items()}
-            ending = joined(groove, self.hit(self.bar - half, choke=self.swing))
+        if intro_bars == 1:  # no room for the fill's bar: the groove to the last beat, then the hit
+            beat = self.bar - self.beat
+            groove = {key: steps[:beat] for key, steps in bar_of(self.grid, last, self.bar).items()}
+            final = self.hit(self.beat, choke=self.swing)
+            for key in BACKBEAT:  # the whole band cuts off: the backbeat strikes with it
+                if key in self.grid:
+                    final.setdefault(key, ["."] * self.beat)[0] = "X"
+            ending = joined(groove, final)
         length = self.material.fill_length()
         fill_a_pattern = drums_of(f"{name} Fill A", fill_a)
         fill_a_pattern.fill_from = self.bar - length
