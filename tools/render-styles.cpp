@@ -22,7 +22,8 @@
 // the loudness and true peak of each (the bass lines' and drums' share of power under 120 Hz, the
 // middle triad's and the drums' lean to the right) as Python dicts, also written to <out>/program-loudness.py.
 //
-// Usage: render-styles [--styles FILE] [--out FOLDER] [--calibrate] [style index ...]
+// Usage: render-styles [--styles FILE] [--out FOLDER] [--soundfont FILE] [--calibrate] [style index ...]
+// (--soundfont renders with that SoundFont instead of the program's first choice).
 
 #include <algorithm>
 #include <array>
@@ -424,6 +425,8 @@ private:
 
 // What every render shares: the synthesizer, the MIDI layer's way to it and the time spent.
 struct Studio {
+    explicit Studio(std::vector<std::string> soundFonts) : synth(std::move(soundFonts)) {}
+
     BuiltInSynth synth;
     SynthBackend backend{synth};
     Timings timings;
@@ -792,6 +795,7 @@ int calibrate(Studio& studio, const std::string& folder) {
 struct Arguments {
     std::string styles = BRIO_STYLES_FILE;
     std::string folder = BRIO_RENDER_DIR;
+    std::string soundFont;  // "": the program's own choice among the installed sets
     std::vector<int> indices;
     bool calibrate = false;
 };
@@ -799,15 +803,15 @@ struct Arguments {
 bool parseArguments(int argc, char** argv, Arguments& args) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if ((arg == "--styles" || arg == "--out") && i + 1 < argc) {
-            (arg == "--styles" ? args.styles : args.folder) = argv[++i];
+        if ((arg == "--styles" || arg == "--out" || arg == "--soundfont") && i + 1 < argc) {
+            (arg == "--styles" ? args.styles : arg == "--out" ? args.folder : args.soundFont) = argv[++i];
         } else if (arg == "--calibrate") {
             args.calibrate = true;
         } else if (!arg.empty() && arg.find_first_not_of("0123456789") == std::string::npos) {
             args.indices.push_back(std::atoi(arg.c_str()));
         } else {
             std::fprintf(stderr,
-                         "usage: render-styles [--styles FILE] [--out FOLDER] "
+                         "usage: render-styles [--styles FILE] [--out FOLDER] [--soundfont FILE] "
                          "[--calibrate] [index ...]\n");
             return false;
         }
@@ -858,9 +862,11 @@ int run(int argc, char** argv) {
     std::error_code error;
     std::filesystem::create_directories(args.folder, error);
     const auto started = std::chrono::steady_clock::now();
-    Studio studio;
+    Studio studio(args.soundFont.empty() ? BuiltInSynth::defaultSoundFonts()
+                                         : std::vector<std::string>{args.soundFont});
     if (!studio.synth.openOffline()) {
-        std::fprintf(stderr, "the built-in synthesizer has no SoundFont\n");
+        std::fprintf(stderr, "the built-in synthesizer has no SoundFont%s%s\n", args.soundFont.empty() ? "" : ": ",
+                     args.soundFont.c_str());
         return 1;
     }
     MidiOut::installBackend(&studio.backend);
