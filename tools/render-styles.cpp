@@ -77,7 +77,6 @@ constexpr double groupLevel = 0.8;  // the station's default accompaniment and d
 constexpr uint32_t tailMs = 1500;   // releases and reverb after the last bar
 constexpr double shortestRepeatSeconds = 2.4;  // a fill or break repeats until it lasts this
 constexpr double shortestMainBSeconds = 4.0;   // Main B: 2 bars or more, half on C, half on F
-constexpr std::array<double, 5> partPan{0.5, 0.38, 0.9, 0.17, 0.75};
 
 // A drum note-on: the frame it sounds from and the clock's step when it was sent.
 struct Onset {
@@ -205,7 +204,7 @@ private:
         instrument.active = on;
         instrument.setProgram(style.prog[part]);
         instrument.volume = on ? style.vol[part] * 0.01 : 0.0;
-        instrument.pan = style.pan[part] != BaseStyle::unsetPan ? style.pan[part] : partPan[part];
+        instrument.pan = style.placeOf(int(part));
         MidiOut::setPortamento(style.glide[part], instrument.channel);
         instrument.transpose = style.key[part];
         Arpeggio& arpeggio = *arpeggios[firstPartInstrument - 1 + part];

@@ -14,6 +14,8 @@ const std::array<std::string, 4> partKindNames{"", "bass", "chord", "phrase"};
 constexpr std::array<const char*, sectionCount> sectionKeys{"intro", "mainA", "mainB", "fillA",
                                                             "fillB", "break", "ending"};
 constexpr int32_t mostBeats = 16;
+// The places of the accompaniment parts in a library that gives none.
+constexpr std::array<double, BaseStyle::partCount> usualPlaces{0.5, 0.38, 0.9, 0.17, 0.75};
 }  // namespace
 
 int32_t BaseStyle::patternOf(Section section, int part) const {
@@ -44,6 +46,11 @@ int32_t BaseStyle::mostBars(Section section) {
 }
 
 const char* BaseStyle::sectionKey(Section section) { return sectionKeys[size_t(section)]; }
+
+double BaseStyle::placeOf(int part) const {
+    const size_t at = size_t(std::clamp(part, 0, partCount - 1));
+    return pan[at] != unsetPan ? pan[at] : usualPlaces[at];
+}
 
 BaseStyle::BaseStyle() { vol.fill(fullVolume); }
 

@@ -50,6 +50,8 @@ public:
     SectionBars sectionBars() const;
     // The bars a section may last: an intro or an ending 1..4, a fill or a break 1, Main B any.
     static int32_t mostBars(Section section);
+    // Where part 1..4 stands: its own pan, else the place the accompaniment parts always had.
+    double placeOf(int part) const;
     // The key prefix of a section's lines ("intro", "mainB", "fillA", "fillB", "break", "ending").
     static const char* sectionKey(Section section);
     // Drops a section (what a library that names a pattern it does not hold gets).
@@ -70,7 +72,7 @@ public:
     std::array<int32_t, partCount> arp{};   // pattern index 0..3999
     std::array<PartKind, partCount> kind{};        // "kindN": bass, chord or phrase
     std::array<PartRegister, partCount> range{};   // "lowN", "highN"
-    // "panN": where the part stands, 0 left .. 1 right; unsetPan: the station's own place.
+    // "panN": where the part stands, 0 left .. 1 right; unsetPan: the part's usual place.
     std::array<double, partCount> pan{unsetPan, unsetPan, unsetPan, unsetPan, unsetPan};
     // "glideN": the portamento time in ms (up to 1000) of notes the part plays legato; 0: none.
     std::array<int32_t, partCount> glide{};

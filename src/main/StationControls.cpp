@@ -12,8 +12,6 @@
 namespace brio {
 
 namespace {
-// Pan positions of the four accompaniment parts where a style gives none.
-constexpr double partPans[5] = {0.0, 0.38, 0.9, 0.17, 0.75};
 constexpr int programsPerBank = 8;
 }  // namespace
 
@@ -237,7 +235,7 @@ void MidiSynth::applyStyle(int styleIndex, bool applyTempo, bool cut) {
         instrument.active = mode != partOff;
         instrument.setProgram(chosen.prog[size_t(part)]);
         instrument.volume = instrument.active ? chosen.vol[size_t(part)] * 0.01 : 0.0;
-        const double pan = chosen.pan[size_t(part)] != BaseStyle::unsetPan ? chosen.pan[size_t(part)] : partPans[part];
+        const double pan = chosen.placeOf(part);
         // On a bar line only a place that changes is sent, so that the step's notes leave on time.
         if (onBarLine && pan != instrument.pan) MidiOut::setPan(std::clamp(midiValue(pan), 0, 127), instrument.channel);
         instrument.pan = pan;

@@ -105,7 +105,6 @@ void MidiSynth::newWorkspace(bool force) {
 
     openMidiDevice(false);
     MidiOut::reset();
-    glideSent = {};
 
     for (int i = 0; i < instrumentCount; ++i) {
         Instrument& instrument = instruments[size_t(i)];

@@ -289,6 +289,7 @@ class Style:
         out = [f"<style{index}>", f"name={self.name}", f"bpm={self.bpm}",
                f"shuffle={format_real(self.shuffle)}", f"stepsPerBeat={self.steps_per_beat}"]
         drum_volume, volumes = self.stored_volumes()
+        pans = self.pans()
         out += part_lines(0, 0, drum_volume, 0, 1, pattern_index[id(self.rhythm)])
         for number in range(1, 5):
             part = self.parts[number - 1] if number <= len(self.parts) else None
@@ -301,7 +302,7 @@ class Style:
                     out.append(f"kind{number}={part.kind}")
                 if part.register:
                     out += [f"low{number}={part.register[0]}", f"high{number}={part.register[1]}"]
-                out.append(f"pan{number}={format_real(self.pans()[number - 1])}")
+                out.append(f"pan{number}={format_real(pans[number - 1])}")
                 if part.glide:
                     out.append(f"glide{number}={part.glide}")
         out.append(f"beats={self.beats()}")

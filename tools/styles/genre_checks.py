@@ -27,7 +27,7 @@ def rows_of(pattern):
     rows = {}
     for key, _, pos, _ in pattern.notes:
         rows.setdefault(key, set()).add(pos)
-    return rows.items()
+    return rows
 
 
 def periodic(steps, length, period):
@@ -59,13 +59,14 @@ def clave_problems(style):
     # The drums' groove as written, without the crash and kick that open the phrase.
     material = getattr(style.rhythm, "phrase", None)
     rows = ({key: {pos for pos, char in enumerate(steps) if char != "."} for key, steps in material.grid().items()}
-            if material else dict(rows_of(style.rhythm)))
+            if material else rows_of(style.rhythm))
     sources = [(key, f"drum key {key} of {style.rhythm.name}", steps, style.rhythm.length)
                for key, steps in rows.items()]
-    mains = [part.pattern for part in style.parts if part.in_main_a]
-    mains += style.sections["mainB"].patterns[1:] if "mainB" in style.sections else []
+    mains = [(n, part.pattern) for n, part in enumerate(style.parts, start=1) if part.in_main_a]
+    if "mainB" in style.sections:
+        mains += [(n, p) for n, p in enumerate(style.sections["mainB"].patterns[1:], start=1) if p is not None]
     sources += [(None, f"part {number} in {pattern.name}", onsets(pattern), pattern.length)
-                for number, _, pattern in style.part_patterns() if number > 1 and pattern in mains]
+                for number, pattern in dict.fromkeys(mains) if number > 1]
     cut_time = style.name in genres.CLAVE_PER_BAR
     problems = []
     for key, what, steps, length in sources:
@@ -94,14 +95,13 @@ def feel_problems(style):
 # --- Levels and stereo -------------------------------------------------------------------------
 DEFINING_LIMIT_LU = 4.0   # what the renders hold the genre's own part to
 STEREO_LIMIT_DB = 2.0     # the most the mix may lean to one side, as the renders hold it
-LOW_END_MARGIN = 0.0      # the renders hold the measured share to the same limit
 
 
 def low_end_problems(style):
     if style.name in genres.LOW_END_GENRES:
         return []
     share = calibration.low_share(style)
-    limit = genres.LOW_END_LIMIT - LOW_END_MARGIN
+    limit = genres.LOW_END_LIMIT  # the renders hold the measured share to the same limit
     return [f"has {share:.0%} of its power under 120 Hz, more than {limit:.0%}"] if share > limit else []
 
 

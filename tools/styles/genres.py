@@ -34,7 +34,7 @@ FEELS = {
     "Charleston": {"straight", "lilt"}, "Second Line": {"swing8", "lilt", "swing16"},
     "R&B": {"swing16"}, "Hip-Hop": {"swing16"}, "Trip-Hop": {"swing16"}, "House Dance": {"swing16"},
     "Soul 16-Beat": {"straight", "swing16"}, "Funk": {"straight", "swing16"},
-    "Afrobeats": {"straight", "swing16"}, "Neo Soul": {"swing16"},
+    "Afrobeats": {"straight", "swing16"},
     "Reggae": {"lilt", "swing8"}, "Dancehall": {"straight", "lilt"}, "Bluegrass": {"straight", "lilt"},
     "Smooth Jazz": {"straight", "swing16", "lilt"}, "Trap": {"straight", "triplet"},
     "Ragtime": {"straight", "lilt"}, "Calypso": {"straight", "lilt"}, "Soca": {"straight", "lilt"},
