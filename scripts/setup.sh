@@ -8,7 +8,7 @@ packages=(
     libsdl2-dev libx11-dev
     libfreetype-dev libfontconfig-dev fonts-wine fonts-dejavu-core
     librtmidi-dev libasound2-dev
-    libfluidsynth-dev timgm6mb-soundfont
+    libfluidsynth-dev timgm6mb-soundfont fluid-soundfont-gm
     libpng-dev
     libebur128-dev sox pulseaudio pulseaudio-utils
     libgtest-dev libgmock-dev libbenchmark-dev python3-mido

@@ -5,7 +5,19 @@
 
 namespace brio {
 
-// The General MIDI SoundFonts of the system, best first: the full set, the small set, and the
+// A General MIDI set that Debian ships, where its package puts it, and what it costs.
+struct KnownSoundFont {
+    const char* name;       // as the user knows it
+    const char* path;
+    const char* package;    // the Debian package that brings it
+    int residentMegabytes;  // the program's memory after start with it (measured)
+};
+
+// The sets Debian ships, in order of preference: FluidR3 (full and light), MuseScore General
+// (the finest, but its compressed samples are decoded whole: nearly 300 MB), TimGM6mb (small).
+const std::vector<KnownSoundFont>& knownSoundFonts();
+
+// The General MIDI SoundFonts of the system, best first: the known sets, then the
 // alternatives' default.
 std::vector<std::string> installedSoundFonts();
 
