@@ -562,7 +562,7 @@ TEST_F(FprogrammerTest, AnUnreadableEditedLibraryIsToldOnceAndReplacedOnlyWhenTh
     const std::string path = env.folder.path("data/styles.cfg"), cut = "<Pelmora Base Styles>\n";
     ASSERT_TRUE(::mkdir(env.folder.path("data").c_str(), 0700) == 0 && test::writeFile(path, cut));
     const std::string shipped = programFolder();  // the user's data in "data/"
-    installFolderPlan({shipped, shipped, env.folder.path("data/"), shipped, false, {}});
+    installFolderPlan({shipped, shipped, env.folder.path("data/"), shipped, false, {}, ""});
     library = std::make_unique<StyleLibrary>();
     programmer = std::make_unique<Fprogrammer>(windows, *library);
     for (int answer : {1, 1, 0}) {  // Cancel, Cancel, OK

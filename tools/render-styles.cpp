@@ -22,7 +22,14 @@
 // the loudness and true peak of each (the bass lines' and drums' share of power under 120 Hz, the
 // middle triad's and the drums' lean to the right) as Python dicts, also written to <out>/program-loudness.py.
 //
-// Usage: render-styles [--styles FILE] [--out FOLDER] [--soundfont FILE] [--calibrate] [style index ...]
+// --levels FILE measures how loud the SoundFont plays every program and percussion key (as the
+// program does for a set it does not know) and writes the table the program ships for that set.
+//
+// Renders go through the program's level correction: a set other than the reference is played
+// at the reference's levels, its table taken from data/SoundFonts (or measured first).
+//
+// Usage: render-styles [--styles FILE] [--out FOLDER] [--soundfont FILE] [--calibrate] [--levels FILE]
+//                      [style index ...]
 // (--soundfont renders with that SoundFont instead of the program's first choice).
 
 #include <algorithm>
@@ -53,7 +60,9 @@
 #include "foundation/Clock.h"
 #include "midi/MidiBackend.h"
 #include "midi/MidiOut.h"
+#include "foundation/FileFingerprint.h"
 #include "platform/BuiltInSynth.h"
+#include "platform/SoundFontMeasure.h"
 #include "platform/ProcessLauncher.h"
 
 #ifndef BRIO_STYLES_FILE
@@ -424,7 +433,9 @@ private:
 
 // What every render shares: the synthesizer, the MIDI layer's way to it and the time spent.
 struct Studio {
-    explicit Studio(std::vector<std::string> soundFonts) : synth(std::move(soundFonts)) {}
+    explicit Studio(std::vector<std::string> soundFonts) : synth(std::move(soundFonts)) {
+        synth.setLevelFolders(BRIO_DATA_DIR, "", true);  // the source tree's levels; none measured is kept
+    }
 
     BuiltInSynth synth;
     SynthBackend backend{synth};
@@ -797,6 +808,7 @@ struct Arguments {
     std::string soundFont;  // "": the program's own choice among the installed sets
     std::vector<int> indices;
     bool calibrate = false;
+    std::string levels;  // where to write the set's measured levels, "" for none
 };
 
 bool parseArguments(int argc, char** argv, Arguments& args) {
@@ -806,12 +818,14 @@ bool parseArguments(int argc, char** argv, Arguments& args) {
             (arg == "--styles" ? args.styles : arg == "--out" ? args.folder : args.soundFont) = argv[++i];
         } else if (arg == "--calibrate") {
             args.calibrate = true;
+        } else if (arg == "--levels" && i + 1 < argc) {
+            args.levels = argv[++i];
         } else if (!arg.empty() && arg.find_first_not_of("0123456789") == std::string::npos) {
             args.indices.push_back(std::atoi(arg.c_str()));
         } else {
             std::fprintf(stderr,
                          "usage: render-styles [--styles FILE] [--out FOLDER] [--soundfont FILE] "
-                         "[--calibrate] [index ...]\n");
+                         "[--calibrate] [--levels FILE] [index ...]\n");
             return false;
         }
     }
@@ -855,11 +869,46 @@ void printTimings(const Timings& timings, double totalSeconds) {
         totalSeconds, timings.synthesis, timings.loudness, timings.spectrograms, timings.files);
 }
 
+// Measures the levels of the SoundFont at `soundFont` and writes them to `path` (for the
+// program's shipped levels).
+int writeLevels(const std::string& soundFont, const std::string& path) {
+    const auto started = std::chrono::steady_clock::now();
+    const std::atomic<bool> never{false};
+    std::optional<SoundFontLevels> levels = measureSoundFont(soundFont, never);
+    const std::optional<uint64_t> fingerprint = fileFingerprint(soundFont);
+    if (!levels || !fingerprint) {
+        std::fprintf(stderr, "%s could not be measured\n", soundFont.c_str());
+        return 1;
+    }
+    levels->fingerprint = *fingerprint;
+    std::ofstream file(path, std::ios::binary);
+    file << levels->toText();
+    std::printf("%s: levels measured in %.1f s, written to %s\n", soundFont.c_str(),
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(), path.c_str());
+    return file.flush() ? 0 : 1;
+}
+
+// Waits for the set's level correction and says what it is.
+void reportCorrection(BuiltInSynth& synth) {
+    if (!synth.waitUntilLevelled()) {
+        std::printf("%s: no level correction (the reference levels are missing)\n", synth.soundFont().c_str());
+        return;
+    }
+    const LevelCorrection c = synth.levelCorrection();
+    const auto [low, high] = std::minmax_element(c.programDb.begin(), c.programDb.end());
+    std::printf("%s: gain %+.1f dB, programs %+.1f..%+.1f dB, drum kit %+.1f dB\n", synth.soundFont().c_str(),
+                c.masterDb, *low, *high, c.kitDb);
+}
+
 int run(int argc, char** argv) {
     Arguments args;
     if (!parseArguments(argc, argv, args)) return 2;
     std::error_code error;
     std::filesystem::create_directories(args.folder, error);
+    if (!args.levels.empty()) {
+        return writeLevels(args.soundFont.empty() ? BuiltInSynth::defaultSoundFonts().front() : args.soundFont,
+                           args.levels);
+    }
     const auto started = std::chrono::steady_clock::now();
     Studio studio(args.soundFont.empty() ? BuiltInSynth::defaultSoundFonts()
                                          : std::vector<std::string>{args.soundFont});
@@ -868,6 +917,7 @@ int run(int argc, char** argv) {
                      args.soundFont.c_str());
         return 1;
     }
+    reportCorrection(studio.synth);
     MidiOut::installBackend(&studio.backend);
     MidiOut::open(0);
     const int status =

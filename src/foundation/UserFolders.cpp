@@ -94,6 +94,7 @@ FolderPlan planFolders(const std::string& executableFolder, const FolderEnvironm
     const bool installed = !shippedBeside && inBin && isFolder(shareFolder);
     plan.shipped = installed ? shareFolder : own;
     plan.portable = !installed && ::access(own.c_str(), W_OK) == 0;
+    plan.cache = xdgBase(environment, "XDG_CACHE_HOME", ".cache/", plan.problems) + folderName + "/";
     if (plan.portable) {
         plan.settings = plan.documents = own;
         return plan;

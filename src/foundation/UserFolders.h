@@ -18,6 +18,7 @@ struct FolderPlan {
     std::string documents;  // where file boxes start and the recent lists' first scan looks
     bool portable = true;
     std::vector<std::string> problems;  // one clear message per setting that could not be used
+    std::string cache;  // what the program measured and may measure again (XDG cache)
 };
 
 // What the plan reads from the session: environment variables ("" when unset) and the user's

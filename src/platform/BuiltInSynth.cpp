@@ -10,7 +10,9 @@
 #include <mutex>
 #include <thread>
 
+#include "foundation/UserFolders.h"
 #include "platform/RenderGate.h"
+#include "platform/SoundFontLeveller.h"
 #include "platform/RtMidiPorts.h"
 #include "platform/SoundFontChoice.h"
 
@@ -31,6 +33,8 @@ struct BuiltInSynth::Engine {
     // machine sleeps): a driver whose thread ended, or hangs in a sound server that died, stops
     // asking, while a working one asks at least every longestSilentWait.
     std::atomic<int64_t> lastPeriodNs{0};
+    // Keeps the set at the levels the styles were balanced on.
+    std::unique_ptr<SoundFontLeveller> levels;
 
     static int64_t nowNs() {
         return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -70,6 +74,7 @@ struct BuiltInSynth::Engine {
     }
 
     ~Engine() {
+        levels.reset();  // a measurement under way ends before the synthesizer goes
         mayWaitWhenSilent = false;
         gate.wake();  // the audio thread must not be waiting in silence when its driver goes
         if (audio != nullptr) delete_fluid_audio_driver(audio);
@@ -112,12 +117,7 @@ fluid_settings_t* makeSettings() {
     // The sample data (up to 140 MB for a full GM set) is not pinned in memory: most users may
     // not lock that much, and the library only warns when it cannot.
     fluid_settings_setint(settings, "synth.lock-memory", 0);
-    // The library's default gain (0.2) leaves a single piano note near -27 dBFS: too quiet to
-    // play along with other programs. At 1.6 the styles play near -18 LUFS and a piano played
-    // at the panel's default level sits just under them; the loudest strikes, and what playing
-    // adds on top, are rounded off by the engine's limit. (The style generator's calibration
-    // knows this gain as SYNTH_GAIN.)
-    fluid_settings_setnum(settings, "synth.gain", 1.6);
+    fluid_settings_setnum(settings, "synth.gain", BuiltInSynth::gain);
     // A JACK client is left unconnected unless asked to connect to the physical outputs.
     fluid_settings_setint(settings, "audio.jack.autoconnect", 1);
     fluid_settings_setstr(settings, "audio.jack.id", RtMidiPorts::clientName);
@@ -133,6 +133,43 @@ bool isSoundFont(const std::string& path) {
 // everything else), so it is tried only when one runs.
 bool worthTrying(const std::string& driver) {
     return driver != "jack" || RtMidiPorts::jackServerRunning();
+}
+
+// Plays a packed message on `synth`: note on (velocity 0 is note off), note off, key and channel
+// pressure, control change, program change, pitch bend; other messages are ignored.
+void play(fluid_synth_t* synth, uint32_t packed) {
+    const int status = int(packed & 0xFF);
+    const int channel = status & 0x0F;
+    const int data1 = int((packed >> 8) & 0x7F);
+    const int data2 = int((packed >> 16) & 0x7F);
+    switch (status & 0xF0) {
+        case 0x90:
+            if (data2 > 0) {
+                fluid_synth_noteon(synth, channel, data1, data2);
+                break;
+            }
+            [[fallthrough]];
+        case 0x80:
+            fluid_synth_noteoff(synth, channel, data1);
+            break;
+        case 0xB0:
+            fluid_synth_cc(synth, channel, data1, data2);
+            break;
+        case 0xC0:
+            fluid_synth_program_change(synth, channel, data1);
+            break;
+        case 0xA0:
+            fluid_synth_key_pressure(synth, channel, data1, data2);
+            break;
+        case 0xD0:
+            fluid_synth_channel_pressure(synth, channel, data1);
+            break;
+        case 0xE0:
+            fluid_synth_pitch_bend(synth, channel, data1 | data2 << 7);
+            break;
+        default:
+            break;
+    }
 }
 
 }  // namespace
@@ -176,6 +213,8 @@ bool BuiltInSynth::load() {
             }
             loadedSoundFont = path;
             ++loads;
+            candidate->levels = std::make_unique<SoundFontLeveller>(candidate->synth, levelStore(), measureLevelsAtOnce);
+            candidate->levels->follow(path);
             engine = std::move(candidate);
             return true;
         }
@@ -229,6 +268,7 @@ void BuiltInSynth::powerOnReset() {
     engine->gate.wake();
     fluid_synth_system_reset(engine->synth);
     fluid_synth_all_sounds_off(engine->synth, -1);
+    engine->levels->powerOn();
 }
 
 bool BuiltInSynth::open() {
@@ -254,40 +294,8 @@ bool BuiltInSynth::isOpen() const {
 
 void BuiltInSynth::send(uint32_t packed) {
     if (!opened) return;
-    const int status = int(packed & 0xFF);
-    const int channel = status & 0x0F;
-    const int data1 = int((packed >> 8) & 0x7F);
-    const int data2 = int((packed >> 16) & 0x7F);
-    fluid_synth_t* synth = engine->synth;
     engine->gate.wake();
-    switch (status & 0xF0) {
-        case 0x90:
-            if (data2 > 0) {
-                fluid_synth_noteon(synth, channel, data1, data2);
-                break;
-            }
-            [[fallthrough]];
-        case 0x80:
-            fluid_synth_noteoff(synth, channel, data1);
-            break;
-        case 0xB0:
-            fluid_synth_cc(synth, channel, data1, data2);
-            break;
-        case 0xC0:
-            fluid_synth_program_change(synth, channel, data1);
-            break;
-        case 0xA0:
-            fluid_synth_key_pressure(synth, channel, data1, data2);
-            break;
-        case 0xD0:
-            fluid_synth_channel_pressure(synth, channel, data1);
-            break;
-        case 0xE0:
-            fluid_synth_pitch_bend(synth, channel, data1 | data2 << 7);
-            break;
-        default:
-            break;
-    }
+    engine->levels->pass(packed, [synth = engine->synth](uint32_t message) { play(synth, message); });
 }
 
 void BuiltInSynth::reset() {
@@ -295,7 +303,8 @@ void BuiltInSynth::reset() {
     engine->gate.wake();
     for (int channel = 0; channel < channelCount; ++channel) {
         for (int controller : {allNotesOff, allSoundOff, resetAllControllers}) {
-            fluid_synth_cc(engine->synth, channel, controller, 0);
+            engine->levels->pass(uint32_t(0xB0 | channel) | uint32_t(controller) << 8,
+                                 [synth = engine->synth](uint32_t message) { play(synth, message); });
         }
     }
 }
@@ -345,6 +354,23 @@ int BuiltInSynth::pitchBend(int channel) const {
     int value = 0;
     if (opened) fluid_synth_get_pitch_bend(engine->synth, channel, &value);
     return value;
+}
+
+void BuiltInSynth::setLevelFolders(std::string shipped, std::string cache, bool measureAtOnce) {
+    levelsShipped = std::move(shipped);
+    levelsCache = std::move(cache);
+    measureLevelsAtOnce = measureAtOnce;
+}
+
+SoundFontLevelStore BuiltInSynth::levelStore() const {
+    if (!levelsShipped.empty()) return {levelsShipped, levelsCache};
+    return {folderPlan().shipped, folderPlan().cache};
+}
+
+bool BuiltInSynth::waitUntilLevelled() { return engine && engine->levels->waitUntilLevelled(); }
+
+LevelCorrection BuiltInSynth::levelCorrection() const {
+    return engine ? engine->levels->correction() : LevelCorrection{};
 }
 
 int BuiltInSynth::soundFontLoads() const {

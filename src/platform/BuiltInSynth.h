@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "midi/LevelCorrection.h"
+#include "midi/SoundFontLevelStore.h"
 #include "platform/DeferredSynth.h"
 
 namespace brio {
@@ -16,6 +18,12 @@ namespace brio {
 class BuiltInSynth : public SynthEngine {
 public:
     static constexpr int sampleRate = 48000;  // Hz, audio and offline alike
+    // The library's default gain (0.2) leaves a single piano note near -27 dBFS: too quiet to
+    // play along with other programs. At 1.6 the styles play near -18 LUFS and a piano played
+    // at the panel's default level sits just under them; the loudest strikes, and what playing
+    // adds on top, are rounded off by the engine's limit. (The style generator's calibration
+    // knows this gain as SYNTH_GAIN.) A SoundFont's level correction moves it.
+    static constexpr double gain = 1.6;
     // Audio buffer: 2 periods of 128 frames = 5.3 ms at 48 kHz; a driver that refuses that gets
     // the next larger period.
     static constexpr int periodCount = 2;
@@ -73,6 +81,15 @@ public:
     // The pitch bend of channel 0..15 as the synthesizer holds it: 0..16383, 8192 the centre
     // (0 while closed).
     int pitchBend(int channel) const;
+    // Where the SoundFonts' levels are found (the shipped files' folder) and measured ones kept;
+    // by default the program's own folders; `measureAtOnce` measures an unknown set while it
+    // loads rather than in the background. Before the first open.
+    void setLevelFolders(std::string shipped, std::string cache, bool measureAtOnce = false);
+    // Blocks until the loaded set's levels are known (measured if need be); true when they
+    // correct the set, false without a set or without the reference set's levels.
+    bool waitUntilLevelled();
+    // The correction in use (none before it is known).
+    LevelCorrection levelCorrection() const;
     // How often a SoundFont was loaded (0 or 1).
     int soundFontLoads() const;
     // Why the last open failed, in words for the user; "" after a success.
@@ -90,6 +107,7 @@ private:
     bool startAudio();
     void stopAudio();
     void powerOnReset();
+    SoundFontLevelStore levelStore() const;
 
     std::vector<std::string> soundFonts;
     std::vector<std::string> audioDrivers;
@@ -97,6 +115,8 @@ private:
     bool loadTried = false;
     int loads = 0;
     std::string loadedSoundFont;
+    std::string levelsShipped, levelsCache;
+    bool measureLevelsAtOnce = false;
     std::string driverName;
     int periodFrames = 0;
     bool opened = false;
