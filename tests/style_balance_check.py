@@ -7,12 +7,17 @@ each with its true peak under -1 dBTP: Main B and the fills within 2 LU of -18 L
 and the ending within 4 LU; a break (mostly silence) is held to its peak alone. The part that
 defines a style's genre sits at most 4 LU under its loudest part; at most 45 % of Main A's power
 lies under 120 Hz unless the genre lives on its low end; the mix leans at most 2 dB to a side.
+The library is rendered with TimGM6mb, the set its balance was measured with (the set-up
+installs it), and then with each other Debian General MIDI set that is installed: FluidR3 and
+MuseScore General play through the program's level correction, and are held to the loudness,
+true peak and part balance of every style (the genre's own choices, low end, lean and sections
+are the reference's).
 Prints each violation and exits with 1 when there is one.
 
   style_balance_check.py RENDER_STYLES [STYLES_FILE] [OUT_FOLDER]
 
-STYLES_FILE defaults to data/styles.cfg, OUT_FOLDER (renders and summary) to a new temporary
-folder. The library is copied there first, so that a rewrite while rendering does not matter.
+STYLES_FILE defaults to data/styles.cfg, OUT_FOLDER (renders and summary, those of the other
+sets in a folder of their own inside it) to a new temporary folder. The library is copied there first, so that a rewrite while rendering does not matter.
 """
 import csv
 import importlib.util
@@ -35,9 +40,11 @@ PARTS = ("drums", "part1", "part2", "part3", "part4")
 SECTION_TOLERANCE_LU = {"intro": 4.0, "mainB": 2.0, "fillA": 2.0, "fillB": 2.0, "break": None,
                         "ending": 4.0}
 SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-# The set the library's balance was measured with (the set-up installs it): the check holds
-# whatever other sets the machine has.
-SOUNDFONT = "/usr/share/sounds/sf2/TimGM6mb.sf2"
+# The set the library's balance was measured with (the set-up installs it), then the other
+# Debian sets, checked where installed.
+REFERENCE = "/usr/share/sounds/sf2/TimGM6mb.sf2"
+OTHER_SETS = {"FluidR3": "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+              "MuseScore-General": "/usr/share/sounds/sf3/MuseScore_General.sf3"}
 
 
 def generator_styles():
@@ -62,9 +69,10 @@ def is_click_track(style):
     return style is not None and not style.parts
 
 
-def violations(row, style=None):
+def violations(row, style=None, whole=True):
     """The limits one line of summary.csv breaks, in words; `style` is the generator's style of
-    that name, whose comment may name parts that sit far under the loudest on purpose."""
+    that name, whose comment may name parts that sit far under the loudest on purpose. Without
+    `whole`, only the mix's loudness, its true peak and the parts' balance."""
     name = f"style {row['index']} {row['name']}"
     if is_click_track(style):
         return
@@ -81,6 +89,8 @@ def violations(row, style=None):
     for part, lufs in parts.items():
         if math.isinf(lufs) or (loudest - lufs > MAX_PART_GAP_LU and part not in quiet):
             yield f"{name}: {part} {lufs:.1f} LUFS, {loudest - lufs:.1f} LU under its loudest part"
+    if not whole:
+        return
     for number in style.defining if style else ():
         part = PARTS[number]
         if part in parts and loudest - parts[part] > MAX_DEFINING_GAP_LU:
@@ -103,12 +113,12 @@ def violations(row, style=None):
             yield f"{name}: {section} true peak {peak:.1f} dBTP, not under {MAX_TRUE_PEAK_DBTP:g}"
 
 
-def render(renderer, styles, out):
-    """Runs the renderer on a copy of the library; the rows of its summary.csv."""
+def render(renderer, styles, out, soundfont):
+    """Runs the renderer with `soundfont` on a copy of the library; the rows of its summary.csv."""
     os.makedirs(out, exist_ok=True)
     copy = os.path.join(out, "styles.cfg")
     shutil.copyfile(styles, copy)
-    result = subprocess.run([renderer, "--styles", copy, "--out", out, "--soundfont", SOUNDFONT],
+    result = subprocess.run([renderer, "--styles", copy, "--out", out, "--soundfont", soundfont],
                             stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
     summary = os.path.join(out, "summary.csv")
     if not os.path.exists(summary):
@@ -125,13 +135,19 @@ def main():
         sys.exit(__doc__)
     styles = sys.argv[2] if len(sys.argv) > 2 else os.path.join(SOURCE, "data", "styles.cfg")
     out = sys.argv[3] if len(sys.argv) > 3 else tempfile.mkdtemp(prefix="style-balance-")
-    rows = render(sys.argv[1], styles, out)
     known = generator_styles()
-    found = [text for row in rows for text in violations(row, known.get(row["name"]))]
-    for text in found:
-        print(text)
-    print(f"{len(rows)} styles, {len(found)} violations; renders and summary in {out}")
-    return 1 if found or not rows else 0
+    runs = [("TimGM6mb", REFERENCE, out, True)]
+    runs += [(name, path, os.path.join(out, name), False) for name, path in OTHER_SETS.items()
+             if os.access(path, os.R_OK)]
+    failed = False
+    for name, soundfont, folder, whole in runs:
+        rows = render(sys.argv[1], styles, folder, soundfont)
+        found = [f"{name}: {text}" for row in rows for text in violations(row, known.get(row["name"]), whole)]
+        for text in found:
+            print(text)
+        print(f"{name}: {len(rows)} styles, {len(found)} violations; renders and summary in {folder}")
+        failed = failed or bool(found) or not rows
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":
