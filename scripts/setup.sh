@@ -13,7 +13,7 @@ packages=(
     libebur128-dev sox pulseaudio pulseaudio-utils
     libgtest-dev libgmock-dev libbenchmark-dev python3-mido
     xvfb xauth xdotool x11-utils openbox weston xwayland
-    pipewire pipewire-pulse wireplumber dbus-daemon
+    pipewire pipewire-pulse wireplumber dbus-daemon jackd1
     zenity xdg-user-dirs
     desktop-file-utils appstream shared-mime-info lintian dpkg-dev fakeroot man-db
 )
