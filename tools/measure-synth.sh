@@ -153,6 +153,10 @@ measure() {
 }
 
 measure "idle in the foreground"
+xdotool keydown q keydown e keydown t keydown u
+measure "four piano keys held"
+xdotool keyup q keyup e keyup t keyup u
+sleep 8
 xdotool key F10
 measure "rhythm playing"
 xdotool key F9 keydown z keydown c keydown b
