@@ -45,7 +45,7 @@ case ${1:-} in
         [[ $1 == --all ]] && every+=(--jack)
         shift
         for one in "${every[@]}"; do
-            in_own_group "$self" "$one" "$@"
+            in_own_group "$self" "$one" "$@" || echo "measure-synth: the $one run failed"
             echo
         done
         exit
