@@ -14,6 +14,9 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev python3-mido
     xvfb xauth xdotool x11-utils openbox weston xwayland
     pipewire pipewire-pulse wireplumber dbus-daemon
+    # JACK 1's server: the JACK library the MIDI and synthesizer packages bring is JACK 1's, and
+    # jackd2 would replace it (and remove librtmidi-dev).
+    jackd1
     zenity xdg-user-dirs
     desktop-file-utils appstream shared-mime-info lintian dpkg-dev fakeroot man-db
 )

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
 
 #include "platform/BuiltInSynth.h"
@@ -131,14 +132,41 @@ TEST(SoundFontChoice, TheEnvironmentThenTheOptionThenTheInstalledSetsBestFirst) 
     for (const Case& c : cases) EXPECT_EQ(soundFontCandidates(c.environment, c.option, installed), c.expected);
 }
 
-TEST(AudioAttempts, EachDriverTriesTwoPeriodsOf128FramesFirstThenLarger) {
+TEST(AudioAttempts, JackTriesEveryPeriodFrom128UpAndEachSdlDriverOneBufferOf128) {
     using Attempt = BuiltInSynth::AudioAttempt;
-    EXPECT_EQ(BuiltInSynth::audioAttempts({"pulseaudio", "alsa"}),
-              (std::vector<Attempt>{{"pulseaudio", 128}, {"pulseaudio", 256}, {"pulseaudio", 512},
-                                    {"pulseaudio", 1024}, {"alsa", 128}, {"alsa", 256}, {"alsa", 512},
-                                    {"alsa", 1024}}));
+    EXPECT_EQ(BuiltInSynth::audioAttempts({"jack", "pulseaudio", "alsa"}),
+              (std::vector<Attempt>{{"jack", 128}, {"jack", 256}, {"jack", 512}, {"jack", 1024},
+                                    {"pulseaudio", 128}, {"alsa", 128}}));
     EXPECT_EQ(BuiltInSynth::sampleRate, 48000);
     EXPECT_EQ(BuiltInSynth::periodCount, 2);
+}
+
+TEST(AudioAttempts, ARunningJackComesFirstThenSdlsDriversOrThoseTheUserNamed) {
+    struct Case {
+        const char* asked;  // SDL_AUDIODRIVER, or nullptr
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {nullptr, {"jack", "pipewire", "pulseaudio", "alsa"}},
+        {"", {"jack", "pipewire", "pulseaudio", "alsa"}},
+        {"pulseaudio", {"jack", "pulseaudio"}},
+        {"alsa,,jack,dsp", {"jack", "alsa", "dsp"}},
+    };
+    const char* before = std::getenv("SDL_AUDIODRIVER");
+    const std::string kept = before != nullptr ? before : "";
+    for (const Case& c : cases) {
+        if (c.asked != nullptr) {
+            ::setenv("SDL_AUDIODRIVER", c.asked, 1);
+        } else {
+            ::unsetenv("SDL_AUDIODRIVER");
+        }
+        EXPECT_EQ(BuiltInSynth::defaultAudioDrivers(), c.expected) << (c.asked ? c.asked : "unset");
+    }
+    if (before != nullptr) {
+        ::setenv("SDL_AUDIODRIVER", kept.c_str(), 1);
+    } else {
+        ::unsetenv("SDL_AUDIODRIVER");
+    }
 }
 
 }  // namespace

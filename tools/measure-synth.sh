@@ -7,11 +7,12 @@
 # say once that its device stopped.
 #
 # The server is PulseAudio (the default), or with --pipewire PipeWire with its session manager
-# and its PulseAudio service (the synthesizer reaches both through the same driver), all in a
-# private session bus and runtime folder; --both runs one after the other.
-# Needs pulseaudio and pulseaudio-utils, pipewire, pipewire-pulse, wireplumber and dbus-daemon
-# (make test installs them), Xvfb and xdotool.
-# Usage: tools/measure-synth.sh [--pulseaudio | --pipewire | --both] [seconds] [program]
+# and its PulseAudio service, all in a private session bus and runtime folder, or with --jack a
+# private JACK server on its dummy driver at 48 kHz and 128 frames (no monitor to record: no
+# onsets there); --both runs PulseAudio and PipeWire one after the other, --all all three.
+# Needs pulseaudio and pulseaudio-utils, pipewire, pipewire-pulse, wireplumber, dbus-daemon and
+# jackd (make test installs them), Xvfb and xdotool.
+# Usage: tools/measure-synth.sh [--pulseaudio | --pipewire | --jack | --both | --all] [seconds] [program]
 set -euo pipefail
 self=$(realpath "${BASH_SOURCE[0]}")
 
@@ -38,11 +39,15 @@ kind=pulseaudio
 case ${1:-} in
     --pulseaudio) shift ;;
     --pipewire) kind=pipewire; shift ;;
-    --both)
+    --jack) kind=jack; shift ;;
+    --both | --all)
+        every=(--pulseaudio --pipewire)
+        [[ $1 == --all ]] && every+=(--jack)
         shift
-        in_own_group "$self" --pulseaudio "$@"
-        echo
-        in_own_group "$self" --pipewire "$@"
+        for one in "${every[@]}"; do
+            in_own_group "$self" "$one" "$@" || echo "measure-synth: the $one run failed"
+            echo
+        done
         exit
         ;;
 esac
@@ -90,7 +95,16 @@ echo "== $kind"
 # never start a server of their own when the private one is gone.
 echo "autospawn = no" >"$runtime/client.conf"
 export PULSE_CLIENTCONFIG=$runtime/client.conf PULSE_COOKIE=$runtime/cookie
-if [[ $kind == pulseaudio ]]; then
+# No other server of the user's is found: the runtime folder is the private one.
+export XDG_RUNTIME_DIR=$runtime
+if [[ $kind == jack ]]; then
+    # A server of its own name; the program finds it through JACK_DEFAULT_SERVER. No other
+    # sound server is there to fall back on.
+    export JACK_DEFAULT_SERVER=measure-synth-$$ PULSE_SERVER=unix:$runtime/no-server
+    jackd --no-realtime --name "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 128 >"$runtime/jackd.log" 2>&1 &
+    servers+=($!)
+    await test -e "/dev/shm/jack-$(id -u)/$JACK_DEFAULT_SERVER"
+elif [[ $kind == pulseaudio ]]; then
     export PULSE_RUNTIME_PATH=$runtime PULSE_STATE_PATH=$runtime PULSE_SERVER=unix:$runtime/native
     pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --system=no \
         -L "module-native-protocol-unix socket=$runtime/native auth-anonymous=1" \
@@ -100,7 +114,7 @@ if [[ $kind == pulseaudio ]]; then
 else
     # Everything the servers find or keep is in the private folder: no user's configuration
     # is read, no user's state is written.
-    export XDG_RUNTIME_DIR=$runtime PULSE_SERVER=unix:$runtime/pulse/native
+    export PULSE_SERVER=unix:$runtime/pulse/native
     private=(env XDG_CONFIG_HOME="$runtime/config" XDG_STATE_HOME="$runtime/state" XDG_DATA_HOME="$runtime/data")
     "${private[@]}" pipewire >"$runtime/pipewire.log" 2>&1 &
     servers+=($!)
@@ -113,7 +127,7 @@ else
     # The PulseAudio service makes the null sink as a PipeWire node that drives itself.
     pactl load-module module-null-sink sink_name=measure >/dev/null
 fi
-await pactl set-default-sink measure
+[[ $kind == jack ]] || await pactl set-default-sink measure
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$runtime/display" >/dev/null 2>&1 &
 others+=($!)
@@ -139,6 +153,10 @@ measure() {
 }
 
 measure "idle in the foreground"
+xdotool keydown q keydown e keydown t keydown u
+measure "four piano keys held"
+xdotool keyup q keyup e keyup t keyup u
+sleep 8
 xdotool key F10
 measure "rhythm playing"
 xdotool key F9 keydown z keydown c keydown b
@@ -150,6 +168,9 @@ measure "idle again after playing"
 # Onsets: the monitor of the null sink recorded while single notes are played, one after a
 # long silence and then several in a row; the onset is the first sample above -50 dBFS after
 # each key press, against the press's time on the same clock.
+if [[ $kind == jack ]]; then
+    echo "onsets: not measured (the dummy driver has no monitor)"
+else
 parec --device=measure.monitor --format=s16le --rate=48000 --channels=1 --latency-msec=5 >"$folder/monitor.raw" &
 others+=($!)
 sleep 1
@@ -179,6 +200,7 @@ first_gap = [(onsets[i] - onsets[0]) / 48.0 - (stamps[i] - stamps[0]) * 1000 for
 print("onset after silence vs during play (ms, relative to the first note):",
       " ".join(f"{d:+.1f}" for d in first_gap))
 PY
+fi
 
 # The server goes away (killed, as by a crash) while the program runs and after that a note is
 # played: the program notices within its two seconds without a period, and keeps running.

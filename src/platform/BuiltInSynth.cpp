@@ -4,16 +4,20 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
+#include <sstream>
 #include <thread>
 
 #include "foundation/UserFolders.h"
 #include "platform/RenderGate.h"
 #include "platform/SoundFontLeveller.h"
 #include "platform/RtMidiPorts.h"
+#include "platform/SdlAudioOutput.h"
 #include "platform/SoundFontChoice.h"
 
 namespace brio {
@@ -21,7 +25,12 @@ namespace brio {
 struct BuiltInSynth::Engine {
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
+    // The audio output: FluidSynth's own driver (JACK) or SDL's output, never both.
     fluid_audio_driver_t* audio = nullptr;
+    std::unique_ptr<SdlAudioOutput> sdlAudio;
+    // SDL's buffers are interleaved: the synth renders into these planes first.
+    static constexpr int planeFrames = 256;
+    std::array<float, planeFrames> leftPlane{}, rightPlane{};
     // Half a second below hearing after the last voice: the tails have died.
     RenderGate gate{BuiltInSynth::sampleRate / 2};
     bool gated = true;
@@ -41,13 +50,21 @@ struct BuiltInSynth::Engine {
                    std::chrono::steady_clock::now().time_since_epoch()).count();
     }
 
+    bool playing() const { return audio != nullptr || sdlAudio != nullptr; }
+    // The output has asked for no period for audioStallMs.
+    bool stalled() const {
+        const int64_t quietNs = nowNs() - lastPeriodNs.load(std::memory_order_relaxed);
+        return quietNs > int64_t(BuiltInSynth::audioStallMs) * 1000000;
+    }
+
     // One period into `out` (zeroed by the caller): the synthesizer's sound, or the silence
-    // it would make without being asked while the gate is closed.
-    void process(int frames, int channels, float* out[]) {
+    // it would make without being asked while the gate is closed. False when not rendered
+    // (`out` left as it was).
+    bool process(int frames, int channels, float* out[]) {
         lastPeriodNs.store(nowNs(), std::memory_order_relaxed);
         if (gated && !gate.open()) {
             if (mayWaitWhenSilent) gate.sleepWhileClosed(longestSilentWait);
-            return;
+            return false;
         }
         // The full mix, reverb and chorus included (processing without effect buffers would
         // drop them).
@@ -55,6 +72,25 @@ struct BuiltInSynth::Engine {
         float peak = 0.0f;
         for (int c = 0; c < channels; ++c) peak = std::max(peak, limit(out[c], frames));
         if (gated) gate.rendered(frames, fluid_synth_get_active_voice_count(synth), peak);
+        return true;
+    }
+
+    // `frames` interleaved stereo frames, in pieces the planes hold; silence costs one fill.
+    void processInterleaved(float* interleaved, int frames) {
+        float* planes[2] = {leftPlane.data(), rightPlane.data()};
+        for (int done = 0; done < frames;) {
+            const int piece = std::min(frames - done, planeFrames);
+            float* out = interleaved + 2 * done;
+            if (process(piece, 2, planes)) {
+                for (int i = 0; i < piece; ++i) {
+                    out[2 * i] = leftPlane[size_t(i)];
+                    out[2 * i + 1] = rightPlane[size_t(i)];
+                }
+            } else {
+                std::fill(out, out + 2 * piece, 0.0f);
+            }
+            done += piece;
+        }
     }
 
     // The loudest strikes, and many loud notes at once, would pass full scale and be cut off hard
@@ -78,6 +114,7 @@ struct BuiltInSynth::Engine {
         mayWaitWhenSilent = false;
         gate.wake();  // the audio thread must not be waiting in silence when its driver goes
         if (audio != nullptr) delete_fluid_audio_driver(audio);
+        sdlAudio.reset();
         if (synth != nullptr) delete_fluid_synth(synth);
         if (settings != nullptr) delete_fluid_settings(settings);
     }
@@ -90,6 +127,14 @@ int renderPeriod(void* engine, int frames, int /*effects*/, float* /*effectBuffe
     static_cast<BuiltInSynth::Engine*>(engine)->process(frames, channels, out);
     return FLUID_OK;
 }
+
+// SDL's buffer, interleaved stereo.
+void fillBuffer(void* engine, float* interleaved, int frames) {
+    static_cast<BuiltInSynth::Engine*>(engine)->processInterleaved(interleaved, frames);
+}
+
+// FluidSynth's own driver: only for JACK, whose server calls it in the server's own cycle.
+constexpr const char* jackDriver = "jack";
 
 constexpr int channelCount = 16;
 constexpr int allSoundOff = 120;
@@ -132,7 +177,18 @@ bool isSoundFont(const std::string& path) {
 // The JACK driver would start a JACK server when none runs (taking the sound card from
 // everything else), so it is tried only when one runs.
 bool worthTrying(const std::string& driver) {
-    return driver != "jack" || RtMidiPorts::jackServerRunning();
+    return driver != jackDriver || RtMidiPorts::jackServerRunning();
+}
+
+// The drivers of SDL's that the user named in SDL_AUDIODRIVER (comma-separated), if any.
+std::vector<std::string> sdlDriversAsked() {
+    std::vector<std::string> drivers;
+    const char* asked = std::getenv("SDL_AUDIODRIVER");
+    std::istringstream list(asked != nullptr ? asked : "");
+    for (std::string driver; std::getline(list, driver, ',');) {
+        if (!driver.empty() && driver != jackDriver) drivers.push_back(driver);
+    }
+    return drivers;
 }
 
 // Plays a packed message on `synth`: note on (velocity 0 is note off), note off, key and channel
@@ -179,13 +235,21 @@ std::vector<std::string> BuiltInSynth::defaultSoundFonts() { return installedSou
 std::vector<BuiltInSynth::AudioAttempt> BuiltInSynth::audioAttempts(const std::vector<std::string>& drivers) {
     std::vector<AudioAttempt> attempts;
     for (const std::string& driver : drivers) {
-        for (const int frames : periodSizes) attempts.push_back({driver, frames});
+        for (const int frames : periodSizes) {
+            attempts.push_back({driver, frames});
+            if (driver != jackDriver) break;  // SDL takes any buffer size and converts
+        }
     }
     return attempts;
 }
 
 std::vector<std::string> BuiltInSynth::defaultAudioDrivers() {
-    return {"pulseaudio", "alsa", "jack"};
+    // A JACK server that runs owns the sound card, and its own driver is the cheapest way in.
+    std::vector<std::string> drivers = {jackDriver};
+    std::vector<std::string> sdl = sdlDriversAsked();
+    if (sdl.empty()) sdl = {"pipewire", "pulseaudio", "alsa"};
+    drivers.insert(drivers.end(), sdl.begin(), sdl.end());
+    return drivers;
 }
 
 BuiltInSynth::BuiltInSynth(std::vector<std::string> soundFonts,
@@ -225,39 +289,62 @@ bool BuiltInSynth::load() {
 }
 
 bool BuiltInSynth::startAudio() {
-    if (engine->audio != nullptr) return true;
+    if (engine->playing()) return true;
     RtMidiPorts::silenceAlsaLibrary();
     for (const AudioAttempt& attempt : audioAttempts(audioDrivers)) {
         if (!worthTrying(attempt.driver)) continue;
-        fluid_settings_setstr(engine->settings, "audio.driver", attempt.driver.c_str());
-        fluid_settings_setint(engine->settings, "audio.period-size", attempt.periodFrames);
-        engine->mayWaitWhenSilent = attempt.driver != "jack";
+        const bool jack = attempt.driver == jackDriver;
+        // JACK's thread belongs to the server's cycle and must never block.
+        engine->mayWaitWhenSilent = !jack && SdlAudioOutput::fillMayWait(attempt.driver);
         engine->lastPeriodNs = Engine::nowNs();
-        engine->audio = new_fluid_audio_driver2(engine->settings, renderPeriod, engine.get());
-        if (engine->audio != nullptr) {
+        if (jack ? startJack(attempt.periodFrames) : startSdl(attempt)) {
             driverName = attempt.driver;
-            periodFrames = attempt.periodFrames;
-            std::fprintf(stderr, "%s: sound through %s at %d Hz, %d periods of %d frames (%.1f ms)\n",
-                         RtMidiPorts::clientName, driverName.c_str(), sampleRate, periodCount, periodFrames,
-                         1000.0 * periodCount * periodFrames / sampleRate);
+            std::fprintf(stderr, "%s: sound through %s%s at %d Hz, %d %s of %d frames (%.1f ms)\n",
+                         RtMidiPorts::clientName, driverName.c_str(), jack ? "" : " (SDL audio)", sampleRate,
+                         jack ? periodCount : 1, jack ? "periods" : "buffer", periodFrames,
+                         1000.0 * (jack ? periodCount : 1) * periodFrames / sampleRate);
             return true;
         }
     }
     return false;
 }
 
+bool BuiltInSynth::startJack(int frames) {
+    RtMidiPorts::ignoreBrokenPipes();
+    fluid_settings_setstr(engine->settings, "audio.driver", jackDriver);
+    fluid_settings_setint(engine->settings, "audio.period-size", frames);
+    engine->audio = new_fluid_audio_driver2(engine->settings, renderPeriod, engine.get());
+    if (engine->audio == nullptr) return false;
+    periodFrames = frames;
+    return true;
+}
+
+bool BuiltInSynth::startSdl(const AudioAttempt& attempt) {
+    engine->sdlAudio = SdlAudioOutput::open(attempt.driver, sampleRate, attempt.periodFrames, fillBuffer, engine.get());
+    if (!engine->sdlAudio) return false;
+    periodFrames = engine->sdlAudio->bufferFrames();
+    return true;
+}
+
 void BuiltInSynth::stopAudio() {
-    if (engine == nullptr || engine->audio == nullptr) return;
+    if (engine == nullptr || !engine->playing()) return;
     engine->mayWaitWhenSilent = false;
     engine->gate.wake();  // a thread waiting in silence returns at once
-    if (audioStopped()) {
-        // Its thread may hang in a sound server that froze: the driver is ended on a thread of
-        // its own, so that the program never waits for it.
-        std::thread([driver = engine->audio] { delete_fluid_audio_driver(driver); }).detach();
-    } else {
-        delete_fluid_audio_driver(engine->audio);
+    // A thread that stopped asking may hang in a sound server that froze: its output is ended
+    // on a thread of its own, so that the program never waits for it.
+    const bool stalled = engine->stalled();
+    if (engine->audio != nullptr) {
+        if (stalled) {
+            std::thread([driver = engine->audio] { delete_fluid_audio_driver(driver); }).detach();
+        } else {
+            delete_fluid_audio_driver(engine->audio);
+        }
+        engine->audio = nullptr;
     }
-    engine->audio = nullptr;
+    if (stalled && engine->sdlAudio) {
+        std::thread([output = std::move(engine->sdlAudio)]() mutable { output.reset(); }).detach();
+    }
+    engine->sdlAudio.reset();
     driverName.clear();
     periodFrames = 0;
 }
@@ -320,8 +407,8 @@ void BuiltInSynth::render(float* left, float* right, int frames) {
     if (frames <= 0) return;
     std::fill(left, left + frames, 0.0f);
     std::fill(right, right + frames, 0.0f);
-    // With an audio driver playing, its thread is the synth's only renderer.
-    if (!opened || engine->audio != nullptr) return;
+    // With an audio output playing, its thread is the synth's only renderer.
+    if (!opened || engine->playing()) return;
     float* out[2] = {left, right};
     engine->process(frames, 2, out);
 }
@@ -331,9 +418,9 @@ void BuiltInSynth::setRenderGate(bool on) {
 }
 
 bool BuiltInSynth::audioStopped() const {
-    if (!engine || engine->audio == nullptr) return false;
-    const int64_t quietNs = Engine::nowNs() - engine->lastPeriodNs.load(std::memory_order_relaxed);
-    return quietNs > int64_t(audioStallMs) * 1000000;
+    if (!engine || !engine->playing()) return false;
+    // SDL goes on asking for periods after it found its stream broken.
+    return engine->stalled() || (engine->sdlAudio && engine->sdlAudio->disconnected());
 }
 
 bool BuiltInSynth::rendering() const { return engine && (!engine->gated || engine->gate.isRendering()); }

@@ -24,8 +24,9 @@ public:
     // adds on top, are rounded off by the engine's limit. (The style generator's calibration
     // knows this gain as SYNTH_GAIN.) A SoundFont's level correction moves it.
     static constexpr double gain = 1.6;
-    // Audio buffer: 2 periods of 128 frames = 5.3 ms at 48 kHz; a driver that refuses that gets
-    // the next larger period.
+    // Audio buffer: JACK's 2 periods of 128 frames = 5.3 ms at 48 kHz, the next larger period
+    // where the server refuses that; SDL's outputs (PipeWire, PulseAudio, ALSA) take one buffer
+    // of 128 frames, which SDL adapts to whatever the server wants.
     static constexpr int periodCount = 2;
     static constexpr int periodSizes[] = {128, 256, 512, 1024};
 
@@ -35,12 +36,15 @@ public:
         int periodFrames;
         bool operator==(const AudioAttempt&) const = default;
     };
-    // The attempts in the order they are made: each driver with its periods, smallest first.
+    // The attempts in the order they are made: each driver with its periods, smallest first
+    // ("jack" is FluidSynth's JACK driver; any other name is one of SDL's audio drivers, which
+    // needs one attempt).
     static std::vector<AudioAttempt> audioAttempts(const std::vector<std::string>& drivers);
 
     // The system's GM SoundFonts in order of preference.
     static std::vector<std::string> defaultSoundFonts();
-    // Audio drivers in the order they are tried.
+    // Audio drivers in the order they are tried: a running JACK server first, then SDL's
+    // drivers (those named in SDL_AUDIODRIVER, else PipeWire, PulseAudio and ALSA).
     static std::vector<std::string> defaultAudioDrivers();
 
     // `soundFonts`: the first file that loads is used. `audioDrivers`: tried in order by open().
@@ -105,6 +109,8 @@ public:
 private:
     bool load();
     bool startAudio();
+    bool startJack(int frames);
+    bool startSdl(const AudioAttempt& attempt);
     void stopAudio();
     void powerOnReset();
     SoundFontLevelStore levelStore() const;

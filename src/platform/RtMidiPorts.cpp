@@ -1,6 +1,7 @@
 #include "platform/RtMidiPorts.h"
 
 #include <alsa/asoundlib.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -32,6 +33,11 @@ void RtMidiPorts::silenceAlsaLibrary() {
         // The ALSA library otherwise prints its own errors (no sequencer, no sound card).
         snd_lib_error_set_handler(ignoreAlsaError);
     });
+}
+
+void RtMidiPorts::ignoreBrokenPipes() {
+    static std::once_flag once;
+    std::call_once(once, [] { signal(SIGPIPE, SIG_IGN); });
 }
 
 RtMidiPorts::RtMidiPorts(std::string sequencerDevice, bool useJack)
@@ -70,7 +76,8 @@ RtMidiOut* RtMidiPorts::jack() {
     // per run: a failed one leaves a little memory behind in the library.
     if (!jackTried && useJack && jackServerRunning()) {
         jackTried = true;
-        jackClient = watched(makeRtMidiClient<RtMidiOut>(RtMidi::UNIX_JACK, clientName));
+        ignoreBrokenPipes();
+        jackClient = watched(makeRtMidiClient<RtMidiOut>(RtMidi::UNIX_JACK, jackClientName));
     }
     return jackClient.get();
 }
@@ -80,7 +87,7 @@ std::vector<std::string> RtMidiPorts::portNames() {
     for (RtMidiOut* client : {alsa(), jack()}) {
         if (client == nullptr) continue;
         for (std::string& name : rtMidiPortNames(*client)) {
-            if (isOwnPort(name, clientName)) continue;
+            if (isOwnPort(name, clientName) || isOwnPort(name, jackClientName)) continue;
             listing.push_back({client, std::move(name)});
         }
     }
@@ -103,7 +110,7 @@ bool RtMidiPorts::open(int port) {
     const int index = rtMidiPortIndex(*client, listing[size_t(port)].name);
     if (index < 0) return false;
     try {
-        client->openPort(unsigned(index), clientName);
+        client->openPort(unsigned(index), client == jackClient.get() ? jackPortName : clientName);
         if (!client->isPortOpen()) return false;
     } catch (...) {
         return false;

@@ -16,6 +16,10 @@ namespace brio {
 class RtMidiPorts {
 public:
     static constexpr const char* clientName = "Brioletta";
+    // On a JACK server the program's audio output is the client called clientName; its MIDI
+    // client is this one, and the port it plays a device through is "<jackClientName>:out".
+    static constexpr const char* jackClientName = "Brioletta MIDI";
+    static constexpr const char* jackPortName = "out";
     static constexpr const char* defaultSequencer = "/dev/snd/seq";
     // The own output port: its entry in the device list and its name on the sequencer.
     static constexpr const char* ownPortEntry = "Brioletta output port";
@@ -54,6 +58,9 @@ public:
     // Sends the ALSA library's own error reports nowhere (process-wide): a machine without
     // sound hardware would otherwise get a page of them at every attempt to open a device.
     static void silenceAlsaLibrary();
+    // Ignores SIGPIPE (process-wide): the JACK library writes to its server's socket unguarded,
+    // and a server that dies would otherwise end the program instead of failing the write.
+    static void ignoreBrokenPipes();
 
 private:
     struct ListedPort {
