@@ -339,6 +339,7 @@ TEST_F(DialogTest, SnapshotsOfTheThreePages) {
     FreeTypeText font;
     installFontRasterizer(&font);
     options->warnRecDelete = true;
+    options->soundFontSets = {{"FluidR3", "/usr/share/sounds/sf2/FluidR3_GM.sf2", 65}};
     const std::pair<Show, const char*> pages[] = {{&Fdialog::showOptions, "dialog_options"},
                                                   {&Fdialog::showAbout, "dialog_about"},
                                                   {&Fdialog::showHotKeys, "dialog_hotkeys"}};
