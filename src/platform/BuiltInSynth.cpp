@@ -298,7 +298,7 @@ bool BuiltInSynth::loadFirst(const std::optional<std::string>& chosen) {
 // faded out and goes with its audio output (open() starts the new one's). A set that fails to
 // load leaves the old one in use.
 void BuiltInSynth::replaceSoundFont(const std::string& path) {
-    SoundFontHandOver handOver(engine->synth, engine->audio != nullptr);
+    SoundFontHandOver handOver(engine->synth, engine->playing());
     engine->gate.wake();
     SoundFontCheck check;
     std::unique_ptr<Engine> candidate = loadEngine(path, check);
