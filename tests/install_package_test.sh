@@ -14,6 +14,8 @@ prefix="$work/root/opt/brioletta"
 expected=(
     bin/brioletta
     share/brioletta/styles.cfg share/brioletta/Help/Brioletta.html share/brioletta/Help/panel.png
+    share/brioletta/SoundFonts/TimGM6mb.levels share/brioletta/SoundFonts/FluidR3_GM.levels
+    share/brioletta/SoundFonts/MuseScore_General.levels
     share/applications/brioletta.desktop share/metainfo/net.brioletta.Brioletta.metainfo.xml
     share/mime/packages/brioletta.xml share/man/man1/brioletta.1.gz
     share/icons/hicolor/48x48/apps/brioletta.png share/icons/hicolor/128x128/apps/brioletta.png

@@ -12,7 +12,7 @@ namespace brio {
 // kit and a change of velocity per percussion key (all in dB). Programs and keys either set
 // lacks keep the whole synthesizer's gain alone.
 struct LevelCorrection {
-    static constexpr double largestStepDb = 15.0;  // no program or key is moved further
+    static constexpr double largestStepDb = 30.0;  // no program or key is moved further
     double masterDb = 0.0;
     std::array<double, SoundFontLevels::programCount> programDb{};
     double kitDb = 0.0;
