@@ -435,6 +435,7 @@ private:
 struct Studio {
     explicit Studio(std::vector<std::string> soundFonts) : synth(std::move(soundFonts)) {
         synth.setLevelFolders(BRIO_DATA_DIR, "", true);  // the source tree's levels; none measured is kept
+        synth.loadWholeSets();  // a compressed set would decode its presets again for every render
     }
 
     BuiltInSynth synth;

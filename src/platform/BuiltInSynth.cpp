@@ -320,6 +320,9 @@ std::unique_ptr<BuiltInSynth::Engine> BuiltInSynth::loadEngine(const std::string
     try {
         auto candidate = std::make_unique<Engine>();
         candidate->settings = makeSettings();
+        if (candidate->settings != nullptr && wholeSets) {
+            fluid_settings_setint(candidate->settings, "synth.dynamic-sample-loading", 0);
+        }
         if (candidate->settings == nullptr) return nullptr;
         candidate->synth = new_fluid_synth(candidate->settings);
         if (candidate->synth == nullptr) return nullptr;
@@ -512,6 +515,8 @@ SoundFontLevelStore BuiltInSynth::levelStore() const {
     if (!levelsShipped.empty()) return {levelsShipped, levelsCache};
     return {folderPlan().shipped, folderPlan().cache};
 }
+
+void BuiltInSynth::loadWholeSets() { wholeSets = true; }
 
 bool BuiltInSynth::waitUntilLevelled() { return engine && engine->levels->waitUntilLevelled(); }
 

@@ -94,6 +94,10 @@ public:
     // by default the program's own folders; `measureAtOnce` measures an unknown set while it
     // loads rather than in the background. Before the first open.
     void setLevelFolders(std::string shipped, std::string cache, bool measureAtOnce = false);
+    // Sets load with all their samples, not each preset's when it is chosen: more memory, but a
+    // program change never waits for samples (a compressed set decodes them on every change).
+    // For offline renders of many styles. Before the first open.
+    void loadWholeSets();
     // Blocks until the loaded set's levels are known (measured if need be); true when they
     // correct the set, false without a set or without the reference set's levels.
     bool waitUntilLevelled();
@@ -137,6 +141,7 @@ private:
     std::string loadedSoundFont;
     std::string levelsShipped, levelsCache;
     bool measureLevelsAtOnce = false;
+    bool wholeSets = false;
     std::string driverName;
     int periodFrames = 0;
     bool opened = false;

@@ -542,7 +542,7 @@ def balance(style, quiet=()):
     in_a = [True] + [part.in_main_a for part in style.parts]
     mix = power_sum(e.energy + level for e, level, a in zip(estimates, levels, in_a) if a) + MIX_OFFSET_LU
     peak = amplitude_sum(e.peak + level for e, level, a in zip(estimates, levels, in_a) if a) + PEAK_OFFSET_DB
-    shift = TARGET_LUFS - mix
+    shift = TARGET_LUFS - mix + getattr(style, "trim_lu", 0.0)
     peak_room = PEAK_LIMIT_DBTP - PEAK_MARGIN_DB - peak
     if peak_room < shift:
         shift = max(peak_room, shift - PEAK_GIVE_LU)

@@ -223,7 +223,8 @@ class Style:
     the parts' volumes are the arranger's levels; see Part."""
 
     def __init__(self, name, bpm, rhythm, parts, drum_volume=90, steps_per_beat=4, shuffle=0.0,
-                 meter="4/4", tempo_range=None, comment="", defining=(), clave=None, mode=None):
+                 meter="4/4", tempo_range=None, comment="", defining=(), clave=None, mode=None,
+                 trim_lu=0.0):
         self.name, self.bpm, self.rhythm, self.parts = name, bpm, rhythm, parts
         self.drum_volume, self.steps_per_beat, self.shuffle = drum_volume, steps_per_beat, shuffle
         self.meter, self.tempo_range, self.comment = meter, tempo_range, comment
@@ -234,6 +235,9 @@ class Style:
         # A mode whose notes outside C major seventh the parts may play anywhere ("freygish",
         # "blues"; see make-styles.py), the clash check on strong beats still holding.
         self.mode = mode
+        # LU the balance moves the whole style by, where the renders show the model misjudging it
+        # (parts that ring on longer than it knows).
+        self.trim_lu = trim_lu
         self.sections = {}  # section key ("intro", "mainB", ..) -> Section, see sections.py
 
     def quiet_parts(self):

@@ -396,7 +396,7 @@ def smooth_jazz():
     return Style("Smooth Jazz", 90, beat, [
         bass_part(bass, FRETLESS_BASS, 80), Part(rhodes, RHODES, 68, pan=0.42),
         Part(SIXTH_PAD, WARM_PAD, 58, mode=SUS, pan=0.6)], drum_volume=88, tempo_range=(70, 110),
-        defining=(2,))
+        defining=(2,), trim_lu=-1.5)
 
 
 def jazz_waltz():
