@@ -66,6 +66,12 @@ runtime=$(mktemp -d)
 folder=$(mktemp -d)
 chmod 700 "$runtime"
 cp -r "$(dirname "$program")"/. "$folder"
+# A build folder that was built for the executable alone has no style library beside it, and
+# without one the rhythm plays nothing: the repository's shipped data goes beside the copy.
+if [[ ! -e $folder/styles.cfg ]]; then
+    cp -r "$(dirname "$self")/../data/." "$folder"
+    echo "measure-synth: no style library beside the program; the repository's data is used" >&2
+fi
 servers=()
 others=()
 pid=
