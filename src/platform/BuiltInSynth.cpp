@@ -235,10 +235,11 @@ std::vector<std::string> BuiltInSynth::defaultSoundFonts() { return installedSou
 std::vector<BuiltInSynth::AudioAttempt> BuiltInSynth::audioAttempts(const std::vector<std::string>& drivers) {
     std::vector<AudioAttempt> attempts;
     for (const std::string& driver : drivers) {
-        for (const int frames : periodSizes) {
-            attempts.push_back({driver, frames});
-            if (driver != jackDriver) break;  // SDL takes any buffer size and converts
+        if (driver != jackDriver) {
+            attempts.push_back({driver, sdlBufferFrames});  // SDL takes any buffer size and converts
+            continue;
         }
+        for (const int frames : periodSizes) attempts.push_back({driver, frames});
     }
     return attempts;
 }
