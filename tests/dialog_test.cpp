@@ -150,7 +150,7 @@ TEST_F(DialogTest, EachPageIsCentredWithItsTextsAndCloseButtonAndGivesTheSurface
         int x, y, size;
     };
     const Row rows[] = {
-        {&Fdialog::showOptions, 412, 472, 25, "Warning before deleting workspace", 56, 99, 11},
+        {&Fdialog::showOptions, 412, 502, 25, "Warning before deleting workspace", 56, 129, 11},
         {&Fdialog::showAbout, 426, 300, 16, "Brioletta", 16, 54, 21},
         {&Fdialog::showHotKeys, 400, 429, 16, "F11, F12", 216, 216, 11}};
     for (const Row& row : rows) {
@@ -177,10 +177,10 @@ TEST_F(DialogTest, EachPageIsCentredWithItsTextsAndCloseButtonAndGivesTheSurface
 }
 
 TEST_F(DialogTest, CloseEscapeAndQuitEndThePageLoopButStrayClicksDoNot) {
-    // The options page's Close button is (283, 424) - (387, 446).
+    // The options page's Close button is (283, 454) - (387, 476).
     auto press = [&](int x, int button, int releaseX) {
-        dialog.mouseDown(x, 430, button);
-        dialog.mouseUp(releaseX, 430, button, false);
+        dialog.mouseDown(x, 460, button);
+        dialog.mouseUp(releaseX, 460, button, false);
     };
     const std::pair<std::function<void()>, bool> rows[] = {
         {[&] { press(300, leftButton, 300); }, true},
@@ -202,7 +202,7 @@ TEST_F(DialogTest, EachCheckBoxTogglesOnlyItsOption) {
     bool Options::*const fields[] = {&Options::warnStationDelete,    &Options::warnRecDelete,
                                      &Options::autoStopBass,         &Options::autoStopArps,
                                      &Options::keyStartOnlyFromBass, &Options::alwaysResetTempo};
-    const int rows[] = {95, 125, 170, 200, 230, 260};
+    const int rows[] = {125, 155, 200, 230, 260, 290};
     auto values = [&] {
         std::vector<bool> v;
         for (auto field : fields) v.push_back((*options).*field);
@@ -248,11 +248,11 @@ TEST_F(DialogTest, SelectorBoxesStoreTheChoiceAndTellTheOwnerButNoChoiceChangesN
         {3, 0, {0, 1, 1, 0}, {0, 1, 1, -1}, 0, 0, 1, "In Zero"},
         {3, 1, {0, 1, 1, 5}, {0, 1, 1, 0}, 0, 0, 1, "None"},
     };
-    const int boxRows[] = {50, 305, 335, 365}, boxWidths[] = {200, 120, 120, 200};
+    const int boxRows[] = {50, 335, 365, 395}, boxWidths[] = {200, 120, 120, 200};
     const Text_* lists[] = {&options->midiDevices, &options->colorSchemes, &options->lcdColors,
                             &options->midiInDevices};
     chooser.whileOpen = [&] {
-        dialog.mouseDown(38, 180, leftButton);  // on the "Stop bass" check box
+        dialog.mouseDown(38, 210, leftButton);  // on the "Stop bass" check box
         chooser.open = true;
         dialog.keyDown(escapeKey);
         EXPECT_TRUE(dialog.visible());
@@ -339,6 +339,7 @@ TEST_F(DialogTest, SnapshotsOfTheThreePages) {
     FreeTypeText font;
     installFontRasterizer(&font);
     options->warnRecDelete = true;
+    options->soundFontSets = {{"FluidR3", "/usr/share/sounds/sf2/FluidR3_GM.sf2", 65}};
     const std::pair<Show, const char*> pages[] = {{&Fdialog::showOptions, "dialog_options"},
                                                   {&Fdialog::showAbout, "dialog_about"},
                                                   {&Fdialog::showHotKeys, "dialog_hotkeys"}};

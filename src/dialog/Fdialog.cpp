@@ -8,6 +8,7 @@
 #include "graphics/Canvas.h"
 #include "graphics/Drawing.h"
 #include "graphics/UrlOpener.h"
+#include "graphics/UserDialogs.h"
 #include "panel/PanelColors.h"
 #include "settings/Options.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 constexpr int escapeKey = 27;
 
-constexpr int optionsWidth = 412, optionsHeight = 472;
+constexpr int optionsWidth = 412, optionsHeight = 502;
 constexpr int aboutWidth = 426, aboutHeight = 300;
 constexpr int hotKeysWidth = 400, hotKeysHeight = 429;
 constexpr int closeFromBottom = 48;  // the Close button's top above the page's bottom edge
@@ -29,7 +30,7 @@ constexpr int titleToBox = 56;    // from a selector box's title to the box, at 
 constexpr int titleGap = 8;       // between the widest title and the boxes
 constexpr int deviceBoxWidth = 200;
 constexpr int colorBoxWidth = 120;
-constexpr int deviceRow = 50, panelColorRow = 305, lcdColorRow = 335, inputRow = 365;
+constexpr int deviceRow = 50, soundFontRow = 80, panelColorRow = 335, lcdColorRow = 365, inputRow = 395;
 
 struct CheckRow {
     int y;
@@ -37,12 +38,12 @@ struct CheckRow {
     bool Options::*option;
 };
 constexpr CheckRow checkRows[] = {
-    {95, "Warning before deleting workspace", &Options::warnStationDelete},
-    {125, "Warning before deleting a recording", &Options::warnRecDelete},
-    {170, "Stop bass when stopping rhythm", &Options::autoStopBass},
-    {200, "Stop arpeggios when stopping rhythm", &Options::autoStopArps},
-    {230, "Key start only when pressing a bass key", &Options::keyStartOnlyFromBass},
-    {260, "Always set tempo & shuffle to default when changing styles", &Options::alwaysResetTempo},
+    {125, "Warning before deleting workspace", &Options::warnStationDelete},
+    {155, "Warning before deleting a recording", &Options::warnRecDelete},
+    {200, "Stop bass when stopping rhythm", &Options::autoStopBass},
+    {230, "Stop arpeggios when stopping rhythm", &Options::autoStopArps},
+    {260, "Key start only when pressing a bass key", &Options::keyStartOnlyFromBass},
+    {290, "Always set tempo & shuffle to default when changing styles", &Options::alwaysResetTempo},
 };
 
 // About page.
@@ -107,6 +108,7 @@ void Fdialog::connect(Options& newOptions, DialogOwner* newOwner, ListChooser* n
                        SelectorBox::Fallback::nearestEntry);
     boxes.emplace_back("Midi input", options->midiInDevices, options->midiInDevice, 1,
                        SelectorBox::Fallback::firstEntry);
+    boxes.emplace_back("SoundFont", soundFonts.names, soundFonts.shown, 0, SelectorBox::Fallback::firstEntry);
 }
 
 // Only one page is open at a time: a page call while one shows does nothing.
@@ -158,8 +160,12 @@ void Fdialog::buildOptionsContent() {
     int boxX = x + titleToBox;
     for (const SelectorBox& box : boxes)
         boxX = std::max(boxX, x + canvas.textWidth(box.title()) + titleGap);
-    const int rows[selectorBoxCount] = {deviceRow, panelColorRow, lcdColorRow, inputRow};
-    const int widths[selectorBoxCount] = {deviceBoxWidth, colorBoxWidth, colorBoxWidth, deviceBoxWidth};
+    // The SoundFont box takes the rest of its row: its names carry their sizes.
+    const int soundFontWidth = current.picture.width() - x - boxX;
+    const int rows[selectorBoxCount] = {deviceRow, panelColorRow, lcdColorRow, inputRow, soundFontRow};
+    const int widths[selectorBoxCount] = {deviceBoxWidth, colorBoxWidth, colorBoxWidth, deviceBoxWidth,
+                                          soundFontWidth};
+    soundFonts.build(options->soundFontSets, options->soundFont, SoundFontMenu::fileSize);
     for (size_t i = 0; i < boxes.size(); ++i) {
         boxes[i].place(boxX, rows[i], widths[i]);
         current.text(x, rows[i], boxes[i].title());
@@ -200,6 +206,8 @@ void Fdialog::runPage() {
     copyPicture();
     while (host->visible()) {
         windows.processPendingMessages();
+        if (owner) owner->pagePass();
+        if (current.kind == DialogPageKind::options) followSoundFont(true);
         if (owner && owner->quitRequested()) close();
         if (!host->visible()) break;
         windows.waitForMessages(waitTimeoutUs);
@@ -254,8 +262,11 @@ void Fdialog::chooseFrom(SelectorBox& box) {
     const int x = host->left() + (r.left + r.right) / 2;
     const int y = host->top() + r.bottom + 1;
     const int entry = chooser->choose(box.entries(), x, y, box.display.colour);
-    if (!box.choose(entry)) return;
-    if (owner) {
+    if (&box == &boxes[soundFontBox]) {
+        chooseSoundFont(entry);
+    } else if (!box.choose(entry)) {
+        return;
+    } else if (owner) {
         if (&box == &boxes[0]) owner->midiDeviceChanged();
         else if (&box == &boxes[3]) owner->midiInputChanged();
         else owner->panelColorsChanged();
@@ -264,6 +275,27 @@ void Fdialog::chooseFrom(SelectorBox& box) {
     // a new display colour changes all three.
     retakeSurface();
     paintBoxes(true);
+}
+
+void Fdialog::chooseSoundFont(int entry) {
+    if (entry < 0 || entry >= soundFonts.names.count()) return;
+    std::string path;
+    if (soundFonts.isOther(entry)) {
+        const std::string& shown = soundFonts.paths.at(size_t(soundFonts.shown));
+        if (!userDialogs().askOpenFileName(path, soundFontBoxTitle, soundFontFilter,
+                                           shown.substr(0, shown.find_last_of('/') + 1)))
+            return;
+    } else {
+        path = soundFonts.paths[size_t(entry)];
+    }
+    if (owner) owner->soundFontChosen(soundFonts.optionFor(path));
+    followSoundFont(false);
+}
+
+void Fdialog::followSoundFont(bool paint) {
+    if (!options || options->soundFont == soundFonts.builtFor) return;
+    soundFonts.build(options->soundFontSets, options->soundFont, SoundFontMenu::fileSize);
+    if (paint) boxes[soundFontBox].paint(true);
 }
 
 void Fdialog::keyDown(int virtualKey) {

@@ -11,6 +11,7 @@
 #include "graphics/DrawSurface.h"
 #include "graphics/ScControls.h"
 #include "graphics/WindowHost.h"
+#include "settings/SoundFontMenu.h"
 
 namespace brio {
 
@@ -67,9 +68,13 @@ public:
     void closeQuery() override;
 
     // The page last built and the options page's selector boxes (0 "Midi device", 1 "Panel
-    // color", 2 "LCD color", 3 "Midi input"; valid once connected).
+    // color", 2 "LCD color", 3 "Midi input", 4 "SoundFont"; valid once connected).
     const DialogPage& page() const { return current; }
-    static constexpr int selectorBoxCount = 4;
+    static constexpr int selectorBoxCount = 5;
+    static constexpr int soundFontBox = 4;
+    // The open box's title and filter for "Other..." in the SoundFont box.
+    static constexpr const char* soundFontBoxTitle = "Choose a SoundFont";
+    static constexpr const char* soundFontFilter = "SoundFont (*.sf2, *.sf3)| *.sf2 *.sf3";
     const SelectorBox& selectorBox(int index) const { return boxes.at(size_t(index)); }
     // The Close button's rectangle (inclusive).
     const Rect& closeButton() const { return closeRect; }
@@ -89,6 +94,11 @@ private:
     // when the page closes, and the page takes the surface again.
     void retakeSurface();
     void chooseFrom(SelectorBox& box);
+    // The SoundFont box's entry `entry` was picked: a set, or "Other..." with the open box.
+    void chooseSoundFont(int entry);
+    // Builds the SoundFont box's entries again when the option changed (a choice, or a load
+    // that failed and gave the option back); `paint` repaints the box then.
+    void followSoundFont(bool paint);
     void paintBoxes(bool copy);
     void copyPicture();
     bool closeButtonPressed() const;
@@ -104,6 +114,7 @@ private:
     DialogPage current;
     ScControls group;
     std::vector<SelectorBox> boxes;  // selectorBoxCount once connected
+    SoundFontMenu soundFonts;        // the SoundFont box's entries
     Rect closeRect = emptyRect;
     int closeIndex = -1;                      // the Close button's place in the group
     std::optional<DrawSurface> savedSurface;  // the surface found when the page opened

@@ -62,6 +62,11 @@ void StationDialogOwner::midiDeviceChanged() {
     station.openMidiDevice(true);
 }
 void StationDialogOwner::midiInputChanged() { station.openMidiInput(); }
+void StationDialogOwner::soundFontChosen(const std::string& option) {
+    station.drawOnPanel();
+    station.chooseSoundFont(option);
+}
+void StationDialogOwner::pagePass() { station.watchSoundFont(); }
 void StationDialogOwner::panelColorsChanged() { station.buildPanel(); }
 bool StationDialogOwner::quitRequested() const { return station.quitRequested || fmain.quitFlag(); }
 

@@ -65,6 +65,8 @@ public:
     StationDialogOwner(MidiSynth& station, Fmain& fmain) : station(station), fmain(fmain) {}
     void midiDeviceChanged() override;
     void midiInputChanged() override;
+    void soundFontChosen(const std::string& option) override;
+    void pagePass() override;
     void panelColorsChanged() override;
     bool quitRequested() const override;
 

@@ -148,6 +148,15 @@ public:
     // told once, as openMidiDevice tells a failed open, and the program plays on silent. An
     // input device that went away has its held notes let go.
     void watchMidiDevice();
+    // The user chose the built-in synthesizer's SoundFont `option` (a path; "" the best
+    // installed) on the Options page. A file refused at sight is told in a notice and changes
+    // nothing; otherwise it becomes the option and every channel setting is sent again, to be
+    // played into the new set once it has loaded.
+    void chooseSoundFont(const std::string& option);
+    // What came of the chosen SoundFont once its load has ended: a set that failed to load
+    // gives the option back its earlier value; a failure, or what a set lacks, is told in a
+    // notice.
+    void watchSoundFont();
     // Silences everything before a question or file box: held keys are let go and every
     // channel gets all-notes-off and sustain off.
     void releaseAll();
@@ -392,6 +401,7 @@ private:
     bool pianoChanged = false;  // a drained batch pressed or released drawn keys
     bool deviceChosenByUser = false;  // the open device was picked on the Options page
     std::string silentDevice;         // the device whose failure was told, until it opens again
+    std::string soundFontBeforeChoice;  // the option soundFont before the last choice
     static constexpr InputKeys filledInputKeys() {
         InputKeys keys{};
         for (auto& notes : keys) notes.fill(noInputKey);

@@ -32,7 +32,31 @@ void MidiSynth::openMidiDevice(bool reapply) {
     if (reapply) applyAll(false, false);
 }
 
+void MidiSynth::chooseSoundFont(const std::string& option) {
+    const SoundFontCheck check = MidiOut::chooseSoundFont(option);
+    if (check.refused()) {
+        releaseAll();
+        userDialogs().showNotice(soundFontMessage(check));
+        return;
+    }
+    soundFontBeforeChoice = options.soundFont;
+    options.soundFont = option;
+    glideSent = {};  // the new set starts with its controllers reset
+    applyAll(false, false);
+}
+
+void MidiSynth::watchSoundFont() {
+    const std::optional<SoundFontCheck> outcome = MidiOut::soundFontOutcome();
+    if (!outcome) return;
+    if (outcome->refused()) options.soundFont = soundFontBeforeChoice;
+    const std::string message = soundFontMessage(*outcome);
+    if (message.empty()) return;
+    releaseAll();
+    userDialogs().showNotice(message);
+}
+
 void MidiSynth::watchMidiDevice() {
+    watchSoundFont();
     const std::string why = MidiOut::watch();
     if (!why.empty()) reportDeviceFault("stopped working (" + why + ")", "stopped working");
     // A keyboard unplugged while keys are down never sends their releases.

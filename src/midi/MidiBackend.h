@@ -1,8 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "midi/SoundFontCheck.h"
+#include "midi/SoundFontSet.h"
 
 namespace brio {
 
@@ -24,6 +28,17 @@ public:
     virtual void close() = 0;
     // A SoundFont the user prefers for a built-in synthesizer; ignored by other devices.
     virtual void preferSoundFont(const std::string& /*path*/) {}
+    // The General MIDI sets a built-in synthesizer knows, installed or not; none by default.
+    virtual std::vector<SoundFontSet> soundFontSets() { return {}; }
+    // The user chose `path` ("" the best installed) for a built-in synthesizer, to play from
+    // now on. Quick: a file refused at sight comes back refused, the set in use kept; otherwise
+    // it loads in the background and soundFontOutcome() tells what came of it.
+    virtual SoundFontCheck chooseSoundFont(const std::string& path) {
+        preferSoundFont(path);
+        return SoundFontCheck::of(path);
+    }
+    // What came of the last accepted choice, once, when its load has ended.
+    virtual std::optional<SoundFontCheck> soundFontOutcome() { return std::nullopt; }
     // Why the open device stopped working, in words ("" while it works): the port went away,
     // its messages are refused, the audio output died. Asked a few times a second; the next
     // open that succeeds starts afresh.

@@ -130,6 +130,16 @@ void preferSoundFont(const std::string& path) {
     if (backend) backend->preferSoundFont(path);
 }
 
+std::vector<SoundFontSet> soundFontSets() { return backend ? backend->soundFontSets() : std::vector<SoundFontSet>{}; }
+
+SoundFontCheck chooseSoundFont(const std::string& path) {
+    return backend ? backend->chooseSoundFont(path) : SoundFontCheck::of(path);
+}
+
+std::optional<SoundFontCheck> soundFontOutcome() {
+    return backend ? backend->soundFontOutcome() : std::nullopt;
+}
+
 void close() {
     if (!deviceOpen) return;
     // A failed device was closed when it failed.

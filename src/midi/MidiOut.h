@@ -1,9 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "foundation/Text.h"
+#include "midi/SoundFontCheck.h"
+#include "midi/SoundFontSet.h"
 
 namespace brio {
 
@@ -41,6 +45,11 @@ void reset();
 void close();
 // Passes the user's SoundFont to the backend, before the first open of the built-in synthesizer.
 void preferSoundFont(const std::string& path);
+// The built-in synthesizer's SoundFonts and the user's choice among them (MidiBackend): nothing
+// known and every choice accepted without a backend.
+std::vector<SoundFontSet> soundFontSets();
+SoundFontCheck chooseSoundFont(const std::string& path);
+std::optional<SoundFontCheck> soundFontOutcome();
 
 // The sender: gating and volume scaling while a recording plays, the recorder's copy, then
 // the device. Dropped when no device is open.

@@ -1,7 +1,6 @@
 #include "platform/BuiltInSynth.h"
 
 #include <fluidsynth.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -19,6 +18,8 @@
 #include "platform/RtMidiPorts.h"
 #include "platform/SdlAudioOutput.h"
 #include "platform/SoundFontChoice.h"
+#include "platform/SoundFontFile.h"
+#include "platform/SoundFontHandOver.h"
 
 namespace brio {
 
@@ -169,11 +170,6 @@ fluid_settings_t* makeSettings() {
     return settings;
 }
 
-// Checked before loading: a file of another kind goes to a loader that reports on stderr.
-bool isSoundFont(const std::string& path) {
-    return access(path.c_str(), R_OK) == 0 && fluid_is_soundfont(path.c_str()) != 0;
-}
-
 // The JACK driver would start a JACK server when none runs (taking the sound card from
 // everything else), so it is tried only when one runs.
 bool worthTrying(const std::string& driver) {
@@ -264,31 +260,94 @@ BuiltInSynth::BuiltInSynth(std::vector<std::string> soundFonts,
 BuiltInSynth::~BuiltInSynth() = default;
 
 bool BuiltInSynth::load() {
-    // One attempt per run: a SoundFont that failed would fail (and stall) again.
-    if (loadTried) return engine != nullptr;
+    std::optional<std::string> chosen;
+    {
+        std::lock_guard guard(choiceLock);
+        chosen.swap(chosenSoundFont);
+    }
+    if (chosen && engine) {
+        replaceSoundFont(*chosen);
+        return true;
+    }
+    // One attempt per run unless the user chooses again: a SoundFont that failed would fail
+    // (and stall) again.
+    if (loadTried && !chosen) return engine != nullptr;
     loadTried = true;
+    return loadFirst(chosen);
+}
+
+// The first SoundFont: the user's choice, else the first of the list that loads.
+bool BuiltInSynth::loadFirst(const std::optional<std::string>& chosen) {
+    std::vector<std::string> paths = soundFonts;
+    if (chosen) paths = soundFontCandidates(*chosen, "", soundFonts);
+    std::optional<SoundFontCheck> chosenCheck;
+    for (const std::string& path : paths) {
+        SoundFontCheck check;
+        engine = loadEngine(path, check);
+        if (chosen && path == *chosen) chosenCheck = check;
+        if (!engine) continue;
+        loadedSoundFont = path;
+        ++loads;
+        break;
+    }
+    if (chosenCheck) {
+        std::lock_guard guard(choiceLock);
+        outcome = chosenCheck;
+    }
+    return engine != nullptr;
+}
+
+// The notes of the set in use ring out while the new one loads; once it is in, the old set is
+// faded out and goes with its audio output (open() starts the new one's). A set that fails to
+// load leaves the old one in use.
+void BuiltInSynth::replaceSoundFont(const std::string& path) {
+    SoundFontHandOver handOver(engine->synth, engine->playing());
+    engine->gate.wake();
+    SoundFontCheck check;
+    std::unique_ptr<Engine> candidate = loadEngine(path, check);
+    handOver.quieten();
+    if (candidate) {
+        stopAudio();
+        engine = std::move(candidate);
+        loadedSoundFont = path;
+        ++loads;
+    }
+    std::lock_guard guard(choiceLock);
+    outcome = check;
+}
+
+std::unique_ptr<BuiltInSynth::Engine> BuiltInSynth::loadEngine(const std::string& path, SoundFontCheck& check) const {
+    check = inspectSoundFontFile(path);
+    if (check.refused()) return nullptr;
+    check.verdict = SoundFontCheck::Verdict::loadFailed;
     try {
         auto candidate = std::make_unique<Engine>();
         candidate->settings = makeSettings();
-        if (candidate->settings == nullptr) return false;
+        if (candidate->settings == nullptr) return nullptr;
         candidate->synth = new_fluid_synth(candidate->settings);
-        if (candidate->synth == nullptr) return false;
-        for (const std::string& path : soundFonts) {
-            if (!isSoundFont(path) ||
-                fluid_synth_sfload(candidate->synth, path.c_str(), 1) == FLUID_FAILED) {
-                continue;
-            }
-            loadedSoundFont = path;
-            ++loads;
-            candidate->levels = std::make_unique<SoundFontLeveller>(candidate->synth, levelStore(), measureLevelsAtOnce);
-            candidate->levels->follow(path);
-            engine = std::move(candidate);
-            return true;
-        }
+        if (candidate->synth == nullptr) return nullptr;
+        const int id = fluid_synth_sfload(candidate->synth, path.c_str(), 1);
+        if (id == FLUID_FAILED) return nullptr;
+        inspectPresets(fluid_synth_get_sfont_by_id(candidate->synth, id), check);
+        check.verdict = SoundFontCheck::Verdict::loaded;
+        candidate->levels = std::make_unique<SoundFontLeveller>(candidate->synth, levelStore(), measureLevelsAtOnce);
+        candidate->levels->follow(path);
+        return candidate;
     } catch (...) {
-        // out of memory while setting up: no synth
+        return nullptr;  // out of memory while setting up
     }
-    return false;
+}
+
+void BuiltInSynth::chooseSoundFont(const std::string& path) {
+    std::lock_guard guard(choiceLock);
+    chosenSoundFont = path;
+}
+
+std::optional<SoundFontCheck> BuiltInSynth::soundFontOutcome() {
+    std::lock_guard guard(choiceLock);
+    std::optional<SoundFontCheck> told;
+    told.swap(outcome);
+    return told;
 }
 
 bool BuiltInSynth::startAudio() {

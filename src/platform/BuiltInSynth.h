@@ -2,10 +2,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "midi/LevelCorrection.h"
+#include "midi/SoundFontCheck.h"
 #include "midi/SoundFontLevelStore.h"
 #include "platform/DeferredSynth.h"
 
@@ -13,7 +16,8 @@ namespace brio {
 
 // The built-in General MIDI synthesizer: a SoundFont synthesizer that plays through the first
 // audio driver that opens, or renders into buffers when opened offline (tests, tools).
-// The SoundFont is loaded once, on the first open; opening again only resets the synth.
+// The SoundFont is loaded on the first open; opening again only resets the synth, unless the
+// user chose another SoundFont meanwhile, which that open loads in place of the one in use.
 // Nothing here throws, and the synthesizer's own log stays off stderr except for panics.
 class BuiltInSynth : public SynthEngine {
 public:
@@ -56,8 +60,9 @@ public:
     BuiltInSynth(const BuiltInSynth&) = delete;
     BuiltInSynth& operator=(const BuiltInSynth&) = delete;
 
-    // Loads the SoundFont (first time only) and starts audio; false without a SoundFont or
-    // without any audio driver that opens. Resets the synth to its power-on state.
+    // Loads the SoundFont (the first time, or the one chosen since) and starts audio; false
+    // without a SoundFont or without any audio driver that opens. Resets the synth to its
+    // power-on state. A chosen SoundFont that fails to load leaves the one in use playing.
     bool open() override;
     // As open() but without audio: sound comes only from render().
     bool openOffline();
@@ -96,7 +101,13 @@ public:
     bool waitUntilLevelled();
     // The correction in use (none before it is known).
     LevelCorrection levelCorrection() const;
-    // How often a SoundFont was loaded (0 or 1).
+    // The user chose `path` (checked with inspectSoundFontFile) to play from the next open on,
+    // which lets the notes of the set in use ring out while it loads and drops that set once
+    // the new one is in. Safe from any thread.
+    void chooseSoundFont(const std::string& path);
+    // What came of the last choice, once, after the open that tried it. Safe from any thread.
+    std::optional<SoundFontCheck> soundFontOutcome();
+    // How many SoundFonts were loaded: the first, then one for each choice that loaded.
     int soundFontLoads() const;
     // Why the last open failed, in words for the user; "" after a success.
     std::string failure() const;
@@ -110,6 +121,9 @@ public:
 
 private:
     bool load();
+    bool loadFirst(const std::optional<std::string>& chosen);
+    void replaceSoundFont(const std::string& path);
+    std::unique_ptr<Engine> loadEngine(const std::string& path, SoundFontCheck& check) const;
     bool startAudio();
     bool startJack(int frames);
     bool startSdl(const AudioAttempt& attempt);
@@ -128,6 +142,9 @@ private:
     std::string driverName;
     int periodFrames = 0;
     bool opened = false;
+    std::mutex choiceLock;  // guards the two below, which the user's thread and open() share
+    std::optional<std::string> chosenSoundFont;
+    std::optional<SoundFontCheck> outcome;
 };
 
 }  // namespace brio

@@ -25,18 +25,39 @@ bool DeferredSynth::open() {
         case State::failed:
             break;
     }
+    startThread(guard);
+    return true;
+}
+
+void DeferredSynth::restart() {
+    std::unique_lock guard(lock);
+    if (!wanted) return;
+    if (state() == State::starting) {
+        again = true;
+        return;
+    }
+    startThread(guard);
+}
+
+void DeferredSynth::startThread(std::unique_lock<std::mutex>& guard) {
     pending.clear();
+    again = false;
     current.store(State::starting, std::memory_order_release);
     guard.unlock();
     waitUntilSettled();  // an earlier start has ended already (the state says so)
     starter = std::thread([this] { run(); });
-    return true;
 }
 
 void DeferredSynth::run() {
-    const bool started = engine.open();
+    bool started = engine.open();
     {
-        std::lock_guard guard(lock);
+        std::unique_lock guard(lock);
+        while (again && wanted) {
+            again = false;
+            guard.unlock();
+            started = engine.open();
+            guard.lock();
+        }
         if (!wanted) {
             // Closed while starting: nothing of what was sent is wanted any more.
             if (started) engine.close();

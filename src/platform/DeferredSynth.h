@@ -38,6 +38,10 @@ public:
 
     // Starts the engine, or resets a ready one in place. Always true: the device is open.
     bool open();
+    // Opens the engine again on the starting thread, as at a start (it has something new to
+    // load): what is sent meanwhile is kept and played into it once it is ready. A start that
+    // is running opens it once more when it ends; a closed device does nothing.
+    void restart();
     void send(uint32_t packed);
     void reset();
     void close();
@@ -49,6 +53,7 @@ private:
     static constexpr uint32_t resetMarker = 0xFFFFFFFFu;  // never a packed three-byte message
 
     void run();
+    void startThread(std::unique_lock<std::mutex>& guard);
     void deliver(uint32_t packed);
 
     SynthEngine& engine;
@@ -56,6 +61,7 @@ private:
     std::mutex lock;
     std::vector<uint32_t> pending;  // sent while starting, in order
     bool wanted = false;            // the device is open as far as its users know
+    bool again = false;             // a restart asked for while starting
     std::atomic<State> current{State::closed};
     std::thread starter;
 };

@@ -1,9 +1,13 @@
 #include "platform/SystemMidi.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include "platform/SoundFontChoice.h"
+#include "platform/SoundFontFile.h"
 
 namespace brio {
 
@@ -26,6 +30,41 @@ void SystemMidi::preferSoundFont(const std::string& path) {
     soundFonts = soundFontCandidates(chosenSoundFont, "", installed);
 }
 
+std::vector<SoundFontSet> SystemMidi::soundFontSets() {
+    std::vector<SoundFontSet> sets;
+    for (const KnownSoundFont& set : knownSoundFonts()) sets.push_back({set.name, set.path, set.residentMegabytes});
+    return sets;
+}
+
+SoundFontCheck SystemMidi::chooseSoundFont(const std::string& path) {
+    std::string file = path;
+    if (file.empty()) {
+        const auto found = std::find_if(installed.begin(), installed.end(),
+                                         [](const std::string& p) { return access(p.c_str(), F_OK) == 0; });
+        if (found != installed.end()) file = *found;
+        else if (!installed.empty()) file = installed.front();
+    }
+    SoundFontCheck check = inspectSoundFontFile(file);
+    if (check.refused()) return check;
+    if (!synthPart) {
+        // Taken by the first start.
+        chosenSoundFont = file;
+        soundFonts = soundFontCandidates(file, "", installed);
+        return check;
+    }
+    synthPart->chooseSoundFont(file);
+    try {
+        if (openPart == Open::synth) deferred->restart();
+    } catch (...) {
+        // no thread to load on: the next open loads it
+    }
+    return check;
+}
+
+std::optional<SoundFontCheck> SystemMidi::soundFontOutcome() {
+    return synthPart ? synthPart->soundFontOutcome() : std::nullopt;
+}
+
 DeferredSynth& SystemMidi::deferredSynth() {
     if (!deferred) deferred = std::make_unique<DeferredSynth>(synth(), [this](bool started) { reportStart(started); });
     return *deferred;
@@ -37,10 +76,16 @@ void SystemMidi::reportStart(bool started) {
         if (failureReported) return;  // said once: the next attempts fail alike
         failureReported = true;
         std::fprintf(stderr, "%s: %s; playing silent.\n", RtMidiPorts::clientName, s.failure().c_str());
-    } else if (!chosenSoundFont.empty() && s.soundFont() != chosenSoundFont) {
+        return;
+    }
+    if (s.soundFontLoads() == reportedLoads) return;
+    if (reportedLoads == 0 && !chosenSoundFont.empty() && s.soundFont() != chosenSoundFont) {
         std::fprintf(stderr, "%s: the SoundFont %s could not be loaded; playing %s instead.\n",
                      RtMidiPorts::clientName, chosenSoundFont.c_str(), s.soundFont().c_str());
+    } else {
+        std::fprintf(stderr, "%s: playing the SoundFont %s\n", RtMidiPorts::clientName, s.soundFont().c_str());
     }
+    reportedLoads = s.soundFontLoads();
 }
 
 void SystemMidi::waitForSynth() {

@@ -46,6 +46,7 @@ void Options::buildLists() {
     midiInDevices.appendAll(devices);
     fill(colorSchemes, {"Brio Blue", "Sand", "Gray", "Dark", "Cool", "Indigo", "Armor"});
     fill(lcdColors, {"Brio Orange", "Blue", "Green"});
+    soundFontSets = MidiOut::soundFontSets();
 }
 
 void Options::setDefaults() {

@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "foundation/Text.h"
 #include "foundation/TextStream.h"
+#include "midi/SoundFontSet.h"
 
 namespace brio {
 
@@ -49,6 +51,8 @@ public:
     Text_ midiInDevices;
     Text_ colorSchemes;
     Text_ lcdColors;
+    // The General MIDI sets the built-in synthesizer knows, installed or not.
+    std::vector<SoundFontSet> soundFontSets;
 
     // Builds the lists, sets the defaults and reads the file; a file that cannot be read or
     // parsed leaves the defaults. largeView goes off on a screen narrower than
