@@ -66,10 +66,14 @@ private:
         spawn(argv);
     }
     void startJack() {
-        const std::string name = "brio-test-" + std::to_string(getpid());
+        // JACK 1 keeps a machine-wide table of eight server names, where a killed server's
+        // entry stays until a server of the same name starts: a fixed name takes one entry.
+        const std::string name = "brio-audio-death-test";
         ::setenv("JACK_DEFAULT_SERVER", name.c_str(), 1);
         ::setenv("JACK_NO_START_SERVER", "1", 1);
         ready = "/dev/shm/jack-" + std::to_string(getuid()) + "/" + name;
+        std::error_code ignored;
+        std::filesystem::remove_all(ready, ignored);  // left by a run that was killed itself
         const char* argv[] = {"jackd", "--no-realtime", "--silent", "--name", name.c_str(),
                               "-d", "dummy", "-r", "48000", "-p", "128", nullptr};
         spawn(argv);

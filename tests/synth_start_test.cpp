@@ -132,11 +132,11 @@ TEST(SoundFontChoice, TheEnvironmentThenTheOptionThenTheInstalledSetsBestFirst) 
     for (const Case& c : cases) EXPECT_EQ(soundFontCandidates(c.environment, c.option, installed), c.expected);
 }
 
-TEST(AudioAttempts, JackTriesEveryPeriodFrom128UpAndEachSdlDriverOneBufferOf128) {
+TEST(AudioAttempts, JackTriesEveryPeriodFrom128UpAndEachSdlDriverOneBufferOf256) {
     using Attempt = BuiltInSynth::AudioAttempt;
     EXPECT_EQ(BuiltInSynth::audioAttempts({"jack", "pulseaudio", "alsa"}),
               (std::vector<Attempt>{{"jack", 128}, {"jack", 256}, {"jack", 512}, {"jack", 1024},
-                                    {"pulseaudio", 128}, {"alsa", 128}}));
+                                    {"pulseaudio", 256}, {"alsa", 256}}));
     EXPECT_EQ(BuiltInSynth::sampleRate, 48000);
     EXPECT_EQ(BuiltInSynth::periodCount, 2);
 }

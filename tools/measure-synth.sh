@@ -66,15 +66,22 @@ runtime=$(mktemp -d)
 folder=$(mktemp -d)
 chmod 700 "$runtime"
 cp -r "$(dirname "$program")"/. "$folder"
+# A build folder that was built for the executable alone has no style library beside it, and
+# without one the rhythm plays nothing: the repository's shipped data goes beside the copy.
+if [[ ! -e $folder/styles.cfg ]]; then
+    cp -r "$(dirname "$self")/../data/." "$folder"
+    echo "measure-synth: no style library beside the program; the repository's data is used" >&2
+fi
 servers=()
 others=()
 pid=
+jack_folder=
 
 cleanup() {
     if [[ -n $pid ]]; then kill -KILL "$pid" 2>/dev/null || true; fi
     for p in "${others[@]}" "${servers[@]}"; do kill "$p" 2>/dev/null || true; done
     wait 2>/dev/null || true
-    rm -rf "$folder" "$runtime"
+    rm -rf "$folder" "$runtime" ${jack_folder:+"$jack_folder"}
 }
 trap cleanup EXIT
 trap 'exit 130' INT
@@ -99,11 +106,19 @@ export PULSE_CLIENTCONFIG=$runtime/client.conf PULSE_COOKIE=$runtime/cookie
 export XDG_RUNTIME_DIR=$runtime
 if [[ $kind == jack ]]; then
     # A server of its own name; the program finds it through JACK_DEFAULT_SERVER. No other
-    # sound server is there to fall back on.
-    export JACK_DEFAULT_SERVER=measure-synth-$$ PULSE_SERVER=unix:$runtime/no-server
+    # sound server is there to fall back on. JACK 1 keeps a machine-wide table of eight server
+    # names in which a killed server's entry stays until a server of the same name starts: one
+    # fixed name takes one entry however often this runs (a name per run would fill the table).
+    export JACK_DEFAULT_SERVER=measure-synth PULSE_SERVER=unix:$runtime/no-server
+    jack_folder=/dev/shm/jack-$(id -u)/$JACK_DEFAULT_SERVER
+    if pgrep -u "$(id -u)" -f "jackd .*--name $JACK_DEFAULT_SERVER " >/dev/null; then
+        echo "measure-synth: a JACK server named $JACK_DEFAULT_SERVER runs already" >&2
+        exit 1
+    fi
+    rm -rf "$jack_folder"  # a killed server's
     jackd --no-realtime --name "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 128 >"$runtime/jackd.log" 2>&1 &
     servers+=($!)
-    await test -e "/dev/shm/jack-$(id -u)/$JACK_DEFAULT_SERVER"
+    await test -e "$jack_folder"
 elif [[ $kind == pulseaudio ]]; then
     export PULSE_RUNTIME_PATH=$runtime PULSE_STATE_PATH=$runtime PULSE_SERVER=unix:$runtime/native
     pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --system=no \

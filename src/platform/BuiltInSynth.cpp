@@ -231,10 +231,11 @@ std::vector<std::string> BuiltInSynth::defaultSoundFonts() { return installedSou
 std::vector<BuiltInSynth::AudioAttempt> BuiltInSynth::audioAttempts(const std::vector<std::string>& drivers) {
     std::vector<AudioAttempt> attempts;
     for (const std::string& driver : drivers) {
-        for (const int frames : periodSizes) {
-            attempts.push_back({driver, frames});
-            if (driver != jackDriver) break;  // SDL takes any buffer size and converts
+        if (driver != jackDriver) {
+            attempts.push_back({driver, sdlBufferFrames});  // SDL takes any buffer size and converts
+            continue;
         }
+        for (const int frames : periodSizes) attempts.push_back({driver, frames});
     }
     return attempts;
 }
@@ -243,6 +244,8 @@ std::vector<std::string> BuiltInSynth::defaultAudioDrivers() {
     // A JACK server that runs owns the sound card, and its own driver is the cheapest way in.
     std::vector<std::string> drivers = {jackDriver};
     std::vector<std::string> sdl = sdlDriversAsked();
+    // On a PipeWire desktop SDL's own PipeWire driver plays at about JACK's cost; reaching it
+    // through its PulseAudio service costs up to twice that while playing (though less idle).
     if (sdl.empty()) sdl = {"pipewire", "pulseaudio", "alsa"};
     drivers.insert(drivers.end(), sdl.begin(), sdl.end());
     return drivers;

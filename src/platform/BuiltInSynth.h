@@ -30,9 +30,11 @@ public:
     static constexpr double gain = 1.6;
     // Audio buffer: JACK's 2 periods of 128 frames = 5.3 ms at 48 kHz, the next larger period
     // where the server refuses that; SDL's outputs (PipeWire, PulseAudio, ALSA) take one buffer
-    // of 128 frames, which SDL adapts to whatever the server wants.
+    // of the same length, 256 frames, which SDL adapts to whatever the server wants (half the
+    // wake-ups of 128 frames, at JACK's latency).
     static constexpr int periodCount = 2;
     static constexpr int periodSizes[] = {128, 256, 512, 1024};
+    static constexpr int sdlBufferFrames = periodCount * periodSizes[0];
 
     // One attempt to start audio output.
     struct AudioAttempt {
