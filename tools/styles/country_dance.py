@@ -418,7 +418,7 @@ def zouk():
     return Style("Zouk", 132, beat, [
         bass_part(bass, SYNTH_BASS_1, 92), Part(guitar, CLEAN_GUITAR, 70, pan=RIGHT),
         Part(keys, DX_PIANO, 66, pan=LEFT), Part(WHOLE_NOTE_PAD, WARM_PAD, 62, mode=SUS)],
-        drum_volume=90, tempo_range=(115, 150), defining=(0, 1))
+        drum_volume=90, tempo_range=(115, 150), defining=(0, 1), trim_lu=-0.5)
 
 
 STYLES = [

@@ -353,7 +353,7 @@ def gypsy_jazz():
     return Style("Gypsy Jazz", 180, beat, [
         shared_bass(TWO_BEAT_BASS, ACOUSTIC_BASS, 85), Part(pompe, NYLON_GUITAR, 70, pan=0.46),
         Part(violin, VIOLIN, 55, pan=0.6)], drum_volume=80, shuffle=0.5, tempo_range=(140, 260),
-        defining=(2,))
+        defining=(2,), trim_lu=1.5)
 
 
 def latin_jazz():
@@ -430,7 +430,7 @@ def jazz_ballad():
     return Style("Jazz Ballad", 62, beat, [
         shared_bass(TWO_BEAT_BASS, ACOUSTIC_BASS, 92), Part(piano, PIANO, 85, mode=SUS, pan=0.44),
         Part(SIXTH_PAD, SLOW_STRINGS, 48, mode=SUS, pan=0.62)], drum_volume=90, shuffle=0.6,
-        tempo_range=(50, 80), defining=(2,))
+        tempo_range=(50, 80), defining=(2,), trim_lu=1.0)
 
 
 def jazz_5_4():

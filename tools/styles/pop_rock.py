@@ -436,7 +436,7 @@ def funk():
                  [TRIAD_TOP, (62, 67, 72)], gate=0.8)
     return Style("Funk", 100, beat, [
         bass_part(slap, SLAP_BASS, 88), Part(clav, CLAVINET, 70, pan=0.4),
-        Part(horns, BRASS, 55, pan=0.64)], tempo_range=(84, 120), defining=(0, 1, 2))
+        Part(horns, BRASS, 55, pan=0.64)], tempo_range=(84, 120), defining=(0, 1, 2), trim_lu=1.0)
 
 
 def rhythm_and_blues():
