@@ -61,8 +61,9 @@ public:
         return fontId != FLUID_FAILED;
     }
 
-    // The loudness of `channel` playing `phrase` (LUFS; -infinity for silence).
-    double measure(int channel, const Phrase& phrase) {
+    // The loudness of `channel` playing `phrase` (LUFS; -infinity for silence, and when `stop`
+    // is set meanwhile: the measurement is dropped then, and a starved thread ends at once).
+    double measure(int channel, const Phrase& phrase, const std::atomic<bool>& stop) {
         std::unique_ptr<ebur128_state, SynthDeleter> state(ebur128_init(2, rate, EBUR128_MODE_I));
         if (!state) return -INFINITY;
         struct Event { int frame; int key; bool on; };
@@ -78,7 +79,7 @@ public:
         std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.frame < b.frame; });
         size_t next = 0;
         float left[block], right[block], both[2 * block];
-        for (int frame = 0; frame < phraseFrames; frame += block) {
+        for (int frame = 0; frame < phraseFrames && !stop.load(std::memory_order_relaxed); frame += block) {
             for (; next < events.size() && events[next].frame < frame + block; ++next) {
                 const Event& e = events[next];
                 if (e.on) fluid_synth_noteon(synth.get(), channel, e.key, velocity);
@@ -119,13 +120,14 @@ std::optional<SoundFontLevels> measureSoundFont(const std::string& path, const s
         for (int p = 0; p < SoundFontLevels::phraseCount; ++p) {
             if (stop.load(std::memory_order_relaxed)) return {};
             levels.programs[size_t(program)][size_t(p)] =
-                present ? bench->measure(0, phraseOf(SoundFontLevels::Phrase(p))) : -INFINITY;
+                present ? bench->measure(0, phraseOf(SoundFontLevels::Phrase(p)), stop) : -INFINITY;
         }
     }
     for (int k = 0; k < SoundFontLevels::drumKeyCount; ++k) {
         if (stop.load(std::memory_order_relaxed)) return {};
-        levels.drumKeys[size_t(k)] = bench->measure(drumChannel, {{{SoundFontLevels::firstDrumKey + k}}, 1, 0.2});
+        levels.drumKeys[size_t(k)] = bench->measure(drumChannel, {{{SoundFontLevels::firstDrumKey + k}}, 1, 0.2}, stop);
     }
+    if (stop.load(std::memory_order_relaxed)) return {};  // the last phrase was cut short
     return levels;
 }
 
