@@ -153,7 +153,9 @@ void silenceLibraryLog() {
     });
 }
 
-fluid_settings_t* makeSettings() {
+}  // namespace
+
+fluid_settings_t* newSynthSettings() {
     fluid_settings_t* settings = new_fluid_settings();
     if (settings == nullptr) return nullptr;
     fluid_settings_setnum(settings, "synth.sample-rate", BuiltInSynth::sampleRate);
@@ -169,6 +171,8 @@ fluid_settings_t* makeSettings() {
     fluid_settings_setstr(settings, "audio.jack.id", RtMidiPorts::clientName);
     return settings;
 }
+
+namespace {
 
 // The JACK driver would start a JACK server when none runs (taking the sound card from
 // everything else), so it is tried only when one runs.
@@ -322,7 +326,7 @@ std::unique_ptr<BuiltInSynth::Engine> BuiltInSynth::loadEngine(const std::string
     check.verdict = SoundFontCheck::Verdict::loadFailed;
     try {
         auto candidate = std::make_unique<Engine>();
-        candidate->settings = makeSettings();
+        candidate->settings = newSynthSettings();
         if (candidate->settings != nullptr && wholeSets) {
             fluid_settings_setint(candidate->settings, "synth.dynamic-sample-loading", 0);
         }

@@ -12,7 +12,13 @@
 #include "midi/SoundFontLevelStore.h"
 #include "platform/DeferredSynth.h"
 
+typedef struct _fluid_hashtable_t fluid_settings_t;
+
 namespace brio {
+
+// The settings every synthesizer of the program runs with (rate, gain, sample loading), so that
+// what is measured offline is what plays; the caller deletes them.
+fluid_settings_t* newSynthSettings();
 
 // The built-in General MIDI synthesizer: a SoundFont synthesizer that plays through the first
 // audio driver that opens, or renders into buffers when opened offline (tests, tools).

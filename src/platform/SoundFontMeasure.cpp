@@ -49,12 +49,8 @@ struct SynthDeleter {
 class Bench {
 public:
     bool load(const std::string& path) {
-        settings.reset(new_fluid_settings());
+        settings.reset(newSynthSettings());
         if (!settings) return false;
-        fluid_settings_setnum(settings.get(), "synth.sample-rate", rate);
-        fluid_settings_setnum(settings.get(), "synth.gain", BuiltInSynth::gain);
-        fluid_settings_setint(settings.get(), "synth.dynamic-sample-loading", 1);
-        fluid_settings_setint(settings.get(), "synth.lock-memory", 0);
         synth.reset(new_fluid_synth(settings.get()));
         if (!synth) return false;
         fontId = fluid_synth_sfload(synth.get(), path.c_str(), 1);
