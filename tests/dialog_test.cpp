@@ -150,9 +150,9 @@ TEST_F(DialogTest, EachPageIsCentredWithItsTextsAndCloseButtonAndGivesTheSurface
         int x, y, size;
     };
     const Row rows[] = {
-        {&Fdialog::showOptions, 412, 502, 25, "Warning before deleting workspace", 56, 129, 11},
+        {&Fdialog::showOptions, 412, 562, 25, "Warning before deleting workspace", 56, 129, 11},
         {&Fdialog::showAbout, 426, 300, 16, "Brioletta", 16, 54, 21},
-        {&Fdialog::showHotKeys, 400, 429, 16, "F11, F12", 216, 216, 11}};
+        {&Fdialog::showHotKeys, 400, 465, 16, "F11, F12", 216, 252, 11}};
     for (const Row& row : rows) {
         text.calls.clear();
         run(row.show, {[&] {
@@ -168,8 +168,9 @@ TEST_F(DialogTest, EachPageIsCentredWithItsTextsAndCloseButtonAndGivesTheSurface
         EXPECT_TRUE(drew(row.text, row.x, row.y, row.size)) << row.text;
         EXPECT_EQ(drawSurface().backBuffer, &mainPicture);
     }
-    // The selector boxes stand 56 pixels right of their titles, further when a title is wider.
-    for (const auto& [advance, boxLeft] : {std::pair{4, 81}, std::pair{7, 25 + 11 * 7 + 8}}) {
+    // The selector boxes stand 56 pixels right of their titles, further when a title
+    // ("Input velocity") is wider.
+    for (const auto& [advance, boxLeft] : {std::pair{3, 81}, std::pair{7, 25 + 14 * 7 + 8}}) {
         text.advance = advance;
         run(&Fdialog::showOptions, {});
         EXPECT_EQ(dialog.selectorBox(2).display.rect.left, boxLeft) << advance;
@@ -177,10 +178,10 @@ TEST_F(DialogTest, EachPageIsCentredWithItsTextsAndCloseButtonAndGivesTheSurface
 }
 
 TEST_F(DialogTest, CloseEscapeAndQuitEndThePageLoopButStrayClicksDoNot) {
-    // The options page's Close button is (283, 454) - (387, 476).
+    // The options page's Close button is (283, 514) - (387, 536).
     auto press = [&](int x, int button, int releaseX) {
-        dialog.mouseDown(x, 460, button);
-        dialog.mouseUp(releaseX, 460, button, false);
+        dialog.mouseDown(x, 520, button);
+        dialog.mouseUp(releaseX, 520, button, false);
     };
     const std::pair<std::function<void()>, bool> rows[] = {
         {[&] { press(300, leftButton, 300); }, true},
@@ -201,8 +202,9 @@ TEST_F(DialogTest, CloseEscapeAndQuitEndThePageLoopButStrayClicksDoNot) {
 TEST_F(DialogTest, EachCheckBoxTogglesOnlyItsOption) {
     bool Options::*const fields[] = {&Options::warnStationDelete,    &Options::warnRecDelete,
                                      &Options::autoStopBass,         &Options::autoStopArps,
-                                     &Options::keyStartOnlyFromBass, &Options::alwaysResetTempo};
-    const int rows[] = {125, 155, 200, 230, 260, 290};
+                                     &Options::keyStartOnlyFromBass, &Options::alwaysResetTempo,
+                                     &Options::velocityByMouse};
+    const int rows[] = {125, 155, 200, 230, 260, 290, 320};
     auto values = [&] {
         std::vector<bool> v;
         for (auto field : fields) v.push_back((*options).*field);
@@ -228,29 +230,32 @@ TEST_F(DialogTest, EachCheckBoxTogglesOnlyItsOption) {
 TEST_F(DialogTest, SelectorBoxesStoreTheChoiceAndTellTheOwnerButNoChoiceChangesNothing) {
     struct Row {
         int box, answer;
-        std::array<int32_t, 4> start, end;  // midiDevice, colors, lcdColor, midiInDevice
+        std::array<int32_t, 5> start, end;  // midiDevice, colors, lcdColor, midiInDevice, inputVelocityCurve
         int deviceChanges, colorChanges, inputChanges;
         const char* shown;  // the box's name when the page opened
     };
     const Row rows[] = {
-        {0, -1, {0, 1, 1, -1}, {0, 1, 1, -1}, 0, 0, 0, "Port Zero"},
-        {1, -1, {0, 1, 1, -1}, {0, 1, 1, -1}, 0, 0, 0, "Sand"},
-        {2, -1, {0, 1, 1, -1}, {0, 1, 1, -1}, 0, 0, 0, "Blue"},
-        {0, 0, {1, 1, 1, -1}, {-1, 1, 1, -1}, 1, 0, 0, "Port One"},
-        {0, 2, {99, 1, 1, -1}, {1, 1, 1, -1}, 1, 0, 0, "Midi Mapper"},
-        {0, -7, {-2, 1, 1, -1}, {-2, 1, 1, -1}, 0, 0, 0, "Midi Mapper"},
-        {1, 6, {0, -5, 1, -1}, {0, 6, 1, -1}, 0, 1, 0, "Brio Blue"},
-        {1, -1, {0, 99, 1, -1}, {0, 99, 1, -1}, 0, 0, 0, "Armor"},
-        {2, 2, {0, 1, -3, -1}, {0, 1, 2, -1}, 0, 1, 0, "Brio Orange"},
-        {2, 3, {0, 1, 7, -1}, {0, 1, 7, -1}, 0, 0, 0, "Green"},
-        {3, -1, {0, 1, 1, -1}, {0, 1, 1, -1}, 0, 0, 0, "None"},
-        {3, 1, {0, 1, 1, -1}, {0, 1, 1, 0}, 0, 0, 1, "None"},
-        {3, 0, {0, 1, 1, 0}, {0, 1, 1, -1}, 0, 0, 1, "In Zero"},
-        {3, 1, {0, 1, 1, 5}, {0, 1, 1, 0}, 0, 0, 1, "None"},
+        {0, -1, {0, 1, 1, -1, 0}, {0, 1, 1, -1, 0}, 0, 0, 0, "Port Zero"},
+        {1, -1, {0, 1, 1, -1, 0}, {0, 1, 1, -1, 0}, 0, 0, 0, "Sand"},
+        {2, -1, {0, 1, 1, -1, 0}, {0, 1, 1, -1, 0}, 0, 0, 0, "Blue"},
+        {0, 0, {1, 1, 1, -1, 0}, {-1, 1, 1, -1, 0}, 1, 0, 0, "Port One"},
+        {0, 2, {99, 1, 1, -1, 0}, {1, 1, 1, -1, 0}, 1, 0, 0, "Midi Mapper"},
+        {0, -7, {-2, 1, 1, -1, 0}, {-2, 1, 1, -1, 0}, 0, 0, 0, "Midi Mapper"},
+        {1, 6, {0, -5, 1, -1, 0}, {0, 6, 1, -1, 0}, 0, 1, 0, "Brio Blue"},
+        {1, -1, {0, 99, 1, -1, 0}, {0, 99, 1, -1, 0}, 0, 0, 0, "Armor"},
+        {2, 2, {0, 1, -3, -1, 0}, {0, 1, 2, -1, 0}, 0, 1, 0, "Brio Orange"},
+        {2, 3, {0, 1, 7, -1, 0}, {0, 1, 7, -1, 0}, 0, 0, 0, "Green"},
+        {3, -1, {0, 1, 1, -1, 0}, {0, 1, 1, -1, 0}, 0, 0, 0, "None"},
+        {3, 1, {0, 1, 1, -1, 0}, {0, 1, 1, 0, 0}, 0, 0, 1, "None"},
+        {3, 0, {0, 1, 1, 0, 0}, {0, 1, 1, -1, 0}, 0, 0, 1, "In Zero"},
+        {3, 1, {0, 1, 1, 5, 0}, {0, 1, 1, 0, 0}, 0, 0, 1, "None"},
+        {5, 2, {0, 1, 1, -1, 0}, {0, 1, 1, -1, 2}, 0, 0, 0, "Linear"},
+        {5, 3, {0, 1, 1, -1, 9}, {0, 1, 1, -1, 3}, 0, 0, 0, "Linear"},
+        {5, -1, {0, 1, 1, -1, 1}, {0, 1, 1, -1, 1}, 0, 0, 0, "Soft"},
     };
-    const int boxRows[] = {50, 335, 365, 395}, boxWidths[] = {200, 120, 120, 200};
+    const int boxRows[] = {50, 365, 395, 425, 80, 455}, boxWidths[] = {200, 120, 120, 200, 0, 120};
     const Text_* lists[] = {&options->midiDevices, &options->colorSchemes, &options->lcdColors,
-                            &options->midiInDevices};
+                            &options->midiInDevices, nullptr, &options->velocityCurves};
     chooser.whileOpen = [&] {
         dialog.mouseDown(38, 210, leftButton);  // on the "Stop bass" check box
         chooser.open = true;
@@ -260,22 +265,25 @@ TEST_F(DialogTest, SelectorBoxesStoreTheChoiceAndTellTheOwnerButNoChoiceChangesN
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.box << " answer " << row.answer);
         auto values = [&] {
-            return std::array{options->midiDevice, options->colors, options->lcdColor, options->midiInDevice};
+            return std::array{options->midiDevice, options->colors, options->lcdColor, options->midiInDevice,
+                              options->inputVelocityCurve};
         };
-        std::tie(options->midiDevice, options->colors, options->lcdColor, options->midiInDevice) =
-            std::tuple(row.start[0], row.start[1], row.start[2], row.start[3]);
+        std::tie(options->midiDevice, options->colors, options->lcdColor, options->midiInDevice,
+                 options->inputVelocityCurve) = std::tuple(row.start[0], row.start[1], row.start[2], row.start[3],
+                                                          row.start[4]);
         owner = FakeOwner();
         chooser.closes = 0;
         drawSurface().backBuffer = &mainPicture;
         chooser.answer = row.answer;
         text.calls.clear();
         const bool stopBass = options->autoStopBass;
-        run(&Fdialog::showOptions, {[&] { click(86, boxRows[row.box] + 11); }});
-        EXPECT_TRUE(drew(row.shown, 88, boxRows[row.box] + 4));
+        const int boxLeft = 25 + 14 * 4 + 8;  // past the widest title, "Input velocity"
+        run(&Fdialog::showOptions, {[&] { click(boxLeft + 5, boxRows[row.box] + 11); }});
+        EXPECT_TRUE(drew(row.shown, boxLeft + 7, boxRows[row.box] + 4));
         EXPECT_EQ(chooser.shown,
                   std::vector<std::string>(lists[row.box]->begin(), lists[row.box]->end()));
         // Centred under the box on the screen, in the box's colour.
-        EXPECT_EQ(chooser.at, (Point{window().x + 81 + boxWidths[row.box] / 2,
+        EXPECT_EQ(chooser.at, (Point{window().x + boxLeft + boxWidths[row.box] / 2,
                                      window().y + boxRows[row.box] + 23}));
         EXPECT_EQ(chooser.shade, PanelColors::lcd(row.start[2]));
         EXPECT_EQ(chooser.closes, 2);

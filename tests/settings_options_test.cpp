@@ -29,7 +29,8 @@ const std::string defaultDocument =
     "autoStopArps=false\r\nkeyStartOnlyFromBass=false\r\nalwaysResetTempo=true\r\n"
     "keyHighlight=false\r\ncolors=0\r\nlcdColor=0\r\nlargeView=true\r\n"
     "windowBorder=false\r\nshowKeyAssignment=false\r\ndragPlay=true\r\nsoundFont=\r\nmidiInDevice=-1\r\nchordMode=2\r\nfingeredChords=true\r\n"
-    "bassOnLowestKey=false\r\nrealtime=true\r\n"
+    "bassOnLowestKey=false\r\nrealtime=true\r\nvelocityByMouse=false\r\nkeyboardVelocity=100\r\n"
+    "inputVelocityCurve=0\r\n"
     "</Brio Options>\r\n";
 
 class FakeBackend : public MidiBackend {
@@ -72,6 +73,9 @@ protected:
         options.chordMode = ChordMode::singleFinger;
         options.bassOnLowestKey = true;
         options.realtime = false;
+        options.velocityByMouse = true;
+        options.keyboardVelocity = 36;
+        options.inputVelocityCurve = 3;
     }
 
     TempDir dir;
@@ -95,7 +99,8 @@ TEST_F(OptionsTest, EveryValueSurvivesARoundTrip) {
         "keyHighlight=true\r\ncolors=6\r\nlcdColor=2\r\nlargeView=false\r\n"
         "windowBorder=true\r\nshowKeyAssignment=true\r\ndragPlay=false\r\n"
         "soundFont=/usr/share/sounds/sf2/FluidR3_GM.sf2\r\nmidiInDevice=2\r\nchordMode=1\r\nfingeredChords=false\r\n"
-        "bassOnLowestKey=true\r\nrealtime=false\r\n"
+        "bassOnLowestKey=true\r\nrealtime=false\r\nvelocityByMouse=true\r\nkeyboardVelocity=36\r\n"
+        "inputVelocityCurve=3\r\n"
         "</Brio Options>\r\n";
     {
         Options options(1920);
@@ -115,6 +120,17 @@ TEST_F(OptionsTest, TheChordModeOfAnOlderFileComesFromItsFingeredChordsKey) {
     for (const auto& [keys, mode] : cases) {
         writeFile(file(), std::string("<Brio Options>\n") + keys + "\n</Brio Options>\n");
         EXPECT_EQ(Options(1920).chordMode, mode) << keys;
+    }
+}
+
+TEST_F(OptionsTest, VelocitiesOutOfRangeAreClamped) {
+    const std::tuple<const char*, int32_t, int32_t> cases[] = {
+        {"keyboardVelocity=0\ninputVelocityCurve=-1", 1, 0}, {"keyboardVelocity=500\ninputVelocityCurve=4", 127, 0},
+        {"keyboardVelocity=1\ninputVelocityCurve=3", 1, 3}, {"keyboardVelocity=127", 127, 0}};
+    for (const auto& [keys, velocity, curve] : cases) {
+        writeFile(file(), std::string("<Brio Options>\n") + keys + "\n</Brio Options>\n");
+        Options options(1920);
+        EXPECT_EQ(std::pair(options.keyboardVelocity, options.inputVelocityCurve), std::pair(velocity, curve)) << keys;
     }
 }
 

@@ -150,14 +150,14 @@ void Arpeggio::step(int n) {
         int32_t key = mappedPatternKey(note.key, playing.type);
         if (slashBass != noRoot && isRootNote(key)) key += slashShift(slashBass, root);
         if (onRootOnly) {
-            instrument->playTimed(soundingKey(key, root), note.vel, steps);
+            instrument->playTimed(soundingKey(key, root), playedAt(note.vel), steps);
             continue;
         }
         if (kind != PartKind::unset) {
             playVoiced(pattern, note, playing, steps, voiced);
             continue;
         }
-        for (int32_t held : heldKeys) instrument->playTimed(soundingKey(key, held), note.vel, steps);
+        for (int32_t held : heldKeys) instrument->playTimed(soundingKey(key, held), playedAt(note.vel), steps);
     }
 }
 
@@ -199,7 +199,12 @@ void Arpeggio::playVoiced(const ArpeggioStyle& pattern, const ArpeggioNote& note
     }
     instrument->playTimed(int(std::clamp<int64_t>(midi - offset, std::numeric_limits<int32_t>::min(),
                                                   std::numeric_limits<int32_t>::max())),
-                          note.vel, steps);
+                          playedAt(note.vel), steps);
+}
+
+int Arpeggio::playedAt(int written) const {
+    if (playedVelocity == 100 || written <= 0) return written;
+    return std::clamp(int((int64_t(written) * playedVelocity + 50) / 100), 1, 127);
 }
 
 void Arpeggio::reset() {
@@ -210,6 +215,7 @@ void Arpeggio::reset() {
     heldKeys.clear();
     chord = ChordType::major;
     slashBass = noRoot;
+    playedVelocity = 100;
     forgetRoot();
 }
 

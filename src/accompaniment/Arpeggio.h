@@ -53,6 +53,9 @@ public:
     // A slash chord's bass (C/E, Am/G): the pattern's root notes sound on this key's pitch
     // class, nearest the root; noRoot plays the pattern as written.
     int32_t slashBass = noRoot;
+    // The velocity the held keys were last struck at: the pattern's velocities are played at
+    // this share of 100 (at 100, as written).
+    int32_t playedVelocity = 100;
     // The part's kind and register from the style; unset plays the C major mapping on the
     // bass key as older libraries expect.
     PartKind kind = PartKind::unset;
@@ -71,6 +74,8 @@ private:
     // Semitones from the written C voicing to `root`'s, kept nearest the last one.
     int32_t shiftTo(int32_t root);
     PartRegister effectiveRange() const;
+    // A pattern note's velocity at the strength the keys were played with.
+    int playedAt(int written) const;
 
     ChordType lastChord = ChordType::major;
     int32_t voicingShift = 0;

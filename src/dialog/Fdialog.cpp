@@ -18,9 +18,9 @@ namespace {
 
 constexpr int escapeKey = 27;
 
-constexpr int optionsWidth = 412, optionsHeight = 502;
+constexpr int optionsWidth = 412, optionsHeight = 562;
 constexpr int aboutWidth = 426, aboutHeight = 300;
-constexpr int hotKeysWidth = 400, hotKeysHeight = 429;
+constexpr int hotKeysWidth = 400, hotKeysHeight = 465;
 constexpr int closeFromBottom = 48;  // the Close button's top above the page's bottom edge
 
 // Options page.
@@ -30,7 +30,8 @@ constexpr int titleToBox = 56;    // from a selector box's title to the box, at 
 constexpr int titleGap = 8;       // between the widest title and the boxes
 constexpr int deviceBoxWidth = 200;
 constexpr int colorBoxWidth = 120;
-constexpr int deviceRow = 50, soundFontRow = 80, panelColorRow = 335, lcdColorRow = 365, inputRow = 395;
+constexpr int deviceRow = 50, soundFontRow = 80, panelColorRow = 365, lcdColorRow = 395, inputRow = 425,
+              curveRow = 455;
 
 struct CheckRow {
     int y;
@@ -44,6 +45,7 @@ constexpr CheckRow checkRows[] = {
     {230, "Stop arpeggios when stopping rhythm", &Options::autoStopArps},
     {260, "Key start only when pressing a bass key", &Options::keyStartOnlyFromBass},
     {290, "Always set tempo & shuffle to default when changing styles", &Options::alwaysResetTempo},
+    {320, "Velocity by mouse position", &Options::velocityByMouse},
 };
 
 // About page.
@@ -60,17 +62,19 @@ struct HotKeyRow {
 constexpr HotKeyRow hotKeyRows[] = {
     {50, "Sustain pedal", "Space"},
     {68, "Shift octave", "Page Up, Page Down"},
-    {104, "Switch on/off A, B, C tones", "F1, F2, F3"},
-    {122, "Shift QWERTY keys assignment", "F5, F6, F7"},
-    {140, "Start/stop bass", "F9"},
-    {158, "Start/stop rhythm ", "F10"},
-    {194, "Intro", "Home"},
-    {212, "Main A, Main B", "F11, F12"},
-    {230, "Fill into the main", "Delete"},
-    {248, "Break", "F8"},
-    {266, "Ending (again: stop at once)", "End"},
-    {284, "Tap tempo", "Insert"},
-    {320, "Exit dialog/application", "Esc"},
+    {86, "Keyboard velocity down", "- (or keypad -)"},
+    {104, "Keyboard velocity up", "Backspace (or keypad +)"},
+    {140, "Switch on/off A, B, C tones", "F1, F2, F3"},
+    {158, "Shift QWERTY keys assignment", "F5, F6, F7"},
+    {176, "Start/stop bass", "F9"},
+    {194, "Start/stop rhythm ", "F10"},
+    {230, "Intro", "Home"},
+    {248, "Main A, Main B", "F11, F12"},
+    {266, "Fill into the main", "Delete"},
+    {284, "Break", "F8"},
+    {302, "Ending (again: stop at once)", "End"},
+    {320, "Tap tempo", "Insert"},
+    {356, "Exit dialog/application", "Esc"},
 };
 
 // A press on a button counts on its rectangle less the bottom row, as the buttons take it.
@@ -109,6 +113,8 @@ void Fdialog::connect(Options& newOptions, DialogOwner* newOwner, ListChooser* n
     boxes.emplace_back("Midi input", options->midiInDevices, options->midiInDevice, 1,
                        SelectorBox::Fallback::firstEntry);
     boxes.emplace_back("SoundFont", soundFonts.names, soundFonts.shown, 0, SelectorBox::Fallback::firstEntry);
+    boxes.emplace_back("Input velocity", options->velocityCurves, options->inputVelocityCurve, 0,
+                       SelectorBox::Fallback::firstEntry);
 }
 
 // Only one page is open at a time: a page call while one shows does nothing.
@@ -162,9 +168,9 @@ void Fdialog::buildOptionsContent() {
         boxX = std::max(boxX, x + canvas.textWidth(box.title()) + titleGap);
     // The SoundFont box takes the rest of its row: its names carry their sizes.
     const int soundFontWidth = current.picture.width() - x - boxX;
-    const int rows[selectorBoxCount] = {deviceRow, panelColorRow, lcdColorRow, inputRow, soundFontRow};
+    const int rows[selectorBoxCount] = {deviceRow, panelColorRow, lcdColorRow, inputRow, soundFontRow, curveRow};
     const int widths[selectorBoxCount] = {deviceBoxWidth, colorBoxWidth, colorBoxWidth, deviceBoxWidth,
-                                          soundFontWidth};
+                                          soundFontWidth, colorBoxWidth};
     soundFonts.build(options->soundFontSets, options->soundFont, SoundFontMenu::fileSize);
     for (size_t i = 0; i < boxes.size(); ++i) {
         boxes[i].place(boxX, rows[i], widths[i]);
@@ -269,7 +275,7 @@ void Fdialog::chooseFrom(SelectorBox& box) {
     } else if (owner) {
         if (&box == &boxes[0]) owner->midiDeviceChanged();
         else if (&box == &boxes[3]) owner->midiInputChanged();
-        else owner->panelColorsChanged();
+        else if (&box != &boxes[velocityCurveBox]) owner->panelColorsChanged();
     }
     // The owner may have pointed the surface at its own panel; every box is repainted because
     // a new display colour changes all three.

@@ -68,10 +68,12 @@ public:
     void closeQuery() override;
 
     // The page last built and the options page's selector boxes (0 "Midi device", 1 "Panel
-    // color", 2 "LCD color", 3 "Midi input", 4 "SoundFont"; valid once connected).
+    // color", 2 "LCD color", 3 "Midi input", 4 "SoundFont", 5 "Input velocity"; valid once
+    // connected).
     const DialogPage& page() const { return current; }
-    static constexpr int selectorBoxCount = 5;
+    static constexpr int selectorBoxCount = 6;
     static constexpr int soundFontBox = 4;
+    static constexpr int velocityCurveBox = 5;
     // The open box's title and filter for "Other..." in the SoundFont box.
     static constexpr const char* soundFontBoxTitle = "Choose a SoundFont";
     static constexpr const char* soundFontFilter = "SoundFont (*.sf2, *.sf3)| *.sf2 *.sf3";

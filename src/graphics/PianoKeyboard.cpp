@@ -346,6 +346,14 @@ int PianoKeyboard::keyAt(int x, int y) const {
     return -1;
 }
 
+int PianoKeyboard::velocityAt(int key, int y) const {
+    if (!valid(key)) return 0;
+    const Rect& r = keyRects[size_t(key)];
+    const int length = std::max(r.bottom - r.top, 1);
+    const int depth = std::clamp(y - r.top, 0, length);
+    return topVelocity + ((bottomVelocity - topVelocity) * depth + length / 2) / length;
+}
+
 int PianoKeyboard::keyForCode(int code) const {
     if (code < 0 || code >= codeCount) return -1;
     return keyMap.getConst(code);

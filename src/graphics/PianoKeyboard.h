@@ -21,6 +21,10 @@ public:
     static constexpr int maxOctaveShift = 36;
     static constexpr Color feltColor = 0x180880;
     static constexpr Color dotColor = 0x1880E8;
+    // Velocities of a press by its place on the key: softest at the key's top, loudest at its
+    // bottom.
+    static constexpr int topVelocity = 20;
+    static constexpr int bottomVelocity = 127;
 
     PianoKeyboard();
 
@@ -50,6 +54,10 @@ public:
 
     // The key at (x, y) relative to the keyboard's corner, black keys first; -1 when none.
     int keyAt(int x, int y) const;
+    // The velocity of a press at height `y` (relative to the keyboard's corner) on `key`: linear
+    // from topVelocity at the key's top to bottomVelocity at its bottom, over the key's own
+    // length (a black key's is shorter); clamped above and below it, 0 for an invalid key.
+    int velocityAt(int key, int y) const;
     // The key of a computer key code (0..255), or -1.
     int keyForCode(int code) const;
     // The lowest computer key code that plays `key`, or -1.

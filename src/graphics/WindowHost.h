@@ -22,6 +22,14 @@ public:
     virtual void mouseDown(int /*x*/, int /*y*/, int /*button*/) {}
     virtual void mouseMove(int /*x*/, int /*y*/, bool /*leftHeld*/, bool /*rightHeld*/) {}
     virtual void mouseUp(int /*x*/, int /*y*/, int /*button*/, bool /*leftHeld*/) {}
+    // Fingers on a touch screen, for a window that takes them (takesTouch): `finger` names one
+    // finger from its touch to its lift; coordinates are client pixels and may lie outside the
+    // window once the finger has left it. Other windows get the first finger as the left
+    // button.
+    virtual bool takesTouch() const { return false; }
+    virtual void touchDown(int64_t /*finger*/, int /*x*/, int /*y*/) {}
+    virtual void touchMove(int64_t /*finger*/, int /*x*/, int /*y*/) {}
+    virtual void touchUp(int64_t /*finger*/, int /*x*/, int /*y*/) {}
     // The window's content was lost (exposed, resized) and must be shown again whole.
     virtual void paint() {}
     // The system asks the window to close (window manager, Alt+F4).

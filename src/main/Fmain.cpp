@@ -62,6 +62,18 @@ void Fmain::mouseUp(int x, int y, int button, bool leftHeld) {
     if (!ignoringInput()) station.mouseUp(x, y, button, leftHeld);
 }
 
+void Fmain::touchDown(int64_t finger, int x, int y) {
+    if (!ignoringInput()) station.touchDown(finger, x, y);
+}
+
+void Fmain::touchMove(int64_t finger, int x, int y) {
+    if (!ignoringInput()) station.touchMove(finger, x, y);
+}
+
+void Fmain::touchUp(int64_t finger, int x, int y) {
+    if (!ignoringInput()) station.touchUp(finger, x, y);
+}
+
 void Fmain::paint() {
     station.paintPanel();
     if (!painted && traceEnabled()) traceAt("first paint", systemClock().microseconds());

@@ -37,6 +37,10 @@ public:
     void mouseDown(int x, int y, int button) override;
     void mouseMove(int x, int y, bool leftHeld, bool rightHeld) override;
     void mouseUp(int x, int y, int button, bool leftHeld) override;
+    bool takesTouch() const override { return true; }
+    void touchDown(int64_t finger, int x, int y) override;
+    void touchMove(int64_t finger, int x, int y) override;
+    void touchUp(int64_t finger, int x, int y) override;
     void paint() override;
     void closeQuery() override;
 

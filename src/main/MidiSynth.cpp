@@ -94,6 +94,7 @@ void MidiSynth::resetPlayers() {
 void MidiSynth::releaseAll() {
     if (recorder().state != Recorder::State::idle) stopRecordingOrPlayback();
     releaseComputerKeys();
+    releaseFingers();
     for (const Instrument& instrument : instruments) {
         MidiOut::allNotesOff(instrument.channel);
         MidiOut::setSustain(false, instrument.channel);
@@ -115,6 +116,7 @@ void MidiSynth::tick(bool applicationActive) {
         showTempo();
     }
     refreshSectionButtons();
+    expireVelocityShown();
     runPopupTimer();
     if (recording || playing) {
         recorder().pump();
@@ -144,6 +146,10 @@ uint32_t MidiSynth::msUntilDue(uint32_t now, uint32_t limit) const {
     // The lamp moves while the recorder runs: a pass at least every lampStepMs keeps it smooth.
     if (recording || playing) limit = std::min(limit, lampStepMs);
     if (popup && popup->needsTimer()) limit = std::min(limit, popupTimerMs);
+    if (velocityShown) {
+        const int32_t left = int32_t(velocityShownMs) - elapsedMs(velocityShownAt, now);
+        limit = std::min(limit, uint32_t(std::max(left, 0)));
+    }
     uint32_t due = recorder().msUntilDue(now, limit);
     if (accompanimentRunning()) due = stepControl.msUntilNextStep(now, due);
     for (const Instrument& instrument : instruments) due = instrument.msUntilDue(now, due);
@@ -172,8 +178,9 @@ void MidiSynth::releaseComputerKeys() {
 
 void MidiSynth::releaseBackgroundKeys() {
     releaseComputerKeys();
+    releaseFingers();
     if (mouseHolding || mouseKey >= 0) {
-        strike(mouseKey, heldByMouse, true, false);
+        letGo(mouseKey, heldByMouse);
         mouseHolding = false;
         mouseKey = -1;
     }

@@ -41,7 +41,10 @@ public:
     static constexpr int lastAccompaniment = 8;
     static constexpr int drumInstrument = 9;
     static constexpr int defaultBassKey = 12;     // C, when the accompaniment starts without a bass key
-    static constexpr int velocity = 100;          // computer keys and the mouse always play at 100
+    static constexpr int defaultVelocity = 100;   // the mouse, unless it plays by position
+    static constexpr int keyboardVelocityStep = 8;  // a press of a velocity hot key
+    static constexpr uint32_t velocityShownMs = 2000;  // a new keyboard velocity shows this long
+    static constexpr int fingerSlots = 10;        // fingers on a touch screen followed at once
     static constexpr uint32_t restrikeMs = 30;
     static constexpr int dragAreaHeight = 51;     // the window is dragged by its top rows
     static constexpr uint32_t playbackEndPauseMs = 250;
@@ -52,6 +55,7 @@ public:
     static constexpr int32_t heldByKeyboard = 1;
     static constexpr int32_t heldByMouse = 2;
     static constexpr int32_t heldByInput(uint32_t source) { return int32_t(4u << source); }
+    static constexpr int32_t heldByTouch = 1 << 16;  // any finger
     static constexpr const char* workspaceRoot = "Piano Workspace";
     // What opened the selector popup: the four menus, then the pickers.
     enum Command : int { workspaceMenu = 0, recordMenu = 1, optionsMenu = 2, helpMenu = 3, octavePicker = 10,
@@ -87,6 +91,15 @@ public:
     void mouseDown(int x, int y, int button);
     void mouseMove(int x, int y, bool leftHeld, bool rightHeld);
     void mouseUp(int x, int y, int button, bool leftHeld);
+    // Fingers on a touch screen (client coordinates). A finger that lands on a key plays it at
+    // the velocity of its place, and each key it slides onto; lifting it ends its key. The
+    // first finger that lands beside the keys is the left button, until it lifts.
+    void touchDown(int64_t finger, int x, int y);
+    void touchMove(int64_t finger, int x, int y);
+    void touchUp(int64_t finger, int x, int y);
+    // The computer keyboard's velocity moves by `steps` hot-key steps (clamped to 1..127) and
+    // shows in the style display for a while.
+    void changeKeyboardVelocity(int steps);
     // Every source of piano keys ends here; `key` is a piano key index, `holder` a heldBy bit.
     // A press sounds the key (again, when another source holds it); a release lets it go only
     // when no other source holds it any more.
@@ -260,6 +273,15 @@ public:
 
     bool toneDetails = false;   // the tone display shows volume, pan and transpose
 
+    // A finger on the touch screen: the key it holds (-1: none), or the left button it stands for.
+    struct Finger {
+        int64_t id = 0;
+        int32_t key = -1;
+        bool used = false;
+        bool pointer = false;
+    };
+    std::array<Finger, fingerSlots> fingers{};
+
     bool mouseHolding = false;  // the right button keeps the mouse's key down
     int32_t mouseKey = -1;      // piano key held by the mouse
     bool windowDragging = false;
@@ -284,6 +306,8 @@ private:
     // The portamento each accompaniment part's channel was given (0: off, as after a reset).
     std::array<int32_t, 4> glideSent{};
     bool tempoToShow = false;        // a style applied on a bar line shows its tempo after the step
+    bool velocityShown = false;      // the style display shows the keyboard velocity
+    uint32_t velocityShownAt = 0;    // since this millisecond
     int tickDepth = 0;
     void setDefaults();
     void resetPlayers();
@@ -294,9 +318,19 @@ private:
     void buildWorkspaceLines();
     // Saves under fileName; the message of a failure is shown. True when the file was written.
     bool writeWorkspace();
-    // A key of the computer keyboard or the mouse (`holder`); `restrike` ticks restrikeMs after
-    // the press.
-    void strike(int key, int32_t holder, bool release, bool restrike);
+    // A key of the computer keyboard, the mouse or a finger (`holder`) goes down at
+    // `keyVelocity`; `restrike` ticks restrikeMs after the press. letGo is its release.
+    void strike(int key, int32_t holder, int keyVelocity, bool restrike);
+    void letGo(int key, int32_t holder);
+    // The mouse's velocity for a press at client height `y` on `key`.
+    int mouseVelocity(int key, int y) const;
+    Finger* findFinger(int64_t id);
+    // The finger lets go of its key, which ends unless another finger holds it too.
+    void liftFingerKey(Finger& finger);
+    // Every finger is lifted, its key ended and its left button released.
+    void releaseFingers();
+    // Hides the keyboard velocity once it has shown long enough.
+    void expireVelocityShown();
     void keyStart(int key);
     void shiftOctave(int shift);
     void repaintPiano();

@@ -56,7 +56,7 @@ void MidiSynth::receiveMidi(uint32_t packed) {
     if (source >= MidiInputQueue::sourceCount) return;
     switch (status & 0xF0) {
         case noteOnStatus:
-            if (data2 > 0) inputNoteOn(source, data1, data2);
+            if (data2 > 0) inputNoteOn(source, data1, applyVelocityCurve(VelocityCurve(options.inputVelocityCurve), data2));
             else inputNoteOff(source, data1);
             break;
         case noteOffStatus: inputNoteOff(source, data1); break;

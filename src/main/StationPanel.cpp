@@ -83,6 +83,11 @@ void MidiSynth::refreshStyleDisplay() {
     const BaseStyle& current = library.style(style);
     // The fingered chord shows while the bass plays it.
     const bool showChord = options.chordMode != ChordMode::off && bass;
+    // A new keyboard velocity takes the whole second line for a while.
+    if (velocityShown) {
+        brio::refreshStyleDisplay(panel, current.name, current.bpm, "Velocity " + formatInt(options.keyboardVelocity));
+        return;
+    }
     brio::refreshStyleDisplay(panel, current.name, current.bpm, tempoText(),
                               showChord ? chordName(bassChord.rootKey, bassChord.type) : std::string());
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "foundation/Clock.h"
 #include "graphics/WindowHost.h"
 #include "main/MidiSynth.h"
 #include "midi/MidiOut.h"
@@ -20,6 +21,10 @@ constexpr int endKey = 35;
 constexpr int homeKey = 36;
 constexpr int insertKey = 45;  // the tap tempo
 constexpr int deleteKey = 46;
+constexpr int backspaceKey = 8;       // keyboard velocity up
+constexpr int keypadPlusKey = 107;    // keyboard velocity up
+constexpr int keypadMinusKey = 109;   // keyboard velocity down
+constexpr int minusKey = 189;         // keyboard velocity down
 constexpr int f1Key = 112;
 constexpr int f3Key = 114;
 constexpr int f5Key = 116;
@@ -70,10 +75,14 @@ void MidiSynth::keyDown(int virtualKey) {
         pressSection(SectionRequest(sectionOfKey(virtualKey)));
     } else if (virtualKey == insertKey) {
         tapTempo();
+    } else if (virtualKey == minusKey || virtualKey == keypadMinusKey) {
+        changeKeyboardVelocity(-1);
+    } else if (virtualKey == backspaceKey || virtualKey == keypadPlusKey) {
+        changeKeyboardVelocity(1);
     } else {
         // A key another source holds is struck again.
         const int key = panel.piano.keyForCode(virtualKey);
-        strike(key, heldByKeyboard, false, panel.piano.isDown(key));
+        strike(key, heldByKeyboard, options.keyboardVelocity, panel.piano.isDown(key));
     }
 }
 
@@ -88,7 +97,20 @@ void MidiSynth::keyUp(int virtualKey) {
         return;
     }
     if (virtualKey >= f1Key && virtualKey <= 123) return;  // function keys act on the press
-    strike(panel.piano.keyForCode(virtualKey), heldByKeyboard, true, false);
+    letGo(panel.piano.keyForCode(virtualKey), heldByKeyboard);
+}
+
+void MidiSynth::changeKeyboardVelocity(int steps) {
+    options.keyboardVelocity = std::clamp(options.keyboardVelocity + steps * keyboardVelocityStep, 1, 127);
+    velocityShown = true;
+    velocityShownAt = systemClock().milliseconds();
+    refreshStyleDisplay();
+}
+
+void MidiSynth::expireVelocityShown() {
+    if (!velocityShown || elapsedMs(velocityShownAt, systemClock().milliseconds()) < int32_t(velocityShownMs)) return;
+    velocityShown = false;
+    refreshStyleDisplay();
 }
 
 // Lets go of the upper rows' keys before they move, so no note is left hanging.
@@ -100,17 +122,23 @@ void MidiSynth::shiftOctave(int shift) {
     refreshKeyLabels();
 }
 
-void MidiSynth::strike(int key, int32_t holder, bool release, bool restrike) {
+void MidiSynth::strike(int key, int32_t holder, int keyVelocity, bool restrike) {
     // Keys the upper rows reach beyond the keyboard (at F7) play nothing and start nothing.
     if (key < 0 || key >= panel.piano.keyCount()) return;
-    if (release) {
-        releasePianoKey(key, holder);
-    } else {
-        keyStart(key);
-        pressPianoKey(key, velocity, holder);
-    }
+    keyStart(key);
+    pressPianoKey(key, keyVelocity, holder);
     if (restrike) runTicksFor(restrikeMs);
     repaintPiano();
+}
+
+void MidiSynth::letGo(int key, int32_t holder) {
+    if (key < 0 || key >= panel.piano.keyCount()) return;
+    releasePianoKey(key, holder);
+    repaintPiano();
+}
+
+int MidiSynth::mouseVelocity(int key, int y) const {
+    return options.velocityByMouse ? panel.piano.velocityAt(key, y - panel.keyboardTop) : defaultVelocity;
 }
 
 // A key press may start the rhythm and the bass, as configured.
@@ -195,8 +223,12 @@ void MidiSynth::pressPianoKey(int key, int keyVelocity, int32_t holder) {
     collectHeldKeys(held, bass);
     for (int i = 0; i < keyboardInstrumentCount; ++i) {
         Arpeggio& arpeggio = arpeggios[size_t(i)];
-        if (arpeggio.active && instruments[size_t(i)].active) arpeggio.heldKeys = held;
-        else instruments[size_t(i)].press(key, keyVelocity);
+        if (arpeggio.active && instruments[size_t(i)].active) {
+            arpeggio.heldKeys = held;
+            arpeggio.playedVelocity = keyVelocity;
+        } else {
+            instruments[size_t(i)].press(key, keyVelocity);
+        }
     }
 }
 
@@ -255,11 +287,11 @@ void MidiSynth::mouseDown(int x, int y, int button) {
     if (button == leftButton) {
         const bool wasHolding = mouseHolding;
         const int heldBefore = mouseKey;
-        if (mouseHolding) strike(mouseKey, heldByMouse, true, false);
+        if (mouseHolding) letGo(mouseKey, heldByMouse);
         mouseKey = panel.piano.keyAt(pianoX, pianoY);
         // A key another source (or still the mouse) holds is struck again.
         const bool again = panel.piano.isDown(mouseKey) || (wasHolding && mouseKey == heldBefore);
-        strike(mouseKey, heldByMouse, false, again);
+        strike(mouseKey, heldByMouse, mouseVelocity(mouseKey, y), again);
     } else if (button == rightButton) {
         mouseHolding = true;
     }
@@ -269,7 +301,7 @@ void MidiSynth::mouseDown(int x, int y, int button) {
 void MidiSynth::mouseMove(int x, int y, bool leftHeld, bool rightHeld) {
     if (mainWindow) mainWindow->setCursorShape(y < dragAreaHeight ? CursorShape::arrow : CursorShape::hand);
     if (!leftHeld && !rightHeld && mouseHolding) {
-        strike(mouseKey, heldByMouse, true, false);
+        letGo(mouseKey, heldByMouse);
         mouseHolding = false;
         mouseKey = -1;
     }
@@ -283,9 +315,9 @@ void MidiSynth::mouseMove(int x, int y, bool leftHeld, bool rightHeld) {
     if (options.dragPlay) {
         const int key = panel.piano.keyAt(x - panel.keyboardLeft, y - panel.keyboardTop);
         if (key != mouseKey) {
-            strike(mouseKey, heldByMouse, true, false);
+            letGo(mouseKey, heldByMouse);
             mouseKey = key;
-            strike(mouseKey, heldByMouse, false, false);
+            strike(mouseKey, heldByMouse, mouseVelocity(key, y), false);  // where it entered the key
         }
     }
     if (detailsTrackInput(x, y, false)) return;
@@ -298,10 +330,10 @@ void MidiSynth::mouseUp(int /*x*/, int /*y*/, int button, bool leftHeld) {
     if (!leftHeld) detailsDrag = DetailsDrag::none;
     panel.controls.releaseButtons();
     if (button == leftButton && !mouseHolding) {
-        strike(mouseKey, heldByMouse, true, false);
+        letGo(mouseKey, heldByMouse);
         mouseKey = -1;
     } else if (button == rightButton && !leftHeld) {
-        strike(mouseKey, heldByMouse, true, false);
+        letGo(mouseKey, heldByMouse);
         mouseHolding = false;
         mouseKey = -1;
     }

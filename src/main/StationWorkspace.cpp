@@ -102,6 +102,7 @@ void MidiSynth::newWorkspace(bool force) {
     quitRequested = false;
     mouseKey = -1;
     mouseHolding = false;
+    fingers.fill(Finger{});
 
     openMidiDevice(false);
     MidiOut::reset();

@@ -29,6 +29,8 @@ int virtualKeyForScancode(SDL_Scancode scancode) {
         case SDL_SCANCODE_RETURN:
         case SDL_SCANCODE_KP_ENTER: return 13;
         case SDL_SCANCODE_BACKSPACE: return 8;
+        case SDL_SCANCODE_KP_PLUS: return 107;
+        case SDL_SCANCODE_KP_MINUS: return 109;
         case SDL_SCANCODE_TAB: return 9;
         case SDL_SCANCODE_SEMICOLON: return 186;
         case SDL_SCANCODE_EQUALS: return 187;

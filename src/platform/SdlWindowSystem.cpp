@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <stdexcept>
 #include <string>
@@ -202,10 +203,13 @@ void SdlWindowSystem::route(const SDL_Event& event) {
             if (window && window->acceptsTextInput()) window->handler().textInput(event.text.text);
             return;
         }
+        case SDL_FINGERDOWN:
+        case SDL_FINGERMOTION:
+        case SDL_FINGERUP: routeFinger(event.tfinger); return;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             SdlWindow* window = windowFor(event.button.windowID);
-            if (!window) return;
+            if (!window || touchMadeMouse(event.button.which, event.button.windowID)) return;
             const SDL_MouseButtonEvent& b = event.button;
             if (event.type == SDL_MOUSEBUTTONDOWN) {
                 buttonsHeld |= SDL_BUTTON(b.button);
@@ -219,7 +223,7 @@ void SdlWindowSystem::route(const SDL_Event& event) {
         }
         case SDL_MOUSEMOTION: {
             SdlWindow* window = windowFor(event.motion.windowID);
-            if (!window) return;
+            if (!window || touchMadeMouse(event.motion.which, event.motion.windowID)) return;
             const SDL_MouseMotionEvent& m = event.motion;
             buttonsHeld = m.state;
             motionRouted = true;
@@ -269,6 +273,30 @@ void SdlWindowSystem::routeKey(const SDL_KeyboardEvent& key) {
     else window->handler().keyUp(virtualKey);
 }
 
+void SdlWindowSystem::routeFinger(const SDL_TouchFingerEvent& touch) {
+    auto found = windowsById.find(touch.windowID);
+    if (found == windowsById.end() || !found->second->handler().takesTouch()) return;
+    SdlWindow& window = *found->second;
+    WindowEvents& handler = window.handler();
+    // One finger of one touch device, from its landing to its lift.
+    const int64_t finger = int64_t(uint64_t(touch.fingerId) ^ (uint64_t(touch.touchId) << 32));
+    const int x = int(std::floor(double(touch.x) * window.clientWidth()));
+    const int y = int(std::floor(double(touch.y) * window.clientHeight()));
+    switch (touch.type) {
+        case SDL_FINGERDOWN:
+            if (touch.x >= 0.0f && touch.x < 1.0f && touch.y >= 0.0f && touch.y < 1.0f) handler.touchDown(finger, x, y);
+            break;
+        case SDL_FINGERMOTION: handler.touchMove(finger, x, y); break;
+        default: handler.touchUp(finger, x, y); break;
+    }
+}
+
+bool SdlWindowSystem::touchMadeMouse(Uint32 which, Uint32 windowId) const {
+    if (which != SDL_TOUCH_MOUSEID) return false;
+    auto found = windowsById.find(windowId);
+    return found != windowsById.end() && found->second->handler().takesTouch();
+}
+
 SdlWindow* SdlWindowSystem::openPopup() const {
     for (const auto& [id, window] : windowsById)
         if (window->kind() == WindowKind::selector && window->visible()) return window;
@@ -310,7 +338,9 @@ bool SdlWindowSystem::blockedByBox(const SDL_Event& event) const {
         case SDL_TEXTINPUT:
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEMOTION:
-        case SDL_MOUSEWHEEL: return true;
+        case SDL_MOUSEWHEEL:
+        case SDL_FINGERDOWN:
+        case SDL_FINGERMOTION: return true;
         default: return false;
     }
 }

@@ -52,6 +52,12 @@ private:
     void route(const SDL_Event& event);
     void routeWindowEvent(SdlWindow& window, const SDL_WindowEvent& event);
     void routeKey(const SDL_KeyboardEvent& key);
+    // Fingers go to a window that takes touch, in its client pixels; a finger that lands
+    // outside the window is not followed.
+    void routeFinger(const SDL_TouchFingerEvent& finger);
+    // The window of a mouse event that SDL made from a finger, when that window takes the
+    // fingers themselves (and the event is dropped).
+    bool touchMadeMouse(Uint32 which, Uint32 windowId) const;
     // The open popup, which takes the keys wherever the keyboard focus is: a window manager
     // keeps the focus on the main window while an override-redirect popup is open.
     SdlWindow* openPopup() const;

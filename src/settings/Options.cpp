@@ -24,6 +24,7 @@ Options::Options(int screenWidth) : path(resolvePath(fileName)) {
     setDefaults();
     // A file that was read only in part must not leave a mix of its values and defaults.
     if (!loadFile(path, rootName)) setDefaults();
+    clampValues();
     if (largeView && screenWidth > 0 && screenWidth < largeViewMinWidth) largeView = false;
 }
 
@@ -46,6 +47,8 @@ void Options::buildLists() {
     midiInDevices.appendAll(devices);
     fill(colorSchemes, {"Brio Blue", "Sand", "Gray", "Dark", "Cool", "Indigo", "Armor"});
     fill(lcdColors, {"Brio Orange", "Blue", "Green"});
+    velocityCurves.clear();
+    for (int c = 0; c < velocityCurveCount; ++c) velocityCurves.append(velocityCurveName(VelocityCurve(c)));
     soundFontSets = MidiOut::soundFontSets();
 }
 
@@ -72,6 +75,9 @@ void Options::setDefaults() {
     chordMode = ChordMode::fingered;  // one key still plays major
     bassOnLowestKey = false;
     realtime = true;
+    velocityByMouse = false;
+    keyboardVelocity = 100;
+    inputVelocityCurve = int32_t(VelocityCurve::linear);
 }
 
 void Options::exchange() {
@@ -97,6 +103,15 @@ void Options::exchange() {
     exchangeChordMode();
     exchangeBool("bassOnLowestKey", bassOnLowestKey);
     exchangeBool("realtime", realtime);
+    exchangeBool("velocityByMouse", velocityByMouse);
+    exchangeInt("keyboardVelocity", keyboardVelocity);
+    exchangeInt("inputVelocityCurve", inputVelocityCurve);
+}
+
+void Options::clampValues() {
+    keyboardVelocity = std::clamp(keyboardVelocity, int32_t(1), int32_t(127));
+    if (inputVelocityCurve < 0 || inputVelocityCurve >= velocityCurveCount)
+        inputVelocityCurve = int32_t(VelocityCurve::linear);
 }
 
 // chordMode, and fingeredChords for the versions before it: a file with only the older key reads

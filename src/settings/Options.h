@@ -7,6 +7,7 @@
 #include "foundation/Text.h"
 #include "foundation/TextStream.h"
 #include "midi/SoundFontSet.h"
+#include "midi/VelocityCurve.h"
 
 namespace brio {
 
@@ -45,12 +46,16 @@ public:
     ChordMode chordMode{};        // how the keys below the split are read
     bool bassOnLowestKey{};       // a slash chord's bass part plays from its lowest key
     bool realtime{};              // the main loop asks for real-time scheduling
+    bool velocityByMouse{};       // a mouse press plays softly near a key's top, loudly near its bottom
+    int32_t keyboardVelocity{};   // the computer keyboard's velocity, 1..127
+    int32_t inputVelocityCurve{}; // a VelocityCurve: how the MIDI input's velocities reach the tones
 
     // Display names. Entry k of midiDevices and midiInDevices stands for device number k - 1.
     Text_ midiDevices;
     Text_ midiInDevices;
     Text_ colorSchemes;
     Text_ lcdColors;
+    Text_ velocityCurves;         // by VelocityCurve
     // The General MIDI sets the built-in synthesizer knows, installed or not.
     std::vector<SoundFontSet> soundFontSets;
 
@@ -74,6 +79,8 @@ public:
 
 private:
     void exchangeChordMode();
+    // Values a hand-edited file may hold out of range are brought into it.
+    void clampValues();
     void buildLists();
 
     // Resolved once, so the file written at the end is the one read at the start.
