@@ -52,6 +52,11 @@ void MidiSynth::exchange() {
     if (exchangeText("main", main)) mainChoice = main == "B" ? Section::mainB : Section::mainA;
     exchangeInt("masterKeyShift", masterKeyShift);
     exchangeInt("splitKey", splitKey);
+    // The computer keyboard's velocity is an option that a workspace brings along; one saved
+    // before it existed leaves the level as it is.
+    int32_t keyVelocity = options.keyboardVelocity;
+    if (exchangeInt("keyboardVelocity", keyVelocity) && !writing)
+        options.keyboardVelocity = std::clamp(keyVelocity, int32_t(1), int32_t(127));
     exchangeSection("drum machine", drumMachine);
     exchangeSection("step control", stepControl);
     for (int i = 0; i < keyboardInstrumentCount; ++i) {
