@@ -67,6 +67,7 @@ TEST_F(WorkspaceTest, SavedSetUpComesBackWhenOpened) {
     station.selectStyle(11, false);
     station.pressSection(SectionRequest::mainB);
     station.syncStop = true;
+    fixture.options->keyboardVelocity = 60;
     const std::string path = saveAs("set");
     EXPECT_EQ(station.captionText(), "Brioletta - " + path);
     EXPECT_FALSE(station.isModified());
@@ -74,7 +75,9 @@ TEST_F(WorkspaceTest, SavedSetUpComesBackWhenOpened) {
 
     station.newWorkspace(true);
     EXPECT_EQ(station.instruments[3].active, false);
+    fixture.options->keyboardVelocity = 100;
     station.openWorkspace(path);
+    EXPECT_EQ(fixture.options->keyboardVelocity, 60);
     EXPECT_EQ(station.volume, 0.7);
     EXPECT_EQ(station.splitKey, 30);
     EXPECT_EQ(masterKeyShift, 36);
@@ -107,7 +110,9 @@ TEST_F(WorkspaceTest, AFileWithoutTheStepControlKeepsTheDefaultTempo) {
     test::writeFile(path, "<Piano Workspace>\r\nvolume=0.5\r\n</Piano Workspace>\r\n");
     tempo = 0.9;
     station.syncStop = true;
+    fixture.options->keyboardVelocity = 44;
     station.openWorkspace(path);
+    EXPECT_EQ(fixture.options->keyboardVelocity, 44);  // a file from before the level keeps it
     EXPECT_EQ(station.volume, 0.5);
     EXPECT_DOUBLE_EQ(tempo, 0.5);
     EXPECT_EQ(station.sections().chosenMain(), Section::mainA);
@@ -174,7 +179,7 @@ TEST_F(WorkspaceTest, ValuesOutOfRangeInAFileAreBroughtBackSentInRangeAndSavedIn
     const std::string path = fixture.folder.path("odd.pws");
     test::writeFile(path,
                     "<Piano Workspace>\r\nvolume=1e308\r\ninstVolume=-3\r\nbassVolume=-1e9\r\n"
-                    "drumVolume=7\r\nstyle=-4\r\nmasterKeyShift=900\r\n"
+                    "drumVolume=7\r\nstyle=-4\r\nmasterKeyShift=900\r\nkeyboardVelocity=500\r\n"
                     "<step control>\r\ntempo=-1\r\nshuffle=9\r\nstepsPerBeat=-2\r\n</step control>\r\n"
                     "<inst0>\r\nprogram=300\r\nvolume=1e308\r\npan=-7\r\ntranspose=-99999\r\n</inst0>\r\n"
                     "<inst1>\r\nprogram=-1\r\nvolume=-1\r\npan=12\r\ntranspose=2000000000\r\n</inst1>\r\n"
@@ -183,6 +188,7 @@ TEST_F(WorkspaceTest, ValuesOutOfRangeInAFileAreBroughtBackSentInRangeAndSavedIn
     fixture.midi.messages.clear();
     station.openWorkspace(path);
     EXPECT_EQ(masterKeyShift, 48);
+    EXPECT_EQ(fixture.options->keyboardVelocity, 127);
     EXPECT_EQ(station.style, 11);
     EXPECT_EQ(station.volume, 1.0);
     EXPECT_EQ(station.instVolume, 0.0);

@@ -280,11 +280,13 @@ void SdlWindowSystem::routeFinger(const SDL_TouchFingerEvent& touch) {
     WindowEvents& handler = window.handler();
     // One finger of one touch device, from its landing to its lift.
     const int64_t finger = int64_t(uint64_t(touch.fingerId) ^ (uint64_t(touch.touchId) << 32));
-    const int x = int(std::floor(double(touch.x) * window.clientWidth()));
-    const int y = int(std::floor(double(touch.y) * window.clientHeight()));
+    // The X11 driver gives a finger's place as a share of the window's last pixel (0..1 from
+    // its first column to its last).
+    const int x = int(std::lround(double(touch.x) * (window.clientWidth() - 1)));
+    const int y = int(std::lround(double(touch.y) * (window.clientHeight() - 1)));
     switch (touch.type) {
         case SDL_FINGERDOWN:
-            if (touch.x >= 0.0f && touch.x < 1.0f && touch.y >= 0.0f && touch.y < 1.0f) handler.touchDown(finger, x, y);
+            if (touch.x >= 0.0f && touch.x <= 1.0f && touch.y >= 0.0f && touch.y <= 1.0f) handler.touchDown(finger, x, y);
             break;
         case SDL_FINGERMOTION: handler.touchMove(finger, x, y); break;
         default: handler.touchUp(finger, x, y); break;
