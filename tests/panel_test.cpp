@@ -562,6 +562,10 @@ TEST_F(PanelTest, Snapshots) {
     for (int key : {4, 7, 10, 12}) station.pressPianoKey(key, 100);  // E G Bb C: C7
     saveSnapshot(panel.image, "panel-normal-fingered-chord");
     for (int key : {4, 7, 10, 12}) station.releasePianoKey(key);
+    font.right = 0;
+    for (int press = 0; press < 4; ++press) station.keyDown(8), station.keyUp(8);  // Backspace: up to 127
+    EXPECT_LE(font.right, panel.styleDisplayBox.right - 6);  // the widest level fits the display
+    saveSnapshot(panel.image, "panel-normal-keyboard-velocity");
     installFontRasterizer(nullptr);
 }
 
