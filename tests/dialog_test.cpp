@@ -168,8 +168,7 @@ TEST_F(DialogTest, EachPageIsCentredWithItsTextsAndCloseButtonAndGivesTheSurface
         EXPECT_TRUE(drew(row.text, row.x, row.y, row.size)) << row.text;
         EXPECT_EQ(drawSurface().backBuffer, &mainPicture);
     }
-    // The selector boxes stand 56 pixels right of their titles, further when a title
-    // ("Input velocity") is wider.
+    // The selector boxes stand 56 pixels right of their titles, further when a title is wider.
     for (const auto& [advance, boxLeft] : {std::pair{3, 81}, std::pair{7, 25 + 14 * 7 + 8}}) {
         text.advance = advance;
         run(&Fdialog::showOptions, {});
@@ -230,32 +229,29 @@ TEST_F(DialogTest, EachCheckBoxTogglesOnlyItsOption) {
 TEST_F(DialogTest, SelectorBoxesStoreTheChoiceAndTellTheOwnerButNoChoiceChangesNothing) {
     struct Row {
         int box, answer;
-        std::array<int32_t, 5> start, end;  // midiDevice, colors, lcdColor, midiInDevice, inputVelocityCurve
+        std::array<int32_t, 4> start, end;  // midiDevice, colors, lcdColor, midiInDevice
         int deviceChanges, colorChanges, inputChanges;
         const char* shown;  // the box's name when the page opened
     };
     const Row rows[] = {
-        {0, -1, {0, 1, 1, -1, 0}, {0, 1, 1, -1, 0}, 0, 0, 0, "Port Zero"},
-        {1, -1, {0, 1, 1, -1, 0}, {0, 1, 1, -1, 0}, 0, 0, 0, "Sand"},
-        {2, -1, {0, 1, 1, -1, 0}, {0, 1, 1, -1, 0}, 0, 0, 0, "Blue"},
-        {0, 0, {1, 1, 1, -1, 0}, {-1, 1, 1, -1, 0}, 1, 0, 0, "Port One"},
-        {0, 2, {99, 1, 1, -1, 0}, {1, 1, 1, -1, 0}, 1, 0, 0, "Midi Mapper"},
-        {0, -7, {-2, 1, 1, -1, 0}, {-2, 1, 1, -1, 0}, 0, 0, 0, "Midi Mapper"},
-        {1, 6, {0, -5, 1, -1, 0}, {0, 6, 1, -1, 0}, 0, 1, 0, "Brio Blue"},
-        {1, -1, {0, 99, 1, -1, 0}, {0, 99, 1, -1, 0}, 0, 0, 0, "Armor"},
-        {2, 2, {0, 1, -3, -1, 0}, {0, 1, 2, -1, 0}, 0, 1, 0, "Brio Orange"},
-        {2, 3, {0, 1, 7, -1, 0}, {0, 1, 7, -1, 0}, 0, 0, 0, "Green"},
-        {3, -1, {0, 1, 1, -1, 0}, {0, 1, 1, -1, 0}, 0, 0, 0, "None"},
-        {3, 1, {0, 1, 1, -1, 0}, {0, 1, 1, 0, 0}, 0, 0, 1, "None"},
-        {3, 0, {0, 1, 1, 0, 0}, {0, 1, 1, -1, 0}, 0, 0, 1, "In Zero"},
-        {3, 1, {0, 1, 1, 5, 0}, {0, 1, 1, 0, 0}, 0, 0, 1, "None"},
-        {5, 2, {0, 1, 1, -1, 0}, {0, 1, 1, -1, 2}, 0, 0, 0, "Linear"},
-        {5, 3, {0, 1, 1, -1, 9}, {0, 1, 1, -1, 3}, 0, 0, 0, "Linear"},
-        {5, -1, {0, 1, 1, -1, 1}, {0, 1, 1, -1, 1}, 0, 0, 0, "Soft"},
+        {0, -1, {0, 1, 1, -1}, {0, 1, 1, -1}, 0, 0, 0, "Port Zero"},
+        {1, -1, {0, 1, 1, -1}, {0, 1, 1, -1}, 0, 0, 0, "Sand"},
+        {2, -1, {0, 1, 1, -1}, {0, 1, 1, -1}, 0, 0, 0, "Blue"},
+        {0, 0, {1, 1, 1, -1}, {-1, 1, 1, -1}, 1, 0, 0, "Port One"},
+        {0, 2, {99, 1, 1, -1}, {1, 1, 1, -1}, 1, 0, 0, "Midi Mapper"},
+        {0, -7, {-2, 1, 1, -1}, {-2, 1, 1, -1}, 0, 0, 0, "Midi Mapper"},
+        {1, 6, {0, -5, 1, -1}, {0, 6, 1, -1}, 0, 1, 0, "Brio Blue"},
+        {1, -1, {0, 99, 1, -1}, {0, 99, 1, -1}, 0, 0, 0, "Armor"},
+        {2, 2, {0, 1, -3, -1}, {0, 1, 2, -1}, 0, 1, 0, "Brio Orange"},
+        {2, 3, {0, 1, 7, -1}, {0, 1, 7, -1}, 0, 0, 0, "Green"},
+        {3, -1, {0, 1, 1, -1}, {0, 1, 1, -1}, 0, 0, 0, "None"},
+        {3, 1, {0, 1, 1, -1}, {0, 1, 1, 0}, 0, 0, 1, "None"},
+        {3, 0, {0, 1, 1, 0}, {0, 1, 1, -1}, 0, 0, 1, "In Zero"},
+        {3, 1, {0, 1, 1, 5}, {0, 1, 1, 0}, 0, 0, 1, "None"},
     };
-    const int boxRows[] = {50, 365, 395, 425, 80, 455}, boxWidths[] = {200, 120, 120, 200, 0, 120};
+    const int boxRows[] = {50, 365, 395, 425}, boxWidths[] = {200, 120, 120, 200};
     const Text_* lists[] = {&options->midiDevices, &options->colorSchemes, &options->lcdColors,
-                            &options->midiInDevices, nullptr, &options->velocityCurves};
+                            &options->midiInDevices};
     chooser.whileOpen = [&] {
         dialog.mouseDown(38, 210, leftButton);  // on the "Stop bass" check box
         chooser.open = true;
@@ -265,12 +261,10 @@ TEST_F(DialogTest, SelectorBoxesStoreTheChoiceAndTellTheOwnerButNoChoiceChangesN
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.box << " answer " << row.answer);
         auto values = [&] {
-            return std::array{options->midiDevice, options->colors, options->lcdColor, options->midiInDevice,
-                              options->inputVelocityCurve};
+            return std::array{options->midiDevice, options->colors, options->lcdColor, options->midiInDevice};
         };
-        std::tie(options->midiDevice, options->colors, options->lcdColor, options->midiInDevice,
-                 options->inputVelocityCurve) = std::tuple(row.start[0], row.start[1], row.start[2], row.start[3],
-                                                          row.start[4]);
+        std::tie(options->midiDevice, options->colors, options->lcdColor, options->midiInDevice) =
+            std::tuple(row.start[0], row.start[1], row.start[2], row.start[3]);
         owner = FakeOwner();
         chooser.closes = 0;
         drawSurface().backBuffer = &mainPicture;

@@ -217,136 +217,86 @@ TEST_F(PanelTextTest, KeyLabelsComeAndGoWithTheOptionAndTheFKeyMarkersFollowTheO
     EXPECT_TRUE(stripIsClear());
 }
 
-// A press plays by its place on the key, from 20 at the top to 127 at the bottom, over a black
-// key's own length: the mouse with the option on, a finger always. Below the keys nothing plays.
+// A press plays by its place on the key, 20 at the top to 127 at the bottom (a black key over its
+// own length): the mouse with the option on, a finger always; a drag or a sliding finger plays a
+// key by where it enters it. Each finger holds its own key, wherever it is lifted.
 TEST_F(PanelTest, TheMouseAndFingersPlayByTheirPlaceOnTheKeyInBothViews) {
-    struct View {
-        bool large;
-        int whiteLength, blackLength;
-    };
-    for (const View& v : {View{false, 133, 88}, View{true, 159, 106}}) {
-        open(v.large);
-        struct Row {
-            int key, depth, velocity;  // key 12 is a C, 13 its C sharp
-        };
-        const Row rows[] = {{12, 0, 20},         {12, v.whiteLength / 2, 73}, {12, v.whiteLength, 127},
-                            {13, 0, 20},         {13, v.blackLength / 2, 74}, {13, v.blackLength, 127},
-                            {12, v.whiteLength + 1, 0}};
-        for (const bool byMouse : {true, false}) {
-            for (const Row& row : rows) {
-                options.velocityByMouse = true;
-                const Rect r = panel.piano.keyRect(row.key);
-                const int x = panel.keyboardLeft + (row.key == 12 ? r.left + 2 : centreX(r));
-                const int y = panel.keyboardTop + row.depth;
-                fixture.midi.messages.clear();
-                if (byMouse) {
-                    click(x, y);
-                } else {
-                    station.touchDown(7, x, y);
-                    station.touchUp(7, x, y);
-                }
-                const std::vector<Message> played{{10000, 0x90, uint8_t(24 + row.key), uint8_t(row.velocity)},
-                                                  {10000, 0x90, uint8_t(24 + row.key), 0}};
-                EXPECT_EQ(sentOn(0, 0x90), row.velocity ? played : std::vector<Message>{})
-                    << v.large << byMouse << " key " << row.key << " depth " << row.depth;
-            }
-        }
-        // Without the option the mouse plays at 100 wherever it presses.
-        options.velocityByMouse = false;
-        fixture.midi.messages.clear();
-        click(panel.keyboardLeft + panel.piano.keyRect(12).left + 2, panel.keyboardTop);
-        EXPECT_EQ(sentOn(0, 0x90), (std::vector<Message>{{10000, 0x90, 36, 100}, {10000, 0x90, 36, 0}}));
-    }
-}
-
-// A key entered by a drag or a sliding finger plays at the place it was entered; each finger
-// holds its own key, and lifting one ends its key only, wherever it is lifted.
-TEST_F(PanelTest, FingersPlayChordsAndSlidesAndTheMouseDragsByWhereTheyEnter) {
-    open(false);
-    options.velocityByMouse = true;
-    const auto at = [&](int key, int depth) {
+    const auto at = [&](int key, int depth) {  // key 12 at its left edge, clear of the black keys
         const Rect r = panel.piano.keyRect(key);
         return Point{panel.keyboardLeft + (key == 12 ? r.left + 2 : centreX(r)), panel.keyboardTop + depth};
     };
     const auto on = [](int key, int velocity, uint32_t time = 10000) {
         return Message{time, 0x90, uint8_t(24 + key), uint8_t(velocity)};
     };
-    Point p = at(12, 0);
-    station.mouseDown(p.x, p.y, leftButton);
-    p = at(14, 133);
-    station.mouseMove(p.x, p.y, true, false);
-    p = at(14, 0);
-    station.mouseMove(p.x, p.y, true, false);  // within the key: nothing new
-    station.mouseUp(p.x, p.y, leftButton, false);
-    EXPECT_EQ(sentOn(0, 0x90), (std::vector<Message>{on(12, 20), on(12, 0), on(14, 127), on(14, 0)}));
-
-    fixture.midi.messages.clear();
-    const auto touch = [&](void (MidiSynth::*action)(int64_t, int, int), int64_t finger, Point where) {
-        (station.*action)(finger, where.x, where.y);
+    const auto touch = [&](void (MidiSynth::*action)(int64_t, int, int), int64_t finger, Point p) {
+        (station.*action)(finger, p.x, p.y);
     };
+    for (const auto& [large, white, black] : {std::tuple{false, 133, 88}, std::tuple{true, 159, 106}}) {
+        open(large);
+        options.velocityByMouse = true;
+        const std::tuple<int, int, int> rows[] = {{12, 0, 20},        {12, white / 2, 73}, {12, white, 127},
+                                                  {13, 0, 20},        {13, black / 2, 74}, {13, black, 127},
+                                                  {12, white + 1, 0}};  // below the keys
+        for (const auto& [key, depth, velocity] : rows) {
+            fixture.midi.messages.clear();
+            click(at(key, depth).x, at(key, depth).y);
+            touch(&MidiSynth::touchDown, 7, at(key, depth));
+            touch(&MidiSynth::touchUp, 7, at(key, depth));
+            const std::vector<Message> twice{on(key, velocity), on(key, 0), on(key, velocity), on(key, 0)};
+            EXPECT_EQ(sentOn(0, 0x90), velocity ? twice : std::vector<Message>{}) << large << key << " " << depth;
+        }
+    }
+    options.velocityByMouse = false;  // the mouse at 100 wherever it presses
+    fixture.midi.messages.clear();
+    station.mouseDown(at(12, 0).x, at(12, 0).y, leftButton);
+    options.velocityByMouse = true;
+    station.mouseMove(at(14, 159).x, at(14, 159).y, true, false);  // entered at D's bottom
+    station.mouseMove(at(14, 0).x, at(14, 0).y, true, false);      // within D: nothing new
+    station.mouseUp(0, 0, leftButton, false);
     touch(&MidiSynth::touchDown, 1, at(12, 0));
-    touch(&MidiSynth::touchDown, 2, at(16, 133));      // a chord with E
-    touch(&MidiSynth::touchMove, 1, at(14, 133));      // slides to D
-    touch(&MidiSynth::touchMove, 1, Point{p.x, 300});  // off the keys
-    touch(&MidiSynth::touchMove, 1, at(13, 44));       // back onto C sharp
-    touch(&MidiSynth::touchDown, 3, at(13, 0));        // C sharp once more: struck again, 30 ms on
+    touch(&MidiSynth::touchDown, 2, at(16, 159));      // a chord with E
+    touch(&MidiSynth::touchMove, 1, at(14, 159));      // slides to D
+    touch(&MidiSynth::touchMove, 1, Point{0, 300});    // off the keys
+    touch(&MidiSynth::touchMove, 1, at(13, 53));       // onto C sharp
+    touch(&MidiSynth::touchDown, 3, at(13, 0));        // C sharp struck again, 30 ms on
     touch(&MidiSynth::touchUp, 3, at(13, 0));          // still held by finger 1
     touch(&MidiSynth::touchUp, 2, Point{-50, 900});    // lifted outside the window
     touch(&MidiSynth::touchUp, 9, at(13, 0));          // a finger never seen
-    touch(&MidiSynth::touchUp, 1, at(13, 44));
-    EXPECT_EQ(sentOn(0, 0x90), (std::vector<Message>{on(12, 20), on(16, 127), on(12, 0), on(14, 127), on(14, 0),
-                                                     on(13, 74), on(13, 0), on(13, 20), on(16, 0, 10030),
-                                                     on(13, 0, 10030)}));
-
-    // More fingers than are followed: the extra ones play nothing, and all lifted, none is held.
-    for (int finger = 0; finger < MidiSynth::fingerSlots + 2; ++finger) {
-        const Point key = at(24 + 2 * finger, 60);
-        station.touchDown(finger, key.x, key.y);
-    }
-    int held = 0;
-    for (int32_t holders : station.pianoKeyDown) held += holders != 0;
-    EXPECT_EQ(held, MidiSynth::fingerSlots);
+    touch(&MidiSynth::touchUp, 1, at(13, 53));
+    EXPECT_EQ(sentOn(0, 0x90), (std::vector<Message>{on(12, 100), on(12, 0), on(14, 127), on(14, 0), on(12, 20),
+                                                     on(16, 127), on(12, 0), on(14, 127), on(14, 0), on(13, 74),
+                                                     on(13, 0), on(13, 20), on(16, 0, 10030), on(13, 0, 10030)}));
+    // More fingers than are followed: the extra ones play nothing, and lifted, none is held.
+    for (int finger = 0; finger < MidiSynth::fingerSlots + 2; ++finger) touch(&MidiSynth::touchDown, finger, at(24 + 2 * finger, 60));
+    EXPECT_EQ(std::count_if(station.pianoKeyDown.begin(), station.pianoKeyDown.end(), [](int32_t h) { return h; }),
+              MidiSynth::fingerSlots);
     for (int finger = 0; finger < MidiSynth::fingerSlots + 2; ++finger) station.touchUp(finger, 0, 0);
     EXPECT_EQ(station.pianoKeyDown, (std::array<int32_t, MidiSynth::pianoKeySlots>{}));
-
-    // A finger beside the keys is the left button: tab B takes it.
-    station.touchDown(5, panel.toneStrip.left + panel.sectionWidth / 2, panel.toneStrip.top + 5);
+    touch(&MidiSynth::touchDown, 5, Point{panel.toneStrip.left + panel.sectionWidth / 2, panel.toneStrip.top + 5});
     station.touchUp(5, 0, 0);
-    EXPECT_EQ(station.selectedInstrument, 1);
+    EXPECT_EQ(station.selectedInstrument, 1);  // beside the keys a finger is the left button: tab B
 }
 
-// The level of the computer keys moves in steps of 8 within 1..127 (a held hot key repeats
-// nothing) and shows in the style display for two seconds.
+// The computer keys' level moves by 8 within 1..127 (a held hot key repeats nothing) and shows
+// in the style display for two seconds.
 TEST_F(PanelTextTest, VelocityHotKeysSetTheComputerKeysLevelAndShowItForTwoSeconds) {
     open(false);
-    const auto press = [&](int code) {
-        station.keyDown(code);
-        station.keyDown(code);  // auto-repeat
-        station.keyUp(code);
-    };
-    const std::pair<int, int> steps[] = {{189, 92}, {8, 100}, {8, 108}, {107, 116}, {8, 124}, {8, 127}, {8, 127}};
-    for (const auto& [code, level] : steps) {
+    const auto press = [&](int code) { station.keyDown(code), station.keyDown(code), station.keyUp(code); };
+    for (const auto& [code, level] : {std::pair{189, 92}, {8, 100}, {107, 108}, {8, 116}, {8, 124}, {8, 127}, {8, 127}}) {
         press(code);
         EXPECT_EQ(options.keyboardVelocity, level) << code;
     }
-    for (int i = 0; i < 16; ++i) press(109);
-    EXPECT_EQ(options.keyboardVelocity, 1);
-    press(107);
-    EXPECT_TRUE(drawn("Velocity 9"));
-    fixture.midi.messages.clear();
+    for (int i = 0; i < 17; ++i) press(i < 16 ? 109 : 107);
     press('Z');
-    EXPECT_EQ(sentOn(0, 0x90), (std::vector<Message>{{10000, 0x90, 33, 9}, {10000, 0x90, 33, 0}}));
-
-    const uint32_t shown = fixture.clock.milliseconds();
-    EXPECT_EQ(station.msUntilDue(shown + 500, 5000), 1500u);
-    text.calls.clear();
-    fixture.clock.advance(1999);
-    station.tick(true);
-    EXPECT_FALSE(drawn("120 BPM"));
-    fixture.clock.advance(1);
-    station.tick(true);
-    EXPECT_TRUE(drawn("120 BPM"));
-    EXPECT_EQ(station.msUntilDue(fixture.clock.milliseconds(), 5000), 5000u);
+    EXPECT_EQ(sentOn(0, 0x90), (std::vector<Message>{{10000, 0x90, 33, 9}, {10000, 0x90, 33, 0}}));  // from 1 up
+    EXPECT_TRUE(drawn("Velocity 9"));
+    EXPECT_EQ(station.msUntilDue(fixture.clock.milliseconds() + 500, 5000), 1500u);
+    for (const auto& [ms, tempoShown] : {std::pair{1999u, false}, {1u, true}}) {
+        text.calls.clear();
+        fixture.clock.advance(ms);
+        station.tick(true);
+        EXPECT_EQ(drawn("120 BPM"), tempoShown) << ms;
+    }
 }
 
 TEST_F(PanelTest, ClicksOnTheCloseBoxTabsOctaveButtonsAndStyleArrows) {
