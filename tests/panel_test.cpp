@@ -228,9 +228,10 @@ TEST_F(PanelTest, TheMouseAndFingersPlayByTheirPlaceOnTheKeyInBothViews) {
     const auto on = [](int key, int velocity, uint32_t time = 10000) {
         return Message{time, 0x90, uint8_t(24 + key), uint8_t(velocity)};
     };
-    const auto touch = [&](void (MidiSynth::*action)(int64_t, int, int), int64_t finger, Point p) {
-        (station.*action)(finger, p.x, p.y);
-    };
+    MidiSynth& played = station;
+    const auto down = [&played](int64_t finger, Point p) { played.touchDown(finger, p.x, p.y); };
+    const auto move = [&played](int64_t finger, Point p) { played.touchMove(finger, p.x, p.y); };
+    const auto up = [&played](int64_t finger, Point p) { played.touchUp(finger, p.x, p.y); };
     for (const auto& [large, white, black] : {std::tuple{false, 133, 88}, std::tuple{true, 159, 106}}) {
         open(large);
         options.velocityByMouse = true;
@@ -240,8 +241,8 @@ TEST_F(PanelTest, TheMouseAndFingersPlayByTheirPlaceOnTheKeyInBothViews) {
         for (const auto& [key, depth, velocity] : rows) {
             fixture.midi.messages.clear();
             click(at(key, depth).x, at(key, depth).y);
-            touch(&MidiSynth::touchDown, 7, at(key, depth));
-            touch(&MidiSynth::touchUp, 7, at(key, depth));
+            down(7, at(key, depth));
+            up(7, at(key, depth));
             const std::vector<Message> twice{on(key, velocity), on(key, 0), on(key, velocity), on(key, 0)};
             EXPECT_EQ(sentOn(0, 0x90), velocity ? twice : std::vector<Message>{}) << large << key << " " << depth;
         }
@@ -253,26 +254,26 @@ TEST_F(PanelTest, TheMouseAndFingersPlayByTheirPlaceOnTheKeyInBothViews) {
     station.mouseMove(at(14, 159).x, at(14, 159).y, true, false);  // entered at D's bottom
     station.mouseMove(at(14, 0).x, at(14, 0).y, true, false);      // within D: nothing new
     station.mouseUp(0, 0, leftButton, false);
-    touch(&MidiSynth::touchDown, 1, at(12, 0));
-    touch(&MidiSynth::touchDown, 2, at(16, 159));      // a chord with E
-    touch(&MidiSynth::touchMove, 1, at(14, 159));      // slides to D
-    touch(&MidiSynth::touchMove, 1, Point{0, 300});    // off the keys
-    touch(&MidiSynth::touchMove, 1, at(13, 53));       // onto C sharp
-    touch(&MidiSynth::touchDown, 3, at(13, 0));        // C sharp struck again, 30 ms on
-    touch(&MidiSynth::touchUp, 3, at(13, 0));          // still held by finger 1
-    touch(&MidiSynth::touchUp, 2, Point{-50, 900});    // lifted outside the window
-    touch(&MidiSynth::touchUp, 9, at(13, 0));          // a finger never seen
-    touch(&MidiSynth::touchUp, 1, at(13, 53));
+    down(1, at(12, 0));
+    down(2, at(16, 159));    // a chord with E
+    move(1, at(14, 159));    // slides to D
+    move(1, Point{0, 300});  // off the keys
+    move(1, at(13, 53));     // onto C sharp
+    down(3, at(13, 0));      // C sharp struck again, 30 ms on
+    up(3, at(13, 0));        // still held by finger 1
+    up(2, Point{-50, 900});  // lifted outside the window
+    up(9, at(13, 0));        // a finger never seen
+    up(1, at(13, 53));
     EXPECT_EQ(sentOn(0, 0x90), (std::vector<Message>{on(12, 100), on(12, 0), on(14, 127), on(14, 0), on(12, 20),
                                                      on(16, 127), on(12, 0), on(14, 127), on(14, 0), on(13, 74),
                                                      on(13, 0), on(13, 20), on(16, 0, 10030), on(13, 0, 10030)}));
     // More fingers than are followed: the extra ones play nothing, and lifted, none is held.
-    for (int finger = 0; finger < MidiSynth::fingerSlots + 2; ++finger) touch(&MidiSynth::touchDown, finger, at(24 + 2 * finger, 60));
+    for (int finger = 0; finger < MidiSynth::fingerSlots + 2; ++finger) down(finger, at(24 + 2 * finger, 60));
     EXPECT_EQ(std::count_if(station.pianoKeyDown.begin(), station.pianoKeyDown.end(), [](int32_t h) { return h; }),
               MidiSynth::fingerSlots);
     for (int finger = 0; finger < MidiSynth::fingerSlots + 2; ++finger) station.touchUp(finger, 0, 0);
     EXPECT_EQ(station.pianoKeyDown, (std::array<int32_t, MidiSynth::pianoKeySlots>{}));
-    touch(&MidiSynth::touchDown, 5, Point{panel.toneStrip.left + panel.sectionWidth / 2, panel.toneStrip.top + 5});
+    down(5, Point{panel.toneStrip.left + panel.sectionWidth / 2, panel.toneStrip.top + 5});
     station.touchUp(5, 0, 0);
     EXPECT_EQ(station.selectedInstrument, 1);  // beside the keys a finger is the left button: tab B
 }
