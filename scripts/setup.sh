@@ -10,7 +10,7 @@ packages=(
     librtmidi-dev libasound2-dev
     libfluidsynth-dev timgm6mb-soundfont fluid-soundfont-gm
     libpng-dev
-    libebur128-dev sox pulseaudio pulseaudio-utils
+    libebur128-dev libsndfile1-dev sox pulseaudio pulseaudio-utils
     libgtest-dev libgmock-dev libbenchmark-dev python3-mido
     xvfb xauth xdotool x11-utils openbox weston xwayland
     pipewire pipewire-pulse wireplumber dbus-daemon

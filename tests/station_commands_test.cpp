@@ -30,6 +30,7 @@ struct FakePages : DialogPages, StyleEditorWindow {
     void showOptions() override { shown.push_back("options"); }
     void showAbout() override { shown.push_back("about"); }
     void showHotKeys() override { shown.push_back("hot keys"); }
+    void showProgress(const std::string& text, ProgressWatch) override { shown.push_back(text); }
     void open() override { shown.push_back("programmer"); }
     std::vector<std::string> shown;
 };

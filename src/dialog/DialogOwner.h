@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace brio {
@@ -19,6 +20,9 @@ public:
     // Runs on each pass of an open page's loop: the owner tells what has come of a choice
     // since (a SoundFont that ended loading).
     virtual void pagePass() {}
+    // Runs on each pass while a progress page shows, which waits on work of another thread:
+    // the owner plays on. Returns the longest the page may sleep before the next pass, in ms.
+    virtual uint32_t busyPass() { return 20; }
     // The option colors or lcdColor changed: rebuild the panel in the new colours and repaint it.
     // The rebuild may point the draw surface at the panel; the dialog takes the surface back
     // and, when its page closes, leaves it as the rebuild left it.

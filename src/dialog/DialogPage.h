@@ -8,7 +8,7 @@
 
 namespace brio {
 
-enum class DialogPageKind { options, about, hotKeys };
+enum class DialogPageKind { options, about, hotKeys, progress };
 
 // The picture of one dialog page: its frame, its texts and the one web link a page may hold.
 // Everything is drawn off screen; the window copies the picture.

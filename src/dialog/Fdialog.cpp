@@ -21,6 +21,8 @@ constexpr int escapeKey = 27;
 constexpr int optionsWidth = 412, optionsHeight = 562;
 constexpr int aboutWidth = 426, aboutHeight = 300;
 constexpr int hotKeysWidth = 400, hotKeysHeight = 465;
+constexpr int progressWidth = 380, progressHeight = 150;
+constexpr int progressTextRow = 44, progressBarRow = 70, progressBarHeight = 14;
 constexpr int closeFromBottom = 48;  // the Close button's top above the page's bottom edge
 
 // Options page.
@@ -139,6 +141,40 @@ void Fdialog::showHotKeys() {
     runPage();
 }
 
+void Fdialog::showProgress(const std::string& text, ProgressWatch watch) {
+    if (visible() || !watch.finished || watch.finished()) return;
+    progressWatch = std::move(watch);
+    buildPage(DialogPageKind::progress, progressWidth, progressHeight, "Saving");
+    current.text(current.margin, progressTextRow, text);
+    progressBar = makeRect(current.margin, progressBarRow, progressWidth - current.margin - 1,
+                           progressBarRow + progressBarHeight - 1);
+    shownPermille = -1;
+    paintProgressBar();
+    runPage("Cancel");
+    progressWatch = ProgressWatch{};
+}
+
+void Fdialog::followProgress() {
+    if (progressWatch.finished()) return close();
+    paintProgressBar();
+}
+
+// A sunken track filled from the left in the display colour as the work goes on.
+void Fdialog::paintProgressBar() {
+    const int permille = int(std::clamp(progressWatch.progress ? progressWatch.progress() : 0.0, 0.0, 1.0) * 1000.0);
+    if (permille == shownPermille) return;
+    shownPermille = permille;
+    Canvas& canvas = current.picture.canvas();
+    const Rect& r = progressBar;
+    canvas.setColor(scaleColor(current.pageColor, 0.6f));
+    canvas.fillRect(r.left, r.top, r.right + 1, r.bottom + 1);
+    const int filled = (r.right - r.left - 1) * permille / 1000;
+    canvas.setColor(options ? PanelColors::lcd(options->lcdColor) : current.textColor);
+    canvas.fillRect(r.left + 1, r.top + 1, r.left + 1 + filled, r.bottom);
+    if (host->visible())
+        blitToWindow(current.picture, host->canvas(), r, r.left, r.top);
+}
+
 void Fdialog::buildPage(DialogPageKind kind, int width, int height, const std::string& title) {
     host->setCaption(applicationTitle);
     host->setClientSize(width, height);
@@ -194,12 +230,12 @@ void Fdialog::buildHotKeysContent() {
     }
 }
 
-void Fdialog::runPage() {
+void Fdialog::runPage(const char* closeCaption) {
     const int w = current.picture.width();
     const int h = current.picture.height();
     closeRect = group
                     .addButton(w - current.margin - closeWidth, h - closeFromBottom, closeWidth,
-                               closeHeight, "Close")
+                               closeHeight, closeCaption)
                     .rect;
     closeIndex = group.buttons.count() - 1;
     group.paintAll();
@@ -213,10 +249,15 @@ void Fdialog::runPage() {
     while (host->visible()) {
         windows.processPendingMessages();
         if (owner) owner->pagePass();
+        uint64_t waitUs = waitTimeoutUs;
+        if (current.kind == DialogPageKind::progress) {
+            if (owner) waitUs = std::min<uint64_t>(waitUs, uint64_t(owner->busyPass()) * 1000u);
+            followProgress();
+        }
         if (current.kind == DialogPageKind::options) followSoundFont(true);
         if (owner && owner->quitRequested()) close();
         if (!host->visible()) break;
-        windows.waitForMessages(waitTimeoutUs);
+        windows.waitForMessages(waitUs);
     }
     dragging = false;
     if (savedSurface) drawSurface() = *savedSurface;
@@ -224,6 +265,9 @@ void Fdialog::runPage() {
 }
 
 void Fdialog::close() {
+    // The progress page closes by itself once the work ended; any other way cancels the work.
+    if (current.kind == DialogPageKind::progress && progressWatch.finished && !progressWatch.finished())
+        progressWatch.cancel();
     dragging = false;
     linkPressed = false;
     host->hide();

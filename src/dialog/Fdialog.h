@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dialog/DialogPage.h"
+#include "dialog/ProgressWatch.h"
 #include "dialog/SelectorBox.h"
 #include "graphics/DrawSurface.h"
 #include "graphics/ScControls.h"
@@ -54,6 +55,9 @@ public:
     void showOptions();
     void showAbout();
     void showHotKeys();
+    // A page with `text`, a bar that follows the watched work and a Cancel button, open until
+    // the work has finished; Cancel, Escape, closing the window and a quit request cancel it.
+    void showProgress(const std::string& text, ProgressWatch watch);
 
     // True while a page shows; the main window ignores its own input meanwhile.
     bool visible() const { return host->visible(); }
@@ -86,7 +90,10 @@ private:
     void buildOptionsContent();
     void buildAboutContent();
     void buildHotKeysContent();
-    void runPage();
+    void runPage(const char* closeCaption = "Close");
+    // The progress page's pass: the bar follows the work, and the page closes once it ended.
+    void followProgress();
+    void paintProgressBar();
     void close();
 
     // Points the draw surface at the page, with the page's colours and the display colour of
@@ -118,6 +125,9 @@ private:
     std::vector<SelectorBox> boxes;  // selectorBoxCount once connected
     SoundFontMenu soundFonts;        // the SoundFont box's entries
     Rect closeRect = emptyRect;
+    ProgressWatch progressWatch;  // while the progress page shows
+    Rect progressBar = emptyRect;
+    int shownPermille = -1;
     int closeIndex = -1;                      // the Close button's place in the group
     std::optional<DrawSurface> savedSurface;  // the surface found when the page opened
 

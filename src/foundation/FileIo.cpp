@@ -56,16 +56,18 @@ private:
     int fd;
 };
 
-bool writeAll(int fd, const std::string& bytes) {
+bool writeAll(int fd, const char* bytes, size_t count) {
     size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t written = writeCalls->write(fd, bytes.data() + done, bytes.size() - done);
+    while (done < count) {
+        ssize_t written = writeCalls->write(fd, bytes + done, count - done);
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) return false;
         done += static_cast<size_t>(written);
     }
     return true;
 }
+
+bool writeAll(int fd, const std::string& bytes) { return writeAll(fd, bytes.data(), bytes.size()); }
 
 // The umask without changing it: /proc/self/status reports it; setting and restoring it is the
 // fallback for kernels that do not.
@@ -227,6 +229,40 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
     }
     ::unlink(tempPath.c_str());
     return false;
+}
+
+FileReplacement::FileReplacement(const std::string& path) {
+    mode_t mode = 0;
+    target = resolveTarget(path);
+    if (path.empty() || !targetMode(target, mode)) return;
+    tempPath = folderOf(target) + "/" + temporaryPrefix + "XXXXXX";
+    fd = writeCalls->makeTemporary(tempPath.data());
+    if (fd < 0) {
+        tempPath.clear();
+        return;
+    }
+    if (::fchmod(fd, mode) != 0) failed = true;
+}
+
+FileReplacement::~FileReplacement() {
+    if (fd >= 0) ::close(fd);
+    if (!tempPath.empty()) ::unlink(tempPath.c_str());
+}
+
+bool FileReplacement::write(const void* bytes, size_t count) {
+    if (!ok() || !writeAll(fd, static_cast<const char*>(bytes), count)) failed = true;
+    return ok();
+}
+
+bool FileReplacement::commit() {
+    if (!ok()) return false;
+    const bool flushed = writeCalls->fsync(fd) == 0;
+    const bool closed = writeCalls->close(fd) == 0;
+    fd = -1;
+    if (!flushed || !closed || writeCalls->rename(tempPath.c_str(), target.c_str()) != 0) return false;
+    tempPath.clear();
+    syncFolder(folderOf(target));
+    return true;
 }
 
 void installFileWriteCalls(const FileWriteCalls* calls) { writeCalls = calls ? calls : &systemCalls; }

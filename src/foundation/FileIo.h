@@ -33,7 +33,33 @@ bool pathExists(const std::string& path);
 // in the folder.
 bool replaceFile(const std::string& path, const std::string& bytes);
 
-// The system calls through which replaceFile writes, so that a test can make the disk fail at
+// A replacement of a file written in pieces, as replaceFile writes a whole one: the pieces go to
+// a temporary file in the target's folder that commit() renames over the target once every
+// write, the flush and the close succeeded. Without a commit (a failure, a cancel) the temporary
+// file is removed when the object goes, and an existing target stays as it was. A folder that
+// takes no temporary file fails it (there is no writing in place).
+class FileReplacement {
+public:
+    explicit FileReplacement(const std::string& path);
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+    // False once anything failed, or when the temporary file could not be made.
+    bool ok() const { return fd >= 0 && !failed; }
+    // Appends at the file's offset, all or fail.
+    bool write(const void* bytes, size_t count);
+    // The temporary file, for moving about in it while it is written (-1 when it failed).
+    int descriptor() const { return fd; }
+    bool commit();
+
+private:
+    std::string target;
+    std::string tempPath;
+    int fd = -1;
+    bool failed = false;
+};
+
+// The system calls through which replaceFile and FileReplacement write, so that a test can make the disk fail at
 // any byte or step. Each has the system call's contract (-1 with errno on failure).
 struct FileWriteCalls {
     ssize_t (*write)(int fd, const void* bytes, size_t count);

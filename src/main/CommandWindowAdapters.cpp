@@ -1,6 +1,9 @@
 #include "main/CommandWindowAdapters.h"
 
+#include <utility>
+
 #include "dialog/Fdialog.h"
+#include "foundation/Clock.h"
 #include "main/Fmain.h"
 #include "main/MidiSynth.h"
 #include "programmer/Fprogrammer.h"
@@ -67,12 +70,20 @@ void StationDialogOwner::soundFontChosen(const std::string& option) {
     station.chooseSoundFont(option);
 }
 void StationDialogOwner::pagePass() { station.watchSoundFont(); }
+// The accompaniment and the MIDI input play on while the page waits, at their own times.
+uint32_t StationDialogOwner::busyPass() {
+    station.tick(true);
+    return station.msUntilDue(systemClock().milliseconds(), 20);
+}
 void StationDialogOwner::panelColorsChanged() { station.buildPanel(); }
 bool StationDialogOwner::quitRequested() const { return station.quitRequested || fmain.quitFlag(); }
 
 void WindowPages::showOptions() { dialog.showOptions(); }
 void WindowPages::showAbout() { dialog.showAbout(); }
 void WindowPages::showHotKeys() { dialog.showHotKeys(); }
+void WindowPages::showProgress(const std::string& text, ProgressWatch watch) {
+    dialog.showProgress(text, std::move(watch));
+}
 void WindowPages::open() { programmer.open(station); }
 
 }  // namespace brio

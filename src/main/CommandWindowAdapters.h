@@ -67,6 +67,7 @@ public:
     void midiInputChanged() override;
     void soundFontChosen(const std::string& option) override;
     void pagePass() override;
+    uint32_t busyPass() override;
     void panelColorsChanged() override;
     bool quitRequested() const override;
 
@@ -84,6 +85,7 @@ public:
     void showOptions() override;
     void showAbout() override;
     void showHotKeys() override;
+    void showProgress(const std::string& text, ProgressWatch watch) override;
     void open() override;
 
 private:

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+
+#include "dialog/ProgressWatch.h"
 #include "foundation/Text.h"
 #include "graphics/Color.h"
 
@@ -39,6 +42,8 @@ public:
     virtual void showOptions() = 0;
     virtual void showAbout() = 0;
     virtual void showHotKeys() = 0;
+    // Shows `text` and the work's progress with a Cancel button until the work has finished.
+    virtual void showProgress(const std::string& text, ProgressWatch watch) = 0;
 };
 
 // The style programmer's window, opened by the hidden gesture.

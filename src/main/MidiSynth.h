@@ -50,6 +50,7 @@ public:
     static constexpr uint32_t playbackEndPauseMs = 250;
     static constexpr uint32_t lampStepMs = 40;    // the recorder lamp's strokes move a pixel in 36 ms
     static constexpr uint32_t popupTimerMs = 50;  // the selector popup's hover check
+    static constexpr uint32_t quietRenderMs = 500;  // an audio render shows its progress after this
     static constexpr size_t inputBatch = 256;     // MIDI input messages taken per pass
     // Who holds a piano key (the bits of pianoKeyDown): the key sounds while any of them does.
     static constexpr int32_t heldByKeyboard = 1;
@@ -395,6 +396,9 @@ private:
     void copySelectionToPanel();
     // Both switches show what the recorder does.
     void showRecorderState();
+    // Renders the recording to the audio file `path` (its extension names the format); a
+    // failure is shown, a cancel leaves nothing.
+    void saveRecordingAsAudio(const std::string& path);
     // Reads a recording file and plays it; the messages of a failure are shown.
     void playRecordingFile(const std::string& path);
     void clampLoadedValues();

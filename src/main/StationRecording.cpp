@@ -7,8 +7,10 @@
 #include "graphics/UserDialogs.h"
 #include "graphics/WindowHost.h"
 #include "main/MidiSynth.h"
+#include "midi/AudioExport.h"
 #include "midi/MidiOut.h"
 #include "midi/Recorder.h"
+#include "midi/RecordingFile.h"
 #include "midi/StandardMidiFile.h"
 #include "settings/Options.h"
 #include "settings/RecentFiles.h"
@@ -18,33 +20,12 @@ namespace brio {
 namespace {
 
 // Recordings are saved in the private text format or as Standard MIDI Files; either opens.
-constexpr const char* saveFilter = "Brio Recording (*.prc)| *.prc|Standard MIDI File (*.mid)| *.mid";
+constexpr const char* saveFilter =
+    "Brio Recording (*.prc)| *.prc|Standard MIDI File (*.mid)| *.mid|WAV Audio (*.wav)| *.wav|"
+    "FLAC Audio (*.flac)| *.flac|Ogg Vorbis Audio (*.ogg)| *.ogg";
 constexpr const char* openFilter =
     "All Recordings (*.prc *.mid *.midi)| *.prc *.mid *.midi|Brio Recording (*.prc)| *.prc|"
     "Standard MIDI File (*.mid *.midi)| *.mid *.midi";
-
-// The file's events into the recorder, its kind told by its first bytes; false (after the
-// recorder's own message, if any) when it is unreadable or no recording.
-bool readRecordingFile(const std::string& path) {
-    std::string start;
-    if (!readFileStart(path, 4, start)) return false;
-    if (smf::looksLikeStandardMidiFile(start)) {
-        std::string bytes;
-        return readWholeFile(path, bytes, smf::maxFileBytes) && recorder().readStandardMidiFile(bytes);
-    }
-    Text_ lines;
-    return lines.readTextFile(path, true) && recorder().readLines(lines);
-}
-
-// The chosen name's extension decides the kind: the choosers cannot tell which filter was picked.
-bool writeRecordingFile(const std::string& path) {
-    if (smf::hasStandardMidiFileExtension(path)) {
-        std::string bytes;
-        return recorder().writeStandardMidiFile(bytes) && replaceFile(path, bytes);
-    }
-    Text_ lines;
-    return recorder().writeLines(lines) && lines.writeTextFile(path);
-}
 
 }  // namespace
 
@@ -109,7 +90,7 @@ void MidiSynth::stopRecordingOrPlayback() {
 void MidiSynth::playRecordingFile(const std::string& path) {
     // The file's events must not replace those of a running recorder.
     if (recorder().state != Recorder::State::idle) stopRecordingOrPlayback();
-    if (readRecordingFile(path)) {
+    if (readRecordingFile(path, recorder())) {
         recordingFiles.add(path);
         startPlayback();
     } else {
@@ -129,7 +110,8 @@ void MidiSynth::saveRecordingAs() {
     releaseAll();
     std::string chosen;
     if (!userDialogs().askSaveFileName(chosen, "Save Brio Recording As", saveFilter, documentsFolder())) return;
-    if (writeRecordingFile(chosen)) {
+    if (audioFormatOf(chosen)) return saveRecordingAsAudio(chosen);
+    if (writeRecordingFile(chosen, recorder())) {
         recorder().unsaved = false;  // only once the file is written
         recordingFiles.add(chosen);
     } else {

@@ -30,6 +30,8 @@
 #include "platform/MessageBoxProcess.h"
 #include "platform/SdlKeyCharacters.h"
 #include "platform/RealClock.h"
+#include "platform/RecordingRender.h"
+#include "platform/RenderCommand.h"
 #include "platform/RtMidiInput.h"
 #include "platform/SdlWindowSystem.h"
 #include "platform/SystemScheduler.h"
@@ -137,6 +139,15 @@ int main(int argc, char** argv) {
         case brio::CommandLine::Action::usageError:
             std::fprintf(stderr, "Brioletta: %s\n%s\n", commandLine.problem.c_str(), brio::usageLine().c_str());
             return 2;
+        case brio::CommandLine::Action::render: {
+            if (!commandLine.problem.empty()) {
+                std::fprintf(stderr, "%s: %s\n", brio::applicationTitle, commandLine.problem.c_str());
+                return 1;
+            }
+            brio::PosixProcessLauncher launcher;
+            prepareFolders(launcher);
+            return brio::renderFromCommandLine(commandLine.file, commandLine.audioFile);
+        }
         case brio::CommandLine::Action::run: break;
     }
     if (!chooseVideoDriver()) {
@@ -174,6 +185,8 @@ int main(int argc, char** argv) {
         brio::RtMidiInput input;
         brio::SystemScheduler scheduler;
         brio::SdlWindowSystem windows;
+        brio::RecordingRenderer renderer;  // goes before the window system and the MIDI output
+        brio::installAudioRenderer(&renderer);
         // Ends before the window system goes.
         const brio::TerminationSignals signals([&windows](int) { windows.requestQuit(); });
         status = brio::runApplication(windows, clock, *midi, commandLine.file, commandLine.recording, &input,
@@ -183,6 +196,7 @@ int main(int argc, char** argv) {
     } catch (...) {
         showFatalError("An unexpected error ended the program.");
     }
+    brio::installAudioRenderer(nullptr);
     brio::installKeyCharacters(nullptr);
     brio::installUrlOpener(nullptr);
     brio::installUserDialogs(nullptr);

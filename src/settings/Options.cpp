@@ -128,6 +128,15 @@ void Options::exchangeChordMode() {
     }
 }
 
+std::string Options::savedSoundFont() {
+    struct SoundFontOnly : TextStream {
+        void exchange() override { exchangeText("soundFont", soundFont); }
+        std::string soundFont;
+    } file;
+    file.loadFile(resolvePath(fileName), rootName);
+    return file.soundFont;
+}
+
 std::string Options::largeViewRefusal() {
     return "Large view is only available for monitors with a horizontal resolution of " +
            formatInt(largeViewMinWidth) + " or higher.";

@@ -74,6 +74,10 @@ public:
     void setDefaults();
     void exchange() override;
 
+    // The option soundFont as the options file holds it, read without the rest (for a render
+    // from the command line, which leaves the file alone); "" without one.
+    static std::string savedSoundFont();
+
     // What the "Large View" command shows when the screen is too narrow for it.
     static std::string largeViewRefusal();
 
