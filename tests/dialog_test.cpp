@@ -40,7 +40,8 @@ struct FakeOwner : DialogOwner {
         drawSurface().backBuffer = &panel;
     }
     bool quitRequested() const override { return quit; }
-    int deviceChanges = 0, colorChanges = 0, inputChanges = 0;
+    uint32_t busyPass() override { return ++busyPasses, 5; }
+    int deviceChanges = 0, colorChanges = 0, inputChanges = 0, busyPasses = 0;
     bool quit = false;
     Limage panel;
 };
@@ -335,6 +336,32 @@ TEST_F(DialogTest, TheAboutLinkShowsAHandAndAClickOnItOpensTheMakersSite) {
     }});
     EXPECT_EQ(shapes, (std::vector{CursorShape::hand, CursorShape::arrow}));
     EXPECT_EQ(opener.opened, std::vector<std::string>{"https://www.brioletta.net"});
+}
+
+// The progress page follows the work with the owner playing on, closes by itself when the work
+// ends, and otherwise cancels it: Cancel, Escape, the window's close, a quit.
+TEST_F(DialogTest, TheProgressPageClosesWithItsWorkOrCancelsIt) {
+    FreeTypeText font;
+    installFontRasterizer(&font);
+    const std::pair<std::function<void()>, int> ways[] = {
+        {[] {}, 0}, {[&] { click(300, 110); }, 1}, {[&] { dialog.keyDown(escapeKey); }, 1},
+        {[&] { dialog.closeQuery(); }, 1}, {[&] { owner.quit = true; }, 1}};
+    for (const auto& [way, cancels] : ways) {
+        double progress = 0.25;
+        int cancelled = 0;
+        owner = FakeOwner();
+        windows.passes = 0;
+        windows.onPass = [&](int pass) {
+            if (pass == 1) saveSnapshot(window().screen, "dialog_progress");
+            if (pass == 2) way();
+            progress = pass == 3 ? 1.0 : progress;
+        };
+        dialog.showProgress("Rendering take.wav", {[&] { return progress; }, [&] { return progress >= 1.0; },
+                                                  [&] { ++cancelled; }});
+        windows.onPass = nullptr;
+        EXPECT_EQ(std::tuple(cancelled, dialog.visible(), owner.busyPasses >= 2), std::tuple(cancels, false, true));
+    }
+    installFontRasterizer(&text);
 }
 
 TEST_F(DialogTest, SnapshotsOfTheThreePages) {

@@ -13,6 +13,7 @@
 
 #include "StationFixture.h"
 #include "foundation/FileIo.h"
+#include "platform/RecordingRender.h"
 #include "programmer/StyleEditor.h"
 
 namespace brio {
@@ -187,6 +188,27 @@ TEST(DiskFaults, ASaveThatFailsAtAnyByteOrStepLeavesTheOldFileAndIsReported) {
         disk.temporaryError = 0;
         EXPECT_FALSE(kind.saveReportsFailure());
         EXPECT_EQ(inPlace, contents(kind.file)) << "written in place as by a rename";
+    }
+}
+
+// An audio file that runs out of room in its header or amid its sound fails whole: no file, no
+// temporary, and an existing one as it was.
+TEST(DiskFaults, AnAudioFileThatRunsOutOfRoomLeavesTheOldOneAlone) {
+    test::TempDir folder;
+    std::vector<MidiEvent> chord{{0, 0x90, 60, 100}, {0, 0x90, 64, 100}, {4000, 0x90, 60, 0}, {4000, 0x90, 64, 0}};
+    FailingDisk disk;
+    for (const auto& [name, format] : {std::pair{"a.wav", AudioFormat::wav}, {"a.flac", AudioFormat::flac},
+                                       {"a.ogg", AudioFormat::ogg}}) {
+        test::writeFile(folder.path(name), "old");
+        for (const size_t room : {size_t(10), size_t(20000)}) {
+            disk.failAt(room);
+            RenderControl control;
+            const RenderOutcome outcome = renderRecording({chord, folder.path(name), format, ""}, control);
+            EXPECT_EQ(outcome.end, AudioRenderer::State::failed) << name << " " << room;
+            EXPECT_EQ(filesIn(folder.folder()), 1) << name;
+            EXPECT_EQ(contents(folder.path(name)), "old") << name;
+        }
+        std::filesystem::remove(folder.path(name));
     }
 }
 

@@ -355,8 +355,8 @@ TEST_F(SmfStation, ARecordingSavedAsMidiOpensAgainAndReplaysEveryMessageOnTime) 
     dialogs.saveAnswer = path;
     station.saveRecordingAs();
     EXPECT_EQ(dialogs.boxes.back(),
-              "save:Save Brio Recording As:Brio Recording (*.prc)| *.prc|Standard MIDI File "
-              "(*.mid)| *.mid:");
+              "save:Save Brio Recording As:Brio Recording (*.prc)| *.prc|Standard MIDI File (*.mid)| *.mid|"
+              "WAV Audio (*.wav)| *.wav|FLAC Audio (*.flac)| *.flac|Ogg Vorbis Audio (*.ogg)| *.ogg:");
     EXPECT_EQ(test::readFile(path).substr(0, 4), "MThd");
 
     for (int route = 0; route < 2; ++route) {  // the open box, then the recent list

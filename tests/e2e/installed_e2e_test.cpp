@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -110,11 +111,25 @@ TEST(InstalledEndToEnd, CommandLine) {
         int status;
         std::string out;  // expected at the start of standard output
     };
+    // Renders need no display: each writes its file, or fails with one line and no file.
+    const std::string take = copy.root + "/take.prc", empty = copy.root + "/empty.prc", long49 = copy.root + "/long.prc";
+    std::ofstream(take, std::ios::binary) << "VELMORANDINE MIDI RECORDING\r\n0;144;60;100;\r\n900;144;60;0;\r\n";
+    std::ofstream(empty, std::ios::binary) << "VELMORANDINE MIDI RECORDING\r\n";
+    std::ofstream(long49, std::ios::binary) << "VELMORANDINE MIDI RECORDING\r\n0;144;60;100;\r\n4233600000;144;60;0;\r\n";
+    const std::string out = copy.root + "/take";
     const Case cases[] = {
         {{"--help"}, 0, "Usage: brioletta"},
         {{"--version"}, 0, "brioletta "},
         {{"--bogus"}, 2, ""},
         {{"a.pws", "b.pws"}, 2, ""},
+        {{"--render", take, out + ".wav"}, 0, ""},
+        {{"--render", take, out + ".flac"}, 0, ""},
+        {{"--render", take, out + ".ogg"}, 0, ""},
+        {{"--render", take, out + ".mp3"}, 1, ""},
+        {{"--render", copy.root + "/none.prc", out + "1.wav"}, 1, ""},
+        {{"--render", empty, out + "2.wav"}, 1, ""},
+        {{"--render", long49, out + "3.wav"}, 1, ""},
+        {{"--render", take, copy.root + "/no folder/a.wav"}, 1, ""},
     };
     for (const Case& c : cases) {
         std::vector<std::string> argv{copy.exe()};
@@ -128,7 +143,11 @@ TEST(InstalledEndToEnd, CommandLine) {
         const auto status = run.waitFor(5000);
         ASSERT_TRUE(status.has_value()) << c.args[0];
         EXPECT_EQ(*status, c.status) << c.args[0];
-        if (c.status == 0) {
+        if (c.args[0] == "--render") {
+            const std::string err = readWholeFile(errPath);
+            EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), c.status) << c.args[2] << err;
+            EXPECT_EQ(fs::exists(c.args[2]) && fs::file_size(c.args[2]) > 1000, c.status == 0) << c.args[2];
+        } else if (c.status == 0) {
             EXPECT_EQ(readWholeFile(outPath).rfind(c.out, 0), 0u) << c.args[0];
         } else {
             EXPECT_NE(readWholeFile(errPath).find("Usage: brioletta"), std::string::npos) << c.args[0];
