@@ -29,8 +29,11 @@
 // at the reference's levels, its table taken from data/SoundFonts (or measured first).
 //
 // Usage: render-styles [--styles FILE] [--out FOLDER] [--soundfont FILE] [--calibrate] [--levels FILE]
-//                      [style index ...]
-// (--soundfont renders with that SoundFont instead of the program's first choice).
+//                      [--recordings] [style index ...]
+//        render-styles --measure AUDIOFILE
+// (--soundfont renders with that SoundFont instead of the program's first choice; --recordings
+// keeps each mix's messages as <index>-<name>.prc, to render with `brioletta --render`;
+// --measure prints an audio file's loudness and true peak as the renders are measured).
 
 #include <algorithm>
 #include <array>
@@ -42,6 +45,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sndfile.h>
 #include <string>
 #include <vector>
 
@@ -60,6 +64,7 @@
 #include "foundation/Clock.h"
 #include "midi/MidiBackend.h"
 #include "midi/MidiOut.h"
+#include "midi/Recorder.h"
 #include "foundation/FileFingerprint.h"
 #include "platform/BuiltInSynth.h"
 #include "platform/SoundFontMeasure.h"
@@ -110,6 +115,10 @@ public:
             if (channel == Instrument::drumChannel && steps)
                 drumOnsets.push_back({frame, steps->step});
         }
+        if (sent) {
+            sent->push_back(MidiEvent{uint32_t(frame * 1000 / BuiltInSynth::sampleRate), uint8_t(packed & 0xFF),
+                                      uint8_t((packed >> 8) & 0x7F), uint8_t((packed >> 16) & 0x7F)});
+        }
         synth.send(packed);
     }
     void reset() override { synth.reset(); }
@@ -119,6 +128,7 @@ public:
     std::vector<Onset> drumOnsets;
     uint64_t frame = 0;                  // where a message sent now takes effect
     const StepControl* steps = nullptr;  // the clock whose steps the drums play
+    std::vector<MidiEvent>* sent = nullptr;  // every message, as a recording keeps it
 
 private:
     BuiltInSynth& synth;
@@ -369,6 +379,7 @@ struct Take {
     uint32_t firstTickMs = 0;  // where step 0 lies on the ideal grid
     std::array<int, channelCount> noteOns{};
     std::vector<Onset> drumOnsets;
+    std::vector<MidiEvent> sent;  // what reached the synthesizer, with its time
 };
 
 // Plays the plan's section for its bars (C, then F) and lets the notes ring out after them
@@ -452,12 +463,15 @@ Take perform(Studio& studio, StyleLibrary& library, const BaseStyle& style, cons
     backend.drumOnsets.clear();
     ManualClock clock;
     installClock(&clock);
+    Take take;
+    backend.frame = 0;
+    backend.sent = &take.sent;  // from the station's first message on
     Accompaniment station(library);
     backend.steps = &station.clock;
     Renderer renderer(studio.synth, backend, clock);
-    Take take;
     take.beats = beatsInBar(library, style);  // the bar the station plays
     play(station, renderer, style, plan, take);
+    backend.sent = nullptr;
     backend.steps = nullptr;
     installClock(nullptr);
     take.left = std::move(renderer.left);
@@ -595,6 +609,36 @@ bool renderSections(Studio& studio, StyleLibrary& library, const BaseStyle& styl
     return false;
 }
 
+// Whether renderStyle keeps each mix's messages as a recording (--recordings).
+bool recordingsWanted = false;
+
+// The mix's messages as a recording file, for rendering it as the program renders recordings.
+void saveRecording(const Take& take, const std::string& path) {
+    Recorder recording;
+    for (const MidiEvent& event : take.sent) recording.events.append(event);
+    Text_ lines;
+    if (!recording.writeLines(lines) || !lines.writeTextFile(path)) std::printf("  %s not written\n", path.c_str());
+}
+
+// The loudness of an audio file as the renders are measured (--measure).
+int measureFile(const std::string& path) {
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (!file || info.channels != 2) {
+        std::fprintf(stderr, "%s: not a stereo audio file\n", path.c_str());
+        if (file) sf_close(file);
+        return 1;
+    }
+    std::vector<float> frames(size_t(info.frames) * 2), left, right;
+    sf_readf_float(file, frames.data(), info.frames);
+    sf_close(file);
+    for (size_t i = 0; i < frames.size(); i += 2) left.push_back(frames[i]), right.push_back(frames[i + 1]);
+    const Loudness loudness = measureLoudness(left, right, left.size(), info.samplerate, true);
+    std::printf("%s: %.2f LUFS, %.2f dBTP, %.3f s\n", path.c_str(), loudness.lufs, loudness.truePeakDb,
+                double(info.frames) / info.samplerate);
+    return 0;
+}
+
 // Renders the style, its parts alone and its other sections, saves the mixes and adds the
 // style's figures to `table`; false when a file was not saved.
 bool renderStyle(Studio& studio, StyleLibrary& library, int index, const std::string& folder,
@@ -614,6 +658,7 @@ bool renderStyle(Studio& studio, StyleLibrary& library, int index, const std::st
     report(name, style, mix, figures);
     if (!line.empty()) std::printf("  sections LUFS/dBTP:%s\n", line.c_str());
     table.push_back(figures);
+    if (recordingsWanted) saveRecording(mix, folder + "/" + name + ".prc");
     const bool saved = saveMix(studio, mix, folder + "/" + name, style.name);
     return sections && saved;
 }
@@ -810,6 +855,8 @@ struct Arguments {
     std::vector<int> indices;
     bool calibrate = false;
     std::string levels;  // where to write the set's measured levels, "" for none
+    bool recordings = false;  // each mix also as the recording of its messages (<name>.prc)
+    std::string measure;      // an audio file whose loudness is only measured
 };
 
 bool parseArguments(int argc, char** argv, Arguments& args) {
@@ -819,6 +866,10 @@ bool parseArguments(int argc, char** argv, Arguments& args) {
             (arg == "--styles" ? args.styles : arg == "--out" ? args.folder : args.soundFont) = argv[++i];
         } else if (arg == "--calibrate") {
             args.calibrate = true;
+        } else if (arg == "--recordings") {
+            args.recordings = true;
+        } else if (arg == "--measure" && i + 1 < argc) {
+            args.measure = argv[++i];
         } else if (arg == "--levels" && i + 1 < argc) {
             args.levels = argv[++i];
         } else if (!arg.empty() && arg.find_first_not_of("0123456789") == std::string::npos) {
@@ -826,7 +877,7 @@ bool parseArguments(int argc, char** argv, Arguments& args) {
         } else {
             std::fprintf(stderr,
                          "usage: render-styles [--styles FILE] [--out FOLDER] [--soundfont FILE] "
-                         "[--calibrate] [--levels FILE] [index ...]\n");
+                         "[--calibrate] [--levels FILE] [--recordings] [index ...] | --measure FILE\n");
             return false;
         }
     }
@@ -904,6 +955,8 @@ void reportCorrection(BuiltInSynth& synth) {
 int run(int argc, char** argv) {
     Arguments args;
     if (!parseArguments(argc, argv, args)) return 2;
+    if (!args.measure.empty()) return measureFile(args.measure);
+    recordingsWanted = args.recordings;
     std::error_code error;
     std::filesystem::create_directories(args.folder, error);
     if (!args.levels.empty()) {

@@ -1,7 +1,6 @@
 #include "platform/RecordingRender.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <vector>
 
@@ -13,11 +12,14 @@ namespace brio {
 
 namespace {
 
-constexpr int blockFrames = 64;  // messages start on the synthesizer's own block boundary
+constexpr int64_t blockFrames = 64;    // messages start on the synthesizer's own block boundary
+constexpr int64_t longestPiece = 4096;  // frames rendered at once between two messages
 constexpr int64_t framesPerMs = BuiltInSynth::sampleRate / 1000;
-constexpr float audible = 1.0f / 65536.0f;  // half the step of a 16-bit sample
+constexpr float audible = 1e-4f;  // -80 dBFS: the reverb's last whisper lies below it
+constexpr int64_t endingQuiet = BuiltInSynth::sampleRate / 2;  // quiet after the end that ends the file
 constexpr int64_t heldBackLimit = BuiltInSynth::sampleRate * 2;
 constexpr uint8_t controlChange = 0xB0;
+constexpr uint8_t sustainPedal = 64;
 constexpr uint8_t allNotesOff = 123;
 
 uint32_t packed(const MidiEvent& e) { return uint32_t(e.status) | uint32_t(e.data1) << 8 | uint32_t(e.data2) << 16; }
@@ -25,12 +27,15 @@ uint32_t packed(const MidiEvent& e) { return uint32_t(e.status) | uint32_t(e.dat
 // The frames written so far, and the quiet ones held back: the quiet at the very end is cut.
 class TrimmedOutput {
 public:
-    explicit TrimmedOutput(AudioFileWriter& file) : file(file) {}
+    explicit TrimmedOutput(AudioFileWriter& file) : file(file) { heldBack.reserve(size_t(heldBackLimit) * 2 + 8192); }
     bool add(const float* left, const float* right, int frames) {
         bool sounds = false;
+        const size_t at = heldBack.size();
+        heldBack.resize(at + size_t(frames) * 2);
+        float* out = heldBack.data() + at;
         for (int i = 0; i < frames; ++i) {
-            heldBack.push_back(left[i]);
-            heldBack.push_back(right[i]);
+            out[2 * i] = left[i];
+            out[2 * i + 1] = right[i];
             sounds = sounds || std::fabs(left[i]) >= audible || std::fabs(right[i]) >= audible;
         }
         // Quiet within the piece is kept: it is flushed with the next sound, or once long.
@@ -43,6 +48,8 @@ public:
         heldBack.clear();
         return ok;
     }
+    // Frames since the last one that sounded.
+    int64_t quietFrames() const { return int64_t(heldBack.size() / 2); }
     int64_t written = 0;
 
 private:
@@ -80,21 +87,32 @@ RenderOutcome renderRecording(const AudioRenderJob& job, RenderControl& control)
     const int64_t musicFrames = int64_t(events.back().time - start) * framesPerMs;
     const int64_t lastFrame = musicFrames + int64_t(longestTailMs) * framesPerMs;
     TrimmedOutput output(file);
-    std::array<float, blockFrames> left{}, right{};
+    std::vector<float> left(longestPiece), right(longestPiece);
     size_t next = 0;
     bool released = false;
-    for (int64_t frame = 0; frame < lastFrame; frame += blockFrames) {
+    for (int64_t frame = 0; frame < lastFrame;) {
         if (control.cancel) return RenderOutcome{AudioRenderer::State::cancelled, "", 0};
         for (; next < events.size() && int64_t(events[next].time - start) * framesPerMs <= frame; ++next)
             synth.send(packed(events[next]));
-        if (next == events.size() && !released) {  // what is still held lets go and rings out
-            for (uint8_t channel = 0; channel < 16; ++channel) synth.send(uint32_t(controlChange | channel) | allNotesOff << 8);
+        if (next == events.size() && !released) {  // as a recording stops: pedals up, every note let go
+            for (uint32_t channel = 0; channel < 16; ++channel) {
+                synth.send((controlChange | channel) | uint32_t(sustainPedal) << 8);
+                synth.send((controlChange | channel) | uint32_t(allNotesOff) << 8);
+            }
             released = true;
-        } else if (released && !synth.rendering()) {
-            break;  // every voice has ended and the reverb died away
+        } else if (released && output.quietFrames() >= endingQuiet) {
+            break;  // the last release and the reverb have died away
         }
-        synth.render(left.data(), right.data(), blockFrames);
-        if (!output.add(left.data(), right.data(), blockFrames)) break;
+        // Up to the block the next message starts on, as a render block by block would play it.
+        int64_t end = frame + longestPiece;
+        if (next < events.size()) {
+            const int64_t due = int64_t(events[next].time - start) * framesPerMs;
+            end = std::min(end, (due + blockFrames - 1) / blockFrames * blockFrames);
+        }
+        const int piece = int(std::max(end - frame, blockFrames));
+        synth.render(left.data(), right.data(), piece);
+        if (!output.add(left.data(), right.data(), piece)) break;
+        frame += piece;
         control.progress = std::min(1.0, double(frame) / double(std::max<int64_t>(musicFrames, 1)));
     }
     if (!file.ok() || !file.finish())

@@ -23,9 +23,10 @@ struct RenderOutcome {
 };
 
 // Renders the job's recording offline through a built-in synthesizer of its own, from the
-// recording's first event to the end of its last sound: the notes still held at the end are
-// released, and the file ends where their release and the reverb have died away (at most
-// longestTailMs later). Runs on the calling thread.
+// recording's first event to the end of its last sound: after the last event the pedals go up
+// and the notes still held are let go, as when a recording stops, and the file ends where their
+// release and the reverb have died away (at most longestTailMs later). Runs on the calling
+// thread.
 inline constexpr uint32_t longestTailMs = 30000;
 RenderOutcome renderRecording(const AudioRenderJob& job, RenderControl& control);
 
