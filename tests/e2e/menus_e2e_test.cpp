@@ -144,6 +144,11 @@ TEST_F(MenusRun, MenusSaveAWorkspaceAndARecordingThatPlaysBackFromTheRecentEntri
     for (const std::string& line : lines)
         if (line.find(";144;") != std::string::npos) noteLines.push_back(line.substr(line.find(';')));
     EXPECT_EQ(noteLines, (std::vector<std::string>{";144;33;100;\r", ";144;33;0;\r", ";144;36;100;\r", ";144;36;0;\r"}));
+    // The same Save As with an audio file's name renders it through the built-in synthesizer.
+    answer(take + ".flac");
+    pickFromMenu(recordMenuX, 4);
+    for (int wait = 0; wait < 100 && readWholeFile(take + ".flac").empty(); ++wait) x.xdotool({"sleep", "0.1"});
+    EXPECT_EQ(readWholeFile(take + ".flac").substr(0, 4), "fLaC");
 
     // The first recent entry of the Record menu (entry 5) plays it back into the capture.
     const size_t before = readCapture(program.file("midi-capture.txt")).size();
