@@ -1,5 +1,5 @@
 // What the main panel costs: building it in both views, a full repaint, a fader drag step and a
-// key change shown on the panel.
+// key change shown on the panel (the repaints at scale 1 and 2).
 #include <benchmark/benchmark.h>
 
 #include "graphics/DrawSurface.h"
@@ -24,9 +24,11 @@ struct Bound {
     }
 };
 
-// The real text face, a window image of the large view's size and a panel pointed at it.
+// The real text face, a window image of the large view's size and a panel pointed at it, drawn
+// at `scale`.
 struct PanelBench {
-    explicit PanelBench(bool large) {
+    explicit PanelBench(bool large, int scale = 1) {
+        setDrawingScale(scale);
         installFontRasterizer(&font);
         window.create(MainPanel::largeWidth, MainPanel::largeHeight);
         DrawSurface& surface = drawSurface();
@@ -38,6 +40,7 @@ struct PanelBench {
     ~PanelBench() {
         drawSurface() = DrawSurface{};
         installFontRasterizer(nullptr);
+        setDrawingScale(1);
     }
     FreeTypeText font;
     Limage window;
@@ -53,10 +56,10 @@ void buildPanel(benchmark::State& state) {
 BENCHMARK(buildPanel)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void repaintWholePanel(benchmark::State& state) {
-    PanelBench bench(false);
+    PanelBench bench(false, int(state.range(0)));
     for (auto _ : state) bench.panel.paintAll(bench.window.canvas(), true);
 }
-BENCHMARK(repaintWholePanel)->Unit(benchmark::kMicrosecond);
+BENCHMARK(repaintWholePanel)->ArgName("scale")->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 void dragMasterFaderOneStep(benchmark::State& state) {
     PanelBench bench(false);
@@ -74,7 +77,7 @@ void dragMasterFaderOneStep(benchmark::State& state) {
 BENCHMARK(dragMasterFaderOneStep)->Unit(benchmark::kMicrosecond);
 
 void showOneKeyChange(benchmark::State& state) {
-    PanelBench bench(false);
+    PanelBench bench(false, int(state.range(0)));
     bool down = false;
     for (auto _ : state) {
         down = !down;
@@ -83,7 +86,7 @@ void showOneKeyChange(benchmark::State& state) {
         bench.panel.paintPiano(bench.window.canvas(), true);
     }
 }
-BENCHMARK(showOneKeyChange)->Unit(benchmark::kMicrosecond);
+BENCHMARK(showOneKeyChange)->ArgName("scale")->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace brio

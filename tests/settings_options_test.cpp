@@ -30,7 +30,7 @@ const std::string defaultDocument =
     "keyHighlight=false\r\ncolors=0\r\nlcdColor=0\r\nlargeView=true\r\n"
     "windowBorder=false\r\nshowKeyAssignment=false\r\ndragPlay=true\r\nsoundFont=\r\nmidiInDevice=-1\r\nchordMode=2\r\nfingeredChords=true\r\n"
     "bassOnLowestKey=false\r\nrealtime=true\r\nvelocityByMouse=false\r\nkeyboardVelocity=100\r\n"
-    "inputVelocityCurve=0\r\n"
+    "inputVelocityCurve=0\r\nscale=0\r\n"
     "</Brio Options>\r\n";
 
 class FakeBackend : public MidiBackend {
@@ -76,6 +76,7 @@ protected:
         options.velocityByMouse = true;
         options.keyboardVelocity = 36;
         options.inputVelocityCurve = 3;
+        options.scale = 2;
     }
 
     TempDir dir;
@@ -100,7 +101,7 @@ TEST_F(OptionsTest, EveryValueSurvivesARoundTrip) {
         "windowBorder=true\r\nshowKeyAssignment=true\r\ndragPlay=false\r\n"
         "soundFont=/usr/share/sounds/sf2/FluidR3_GM.sf2\r\nmidiInDevice=2\r\nchordMode=1\r\nfingeredChords=false\r\n"
         "bassOnLowestKey=true\r\nrealtime=false\r\nvelocityByMouse=true\r\nkeyboardVelocity=36\r\n"
-        "inputVelocityCurve=3\r\n"
+        "inputVelocityCurve=3\r\nscale=2\r\n"
         "</Brio Options>\r\n";
     {
         Options options(1920);

@@ -6,13 +6,15 @@
 # and with the rhythm and four parts running.
 # Needs Xvfb, xdotool and python3 (make test installs them).
 # Usage: tools/measure-startup.sh [runs] [idle seconds] [program]
+# SCREEN sets the screen (default 1280x1024x24); GDK_SCALE=2 with SCREEN=2560x2048x24 measures
+# the program drawn at twice the scale.
 set -euo pipefail
 runs=${1:-5}
 seconds=${2:-30}
 program=$(realpath "${3:-build/bin/brioletta}")
 ticks=$(getconf CLK_TCK)
 display=:86
-Xvfb $display -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb $display -screen 0 "${SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 folder=""
 trap 'kill $xvfb 2>/dev/null; [ -n "$folder" ] && rm -rf "$folder"' EXIT

@@ -45,7 +45,7 @@ bool DialogPage::build(DialogPageKind pageKind, int width, int height, const std
     margin = kind == DialogPageKind::options ? optionsMargin : otherMargin;
     pageColor = kind == DialogPageKind::about ? aboutGround : darkGround;
     textColor = kind == DialogPageKind::about ? aboutText : darkText;
-    if (picture.width() != width || picture.height() != height) {
+    if (picture.width() != width || picture.height() != height || picture.scale() != drawingScale()) {
         if (!picture.create(width, height)) return false;
     }
     picture.resetClip();

@@ -1,6 +1,7 @@
 #include "dialog/Fdialog.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "dialog/DialogOwner.h"
@@ -117,6 +118,7 @@ void Fdialog::connect(Options& newOptions, DialogOwner* newOwner, ListChooser* n
     boxes.emplace_back("SoundFont", soundFonts.names, soundFonts.shown, 0, SelectorBox::Fallback::firstEntry);
     boxes.emplace_back("Input velocity", options->velocityCurves, options->inputVelocityCurve, 0,
                        SelectorBox::Fallback::firstEntry);
+    boxes.emplace_back("Scale", options->scales, options->scale, 0, SelectorBox::Fallback::firstEntry);
 }
 
 // Only one page is open at a time: a page call while one shows does nothing.
@@ -200,18 +202,22 @@ void Fdialog::buildOptionsContent() {
     Canvas& canvas = current.picture.canvas();
     canvas.setFont(DialogPage::textSize, false);
     int boxX = x + titleToBox;
-    for (const SelectorBox& box : boxes)
-        boxX = std::max(boxX, x + canvas.textWidth(box.title()) + titleGap);
+    for (size_t i = 0; i < scaleBox; ++i) boxX = std::max(boxX, x + canvas.textWidth(boxes[i].title()) + titleGap);
     // The SoundFont box takes the rest of its row: its names carry their sizes.
     const int soundFontWidth = current.picture.width() - x - boxX;
-    const int rows[selectorBoxCount] = {deviceRow, panelColorRow, lcdColorRow, inputRow, soundFontRow, curveRow};
-    const int widths[selectorBoxCount] = {deviceBoxWidth, colorBoxWidth, colorBoxWidth, deviceBoxWidth,
-                                          soundFontWidth, colorBoxWidth};
+    const std::array<int, scaleBox> rows = {deviceRow, panelColorRow, lcdColorRow, inputRow, soundFontRow, curveRow};
+    const std::array<int, scaleBox> widths = {deviceBoxWidth, colorBoxWidth, colorBoxWidth, deviceBoxWidth,
+                                              soundFontWidth, colorBoxWidth};
     soundFonts.build(options->soundFontSets, options->soundFont, SoundFontMenu::fileSize);
-    for (size_t i = 0; i < boxes.size(); ++i) {
+    for (size_t i = 0; i < rows.size(); ++i) {
         boxes[i].place(boxX, rows[i], widths[i]);
         current.text(x, rows[i], boxes[i].title());
     }
+    // The scale stands right of the panel colour, its title before it.
+    const int scaleTitleX = boxX + colorBoxWidth + titleGap * 2;
+    const int scaleBoxX = scaleTitleX + canvas.textWidth(boxes[scaleBox].title()) + titleGap;
+    boxes[scaleBox].place(scaleBoxX, panelColorRow, current.picture.width() - x - scaleBoxX);
+    current.text(scaleTitleX, panelColorRow, boxes[scaleBox].title());
     paintBoxes(false);
 }
 
@@ -319,6 +325,7 @@ void Fdialog::chooseFrom(SelectorBox& box) {
     } else if (owner) {
         if (&box == &boxes[0]) owner->midiDeviceChanged();
         else if (&box == &boxes[3]) owner->midiInputChanged();
+        else if (&box == &boxes[scaleBox]) userDialogs().showNotice(scaleNotice);
         else if (&box != &boxes[velocityCurveBox]) owner->panelColorsChanged();
     }
     // The owner may have pointed the surface at its own panel; every box is repainted because

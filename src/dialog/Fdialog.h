@@ -72,12 +72,15 @@ public:
     void closeQuery() override;
 
     // The page last built and the options page's selector boxes (0 "Midi device", 1 "Panel
-    // color", 2 "LCD color", 3 "Midi input", 4 "SoundFont", 5 "Input velocity"; valid once
-    // connected).
+    // color", 2 "LCD color", 3 "Midi input", 4 "SoundFont", 5 "Input velocity", 6 "Scale";
+    // valid once connected).
     const DialogPage& page() const { return current; }
-    static constexpr int selectorBoxCount = 6;
+    static constexpr int selectorBoxCount = 7;
     static constexpr int soundFontBox = 4;
     static constexpr int velocityCurveBox = 5;
+    static constexpr int scaleBox = 6;
+    // What a new scale tells: the windows take it at the next start.
+    static constexpr const char* scaleNotice = "The new scale is used from the next start of Brioletta.";
     // The open box's title and filter for "Other..." in the SoundFont box.
     static constexpr const char* soundFontBoxTitle = "Choose a SoundFont";
     static constexpr const char* soundFontFilter = "SoundFont (*.sf2, *.sf3)| *.sf2 *.sf3";

@@ -42,8 +42,11 @@ Limage makeClef() {
 
 }  // namespace
 
+// One picture for each drawing scale, made when first asked for at it.
 const Limage& bassClefImage() {
-    static const Limage clef = makeClef();
+    static std::array<Limage, Limage::maxScale> clefs;
+    Limage& clef = clefs[size_t(drawingScale() - 1)];
+    if (!clef.isValid()) clef = makeClef();
     return clef;
 }
 

@@ -30,8 +30,9 @@ const BlendTables& blendTables() {
     return tables;
 }
 
-// Where a clipped blit reads and writes: `columns` source columns from firstColumn and `rows`
-// source rows from firstRow land with their first pixel at destination (x, y).
+// Where a clipped blit reads and writes, in device pixels: `columns` source columns from
+// firstColumn and `rows` source rows from firstRow land with their first pixel at destination
+// (x, y).
 struct BlitArea {
     int firstColumn = 0;
     int columns = 0;
@@ -71,9 +72,12 @@ bool clipBlit(const Limage& src, const Limage& dst, int atX, int atY, BlitArea& 
     int64_t endRow = h;
     if (y + h > cb + 1) endRow = cb - y + 1;
     if (y < ct) firstRow = ct - y;
-    area = BlitArea{int(firstColumn), int(endColumn - firstColumn),
-                    int(firstRow),    int(endRow - firstRow),
-                    int(x),           int(y + firstRow)};
+    // In device pixels: both images draw at one scale (one made at another is not blitted).
+    const int64_t s = dst.scale();
+    if (src.scale() != s) return false;
+    area = BlitArea{int(firstColumn * s), int((endColumn - firstColumn) * s),
+                    int(firstRow * s),    int((endRow - firstRow) * s),
+                    int(x * s),           int((y + firstRow) * s)};
     return true;
 }
 

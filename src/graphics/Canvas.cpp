@@ -19,11 +19,17 @@ int64_t clampToRange(double value, int64_t low, int64_t high) {
     return int64_t(value);
 }
 
+// The device pixels of pixel (x, y): a square of scale x scale.
 void putPixel(Limage& image, int64_t x, int64_t y, const ColorChannels& c) {
-    uint8_t* p = image.row(int(y)) + size_t(x) * 3;
-    p[0] = uint8_t(c.blue);
-    p[1] = uint8_t(c.green);
-    p[2] = uint8_t(c.red);
+    const int s = image.scale();
+    for (int dy = 0; dy < s; ++dy) {
+        uint8_t* p = image.row(int(y * s + dy)) + size_t(x * s) * 3;
+        for (int dx = 0; dx < s; ++dx, p += 3) {
+            p[0] = uint8_t(c.blue);
+            p[1] = uint8_t(c.green);
+            p[2] = uint8_t(c.red);
+        }
+    }
 }
 
 }  // namespace
@@ -40,8 +46,19 @@ Rect Canvas::clipBox() const {
     return Rect{b.left, b.top, b.right - 1, b.bottom - 1};
 }
 
-void Canvas::fillBox(int64_t left, int64_t top, int64_t right, int64_t bottom, Color color) {
+Rect Canvas::deviceBounds() const {
     const Rect b = bounds();
+    const int s = image.scale();
+    return Rect{b.left * s, b.top * s, b.right * s, b.bottom * s};
+}
+
+void Canvas::fillBox(int64_t left, int64_t top, int64_t right, int64_t bottom, Color color) {
+    const int64_t s = image.scale();
+    fillDeviceBox(left * s, top * s, right * s, bottom * s, color);
+}
+
+void Canvas::fillDeviceBox(int64_t left, int64_t top, int64_t right, int64_t bottom, Color color) {
+    const Rect b = deviceBounds();
     left = std::max<int64_t>(left, b.left);
     top = std::max<int64_t>(top, b.top);
     right = std::min<int64_t>(right, b.right);
@@ -143,8 +160,12 @@ void Canvas::polygon(const std::vector<Point>& points) {
 // Even-odd fill sampled at pixel centres: on each row the crossings of the line y + 1/2 with the
 // edges are sorted, and pixels whose centre lies from one crossing up to (not including) the
 // next are filled. Vertices are integral, so the sample line never passes through one.
-void Canvas::fillPolygon(const std::vector<Point>& points) {
-    const Rect b = bounds();
+void Canvas::fillPolygon(const std::vector<Point>& logical) {
+    // At the device resolution, so that the edges are as sharp as the scale allows.
+    const int s = image.scale();
+    std::vector<Point> points(logical);
+    for (Point& p : points) p = Point{p.x * s, p.y * s};
+    const Rect b = deviceBounds();
     int64_t minY = points[0].y;
     int64_t maxY = points[0].y;
     for (const Point& p : points) {
@@ -174,16 +195,18 @@ void Canvas::fillPolygon(const std::vector<Point>& points) {
         for (size_t i = 0; i + 1 < count; i += 2) {
             const int64_t from = clampToRange(std::ceil(crossings[i] - 0.5), b.left, b.right);
             const int64_t to = clampToRange(std::ceil(crossings[i + 1] - 0.5), b.left, b.right);
-            fillBox(from, y, to, y + 1, penColor);
+            fillDeviceBox(from, y, to, y + 1, penColor);
         }
     }
 }
 
 // Fills the pixels whose centres lie inside the ellipse that touches the four sides of the
 // rectangle, so it covers (left, top) to (right - 1, bottom - 1).
-void Canvas::ellipse(int left, int top, int right, int bottom) {
-    if (right <= left || bottom <= top) return;
-    const Rect b = bounds();
+void Canvas::ellipse(int logicalLeft, int logicalTop, int logicalRight, int logicalBottom) {
+    if (logicalRight <= logicalLeft || logicalBottom <= logicalTop) return;
+    const int64_t s = image.scale();
+    const int64_t left = logicalLeft * s, top = logicalTop * s, right = logicalRight * s, bottom = logicalBottom * s;
+    const Rect b = deviceBounds();
     const double centreX = (double(left) + double(right)) / 2;
     const double centreY = (double(top) + double(bottom)) / 2;
     const double radiusX = (double(right) - double(left)) / 2;
@@ -197,7 +220,7 @@ void Canvas::ellipse(int left, int top, int right, int bottom) {
         const double half = radiusX * std::sqrt(q);
         const int64_t from = clampToRange(std::ceil(centreX - half - 0.5), b.left, b.right);
         const int64_t to = clampToRange(std::floor(centreX + half - 0.5) + 1, b.left, b.right);
-        fillBox(from, y, to, y + 1, penColor);
+        fillDeviceBox(from, y, to, y + 1, penColor);
     }
 }
 
@@ -208,15 +231,16 @@ void Canvas::drawImage(int x, int y, const Limage& source) {
     const int64_t right = std::min<int64_t>(int64_t(x) + source.width(), b.right);
     const int64_t top = std::max<int64_t>(y, b.top);
     const int64_t bottom = std::min<int64_t>(int64_t(y) + source.height(), b.bottom);
-    if (right <= left || bottom <= top) return;
-    const size_t bytes = size_t(right - left) * 3;
-    const size_t sourceOffset = size_t(left - x) * 3;
+    if (right <= left || bottom <= top || source.scale() != image.scale()) return;
+    const int64_t s = image.scale();
+    const size_t bytes = size_t(right - left) * size_t(s) * 3;
+    const size_t sourceOffset = size_t(left - x) * size_t(s) * 3;
     // Drawing an image onto itself further down copies the rows bottom up.
     const bool upward = &source == &image && y > 0;
-    for (int64_t i = 0; i < bottom - top; ++i) {
-        const int64_t row = upward ? bottom - 1 - i : top + i;
-        std::memmove(image.row(int(row)) + size_t(left) * 3,
-                     source.row(int(row - y)) + sourceOffset, bytes);
+    for (int64_t i = 0; i < (bottom - top) * s; ++i) {
+        const int64_t row = upward ? bottom * s - 1 - i : top * s + i;
+        std::memmove(image.row(int(row)) + size_t(left * s) * 3,
+                     source.row(int(row - int64_t(y) * s)) + sourceOffset, bytes);
     }
 }
 

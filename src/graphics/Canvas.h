@@ -21,7 +21,9 @@ public:
 
 // Shape and text drawing on one image, with the usual rules of a 2-D canvas: lines exclude
 // their end point; fill and frame rectangles exclude right and bottom; pen and brush share one
-// colour. Everything is clipped to the image and to the canvas's own clip rectangle.
+// colour. Everything is clipped to the image and to the canvas's own clip rectangle. Positions
+// are in the image's pixels; at a larger scale lines and pixels become squares of device
+// pixels, while polygons, ellipses and text are drawn at the device resolution.
 class Canvas {
 public:
     explicit Canvas(Limage& image) : image(image) {}
@@ -63,11 +65,14 @@ public:
     bool fontBold = false;
 
 private:
-    // The effective clip: image bounds intersected with the clip region (exclusive).
+    // The effective clip: image bounds intersected with the clip region (exclusive); and the
+    // same in device pixels.
     Rect bounds() const;
+    Rect deviceBounds() const;
     // Fills the rectangle (exclusive) within bounds; 64-bit so that edges near the int limits
     // cannot overflow.
     void fillBox(int64_t left, int64_t top, int64_t right, int64_t bottom, Color color);
+    void fillDeviceBox(int64_t left, int64_t top, int64_t right, int64_t bottom, Color color);
     // A line of single pixels without its end point; the current position is not touched.
     void drawLine(int x0, int y0, int x1, int y1);
     void fillPolygon(const std::vector<Point>& points);

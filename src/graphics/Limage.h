@@ -9,12 +9,20 @@
 
 namespace brio {
 
+// The drawing scale (1, 2 or 3): images made from now on hold that many device pixels for each
+// of their pixels across and down, and everything drawn into them is drawn at that resolution.
+// Sizes, positions and clips stay in the pixels of scale 1 everywhere else.
+int drawingScale();
+void setDrawingScale(int scale);  // clamped to 1..3
+
 // A 24-bit image in plain memory: every back buffer, widget face and key picture. Pixels are
 // three bytes each, blue, green, red; rows are padded to a multiple of four bytes. Blits into
-// the image write only inside its clip rectangle.
+// the image write only inside its clip rectangle. Its size is in pixels; its storage holds
+// scale() x scale() device pixels for each, made at the drawing scale of its creation.
 class Limage {
 public:
     static constexpr int maxSide = 10000;
+    static constexpr int maxScale = 3;
 
     Limage();
     ~Limage();
@@ -23,8 +31,10 @@ public:
     Limage& operator=(const Limage& other);
 
     // Releases the old content; false (and empty) unless both sides are 1..10000. The pixels
-    // are undefined until filled.
+    // are undefined until filled. The image takes the drawing scale.
     bool create(int width, int height);
+    // The same at the given scale (1..maxScale).
+    bool create(int width, int height, int scale);
     // A copy of `source` (same size and pixels); false for an empty source.
     bool createFrom(const Limage& source);
     void release();
@@ -32,17 +42,25 @@ public:
 
     int width() const { return imageWidth; }
     int height() const { return imageHeight; }
-    // Bytes from one row to the next.
+    // Device pixels per pixel across and down, and the device size.
+    int scale() const { return pixelScale; }
+    int deviceWidth() const { return imageWidth * pixelScale; }
+    int deviceHeight() const { return imageHeight * pixelScale; }
+    // Bytes from one device row to the next.
     int stride() const { return rowStride; }
-    // The first byte (blue) of row y; y must be 0..height-1.
+    // The first byte (blue) of device row y; y must be 0..deviceHeight-1.
     uint8_t* row(int y) { return rows[size_t(y)]; }
     const uint8_t* row(int y) const { return rows[size_t(y)]; }
     // All pixel bytes, rows top to bottom.
     uint8_t* bits() { return pixels.data(); }
     const uint8_t* bits() const { return pixels.data(); }
 
+    // A pixel is its top-left device pixel; setting one sets all its device pixels.
     Color pixel(int x, int y) const;  // noColor outside the image
     void setPixel(int x, int y, Color color);  // nothing outside the image
+    // One device pixel.
+    Color devicePixel(int x, int y) const;  // noColor outside the image
+    void setDevicePixel(int x, int y, Color color);
 
     // The blit clip: whole image.
     void resetClip();
@@ -67,6 +85,7 @@ public:
 private:
     int imageWidth = 0;
     int imageHeight = 0;
+    int pixelScale = 1;
     int rowStride = 0;
     std::vector<uint8_t> pixels;
     std::vector<uint8_t*> rows;

@@ -53,6 +53,7 @@ SoftPen& SoftPen::setColour(Color colour) {
 }
 
 void SoftPen::plot(double x, double y) {
+    if (target && target->scale() > 1) return plotDevice(x, y, target->scale());
     // The four pixels need two columns and two rows: a one-pixel-wide or -tall target takes none.
     if (!target || target->width() < 2 || target->height() < 2) return;
     // trunc(x) must be 0..width-2 (and likewise y); NaN fails every comparison.
@@ -66,12 +67,31 @@ void SoftPen::plot(double x, double y) {
             const double dy = y - py;
             const double d = std::sqrt(dx * dx + dy * dy);
             if (d >= 1) continue;
-            uint8_t* p = row + size_t(px) * 3;
-            p[0] = uint8_t(blue * (1 - d) + p[0] * d);
-            p[1] = uint8_t(green * (1 - d) + p[1] * d);
-            p[2] = uint8_t(red * (1 - d) + p[2] * d);
+            blend(row + size_t(px) * 3, d);
         }
     }
+}
+
+// At a larger scale the pen is `scale` device pixels wide around the point's place among the
+// device pixels, so that a stroke keeps its width and its soft edge is as fine as the screen.
+void SoftPen::plotDevice(double x, double y, int scale) {
+    if (!(x > -1.0 && x < target->width() - 1.0 && y > -1.0 && y < target->height() - 1.0)) return;
+    const double centreX = x * scale + (scale - 1) / 2.0;
+    const double centreY = y * scale + (scale - 1) / 2.0;
+    const int lastX = target->deviceWidth() - 1, lastY = target->deviceHeight() - 1;
+    for (int py = std::max(0, int(centreY) - scale + 1); py <= std::min(lastY, int(centreY) + scale); ++py) {
+        uint8_t* row = target->row(py);
+        for (int px = std::max(0, int(centreX) - scale + 1); px <= std::min(lastX, int(centreX) + scale); ++px) {
+            const double d = std::hypot(centreX - px, centreY - py) / scale;
+            if (d < 1) blend(row + size_t(px) * 3, d);
+        }
+    }
+}
+
+void SoftPen::blend(uint8_t* p, double d) const {
+    p[0] = uint8_t(blue * (1 - d) + p[0] * d);
+    p[1] = uint8_t(green * (1 - d) + p[1] * d);
+    p[2] = uint8_t(red * (1 - d) + p[2] * d);
 }
 
 // Plots trunc(length) points spread evenly from start to end, walking only the indices whose
@@ -80,7 +100,7 @@ void SoftPen::line(double x0, double y0, double x1, double y1) {
     if (!target || !target->isValid()) return;
     const double length = std::hypot(x1 - x0, y1 - y0);
     if (!(length >= 1 && length < maxLength)) return;
-    const auto n = int64_t(length);
+    const auto n = int64_t(length) * target->scale();  // a point for every device pixel
     const double step = n >= 2 ? 1.0 / double(n - 1) : 0;
     double low = 0;
     double high = 1;
@@ -105,7 +125,7 @@ void SoftPen::circle(double cx, double cy, double r, bool filled) {
                               cy - r >= target->height() - 1;
     if (missesTarget) return;
     const double turn = 2 * std::numbers::pi;
-    const auto n = int64_t(turn * r);
+    const auto n = int64_t(turn * r * target->scale());
     const double step = n >= 2 ? 1.0 / double(n - 1) : 0;
     for (int64_t i = 0; i < n; ++i) {
         const double theta = turn * double(i) * step;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "graphics/Color.h"
 
 namespace brio {
@@ -22,6 +24,10 @@ public:
     void circle(double cx, double cy, double r, bool filled);
 
 private:
+    void plotDevice(double x, double y, int scale);
+    // One device pixel at distance d (0..1 of the pen's reach) from the point.
+    void blend(uint8_t* pixel, double d) const;
+
     Limage* target = nullptr;
     int red = 0;
     int green = 0;

@@ -107,6 +107,13 @@ public:
     // windows take no input: presses and moves are dropped, releases still arrive, and a
     // request to close waits until the box is gone.
     virtual void setInputBlocked(bool /*blocked*/) {}
+    // Device pixels per pixel (1, 2 or 3). Every size, position and event the windowing layer
+    // hands over or takes is in pixels; windows made afterwards are that many times larger on
+    // the screen. Set before the first window is made.
+    virtual void setScale(int /*scale*/) {}
+    virtual int scale() const { return 1; }
+    // The scale the desktop asks for (1 when it says nothing).
+    virtual int desktopScale() const { return 1; }
     // The system clipboard's text in UTF-8 (empty when it holds none), and replacing it.
     virtual std::string clipboardText() const { return {}; }
     virtual void setClipboardText(const std::string& /*utf8*/) {}

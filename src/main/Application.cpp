@@ -12,6 +12,8 @@
 #include "graphics/WindowHost.h"
 #include "main/CommandWindowAdapters.h"
 #include "main/Fmain.h"
+#include "main/ScaleChoice.h"
+#include "graphics/Limage.h"
 #include "main/LoopPriority.h"
 #include "main/MainLoop.h"
 #include "main/MidiSynth.h"
@@ -28,6 +30,21 @@ namespace brio {
 namespace {
 
 // The main window's one-shot start timer: messages are processed until it fires.
+// Every window is drawn at the option's scale, else the desktop's, as far as the main window
+// still fits the screen; the large view then needs the screen's width in scaled pixels.
+void applyScale(WindowSystem& windows, Options& options) {
+    const int wanted = options.scale > 0 ? options.scale : windows.desktopScale();
+    const int scale = fittingScale(wanted, windows.screenWidth(), windows.screenHeight(), options.largeView);
+    if (scale < wanted) {
+        std::fprintf(stderr, "%s: at scale %d the window would be larger than the screen; scale %d is used.\n",
+                     applicationTitle, wanted, scale);
+    }
+    windows.setScale(scale);
+    setDrawingScale(scale);
+    const int width = windows.screenWidth();
+    if (options.largeView && width > 0 && width < Options::largeViewMinWidth) options.largeView = false;
+}
+
 void waitForStartTimer(Fmain& fmain, WindowSystem& windows, Clock& clock) {
     const uint32_t start = clock.milliseconds();
     int32_t passed = 0;
@@ -52,6 +69,7 @@ int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi, const std
     RecentFiles recordingFiles("recentR.cfg", recentCapacity);
     StyleLibrary library;
     Options options(windows.screenWidth());
+    applyScale(windows, options);
     // This thread runs the loop that times every note: from here on at the priority it gets.
     if (scheduler) {
         const PriorityGrant grant = requestLoopPriority(*scheduler, options.realtime);
@@ -111,6 +129,7 @@ int runStation(WindowSystem& windows, Clock& clock, MidiBackend& midi, const std
 int runApplication(WindowSystem& windows, Clock& clock, MidiBackend& midi, const std::string& startFile,
                    bool startRecording, MidiInputBackend* input, SchedulerCalls* scheduler) {
     const int status = runStation(windows, clock, midi, startFile, startRecording, input, scheduler);
+    setDrawingScale(1);
     MidiIn::installBackend(nullptr);
     MidiIn::queue().setWaker(nullptr);
     MidiOut::installBackend(nullptr);

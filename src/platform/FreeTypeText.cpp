@@ -37,10 +37,12 @@ struct Area {
     bool empty() const { return left > right || top > bottom; }
 };
 
+// In device pixels: a pixel of the clip is a square of scale x scale.
 Area visibleArea(const Limage& image, const Rect& clip) {
-    return Area{std::max<int64_t>(clip.left, 0), std::max<int64_t>(clip.top, 0),
-                std::min<int64_t>(clip.right, int64_t(image.width()) - 1),
-                std::min<int64_t>(clip.bottom, int64_t(image.height()) - 1)};
+    const int64_t s = image.scale();
+    return Area{std::max<int64_t>(int64_t(clip.left) * s, 0), std::max<int64_t>(int64_t(clip.top) * s, 0),
+                std::min<int64_t>((int64_t(clip.right) + 1) * s - 1, int64_t(image.deviceWidth()) - 1),
+                std::min<int64_t>((int64_t(clip.bottom) + 1) * s - 1, int64_t(image.deviceHeight()) - 1)};
 }
 
 // The text colour in the image's byte order: blue, green, red.
@@ -303,14 +305,17 @@ void FreeTypeText::renderGlyph(SizeCache& cache, Glyph& entry, Face& face, char3
 void FreeTypeText::drawText(Limage& target, const Rect& clip, int x, int y,
                             const std::string& text, int pixelHeight, bool bold, Color color) {
     if (!target.isValid()) return;
+    // At the image's scale the text is rasterised at that many times its size, in device pixels.
+    const int scale = target.scale();
+    const int deviceHeight = pixelHeight * scale;
     Area area = visibleArea(target, clip);
-    SizeCache* cache = sizeCache(pixelHeight, bold);
+    SizeCache* cache = sizeCache(deviceHeight, bold);
     if (area.empty() || cache == nullptr) return;
     const Ink ink = inkOf(color);
-    const int64_t baseline = int64_t(y) + cache->ascender;
-    int64_t penX = x;
+    const int64_t baseline = int64_t(y) * scale + cache->ascender;
+    int64_t penX = int64_t(x) * scale;
     for (unsigned char byte : text) {
-        const Glyph& shape = glyph(*cache, byte, pixelHeight, bold);
+        const Glyph& shape = glyph(*cache, byte, deviceHeight, bold);
         const int64_t left = penX + shape.left;
         const int64_t top = baseline - shape.top;
         penX += shape.advance;
@@ -319,17 +324,21 @@ void FreeTypeText::drawText(Limage& target, const Rect& clip, int x, int y,
     }
 }
 
+// Measured at the drawing scale, in pixels (rounded up), so that a layout leaves room for the
+// text as it is drawn.
 int FreeTypeText::textWidth(const std::string& text, int pixelHeight, bool bold) {
-    SizeCache* cache = sizeCache(pixelHeight, bold);
+    const int scale = drawingScale();
+    SizeCache* cache = sizeCache(pixelHeight * scale, bold);
     if (cache == nullptr) return 0;
     int64_t width = 0;
-    for (unsigned char byte : text) width += glyph(*cache, byte, pixelHeight, bold).advance;
-    return int(std::min<int64_t>(width, INT32_MAX));
+    for (unsigned char byte : text) width += glyph(*cache, byte, pixelHeight * scale, bold).advance;
+    return int(std::min<int64_t>((width + scale - 1) / scale, INT32_MAX));
 }
 
 int FreeTypeText::textHeight(int pixelHeight, bool bold) {
-    SizeCache* cache = sizeCache(pixelHeight, bold);
-    return cache == nullptr ? 0 : cache->lineHeight;
+    const int scale = drawingScale();
+    SizeCache* cache = sizeCache(pixelHeight * scale, bold);
+    return cache == nullptr ? 0 : (cache->lineHeight + scale - 1) / scale;
 }
 
 char32_t FreeTypeText::codePoint(unsigned char byte) {

@@ -108,7 +108,7 @@ PathBox::PathBox(const std::string& title, const std::string& text)
     id = SDL_GetWindowID(window);
     if (SDL_Window* parent = SDL_GetWindowFromID(previousFocusId))
         SDL_SetWindowModalFor(window, parent);
-    if (!image.create(width, height)) return;
+    if (!image.create(width, height, 1)) return;  // its own window, at the screen's pixels
     imageSurface = SDL_CreateRGBSurfaceWithFormatFrom(image.bits(), width, height, 24,
                                                       image.stride(), SDL_PIXELFORMAT_BGR24);
 }

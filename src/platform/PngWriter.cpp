@@ -11,14 +11,14 @@ namespace brio {
 namespace {
 
 void writeRows(png_structp png, const Limage& image) {
-    for (int y = 0; y < image.height(); ++y) png_write_row(png, image.row(y));
+    for (int y = 0; y < image.deviceHeight(); ++y) png_write_row(png, image.row(y));
 }
 
 // libpng reports errors by jumping back here, so this frame holds nothing with a destructor.
 bool encode(png_structp png, png_infop info, FILE* file, const Limage& image) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_init_io(png, file);
-    png_set_IHDR(png, info, png_uint_32(image.width()), png_uint_32(image.height()), 8,
+    png_set_IHDR(png, info, png_uint_32(image.deviceWidth()), png_uint_32(image.deviceHeight()), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);

@@ -24,15 +24,16 @@ void SdlWindow::setCaption(const std::string& text) {
 }
 
 void SdlWindow::setClientSize(int width, int height) {
-    SDL_SetWindowSize(window, width, height);
+    const int scale = system.scale();
+    SDL_SetWindowSize(window, width * scale, height * scale);
     if (windowKind == WindowKind::main) SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     if (screenSurface) SDL_FreeSurface(screenSurface);
     screenSurface = nullptr;
     if (!screen.create(width, height)) return;
     screen.fill(0);
     screen.canvas().setDamageSink(this);
-    screenSurface = SDL_CreateRGBSurfaceWithFormatFrom(screen.bits(), width, height, 24, screen.stride(),
-                                                       SDL_PIXELFORMAT_BGR24);
+    screenSurface = SDL_CreateRGBSurfaceWithFormatFrom(screen.bits(), screen.deviceWidth(), screen.deviceHeight(),
+                                                       24, screen.stride(), SDL_PIXELFORMAT_BGR24);
 }
 
 void SdlWindow::show() {
@@ -55,7 +56,8 @@ void SdlWindow::hide() {
     if (hadFocus) system.focusLeftWith(*this);
 }
 
-void SdlWindow::moveTo(int x, int y) {
+void SdlWindow::moveTo(int logicalX, int logicalY) {
+    const int x = logicalX * system.scale(), y = logicalY * system.scale();
     placed = true;
     place = SDL_Point{x, y};
     // A shown window moves at once: SDL would wait up to 100 ms for a window manager to agree,
@@ -67,27 +69,29 @@ void SdlWindow::moveTo(int x, int y) {
 // The server's answer, not SDL's: under a reparenting window manager SDL's is off by the
 // window's own position.
 int SdlWindow::left() const {
-    if (const auto origin = clientOrigin(window)) return origin->x;
+    if (const auto origin = clientOrigin(window)) return origin->x / system.scale();
     int x = 0;
     SDL_GetWindowPosition(window, &x, nullptr);
-    return x;
+    return x / system.scale();
 }
 
 int SdlWindow::top() const {
-    if (const auto origin = clientOrigin(window)) return origin->y;
+    if (const auto origin = clientOrigin(window)) return origin->y / system.scale();
     int y = 0;
     SDL_GetWindowPosition(window, nullptr, &y);
-    return y;
+    return y / system.scale();
 }
 
 // Asked of the server: SDL's global position goes stale under synthetic input.
 void SdlWindow::cursorOnScreen(int& x, int& y) const {
     if (const auto pointer = pointerOnScreen(window)) {
-        x = pointer->at.x;
-        y = pointer->at.y;
+        x = pointer->at.x / system.scale();
+        y = pointer->at.y / system.scale();
         return;
     }
     SDL_GetGlobalMouseState(&x, &y);
+    x /= system.scale();
+    y /= system.scale();
 }
 
 void SdlWindow::setCursorShape(CursorShape shape) {
@@ -114,11 +118,12 @@ void SdlWindow::damaged(const Rect& area) {
     const int right = std::min(area.right, screen.width() - 1);
     const int bottom = std::min(area.bottom, screen.height() - 1);
     if (right < left || bottom < top) return;
-    present(SDL_Rect{left, top, right - left + 1, bottom - top + 1});
+    const int s = screen.scale();
+    present(SDL_Rect{left * s, top * s, (right - left + 1) * s, (bottom - top + 1) * s});
 }
 
 void SdlWindow::presentAll() {
-    if (screen.isValid()) present(SDL_Rect{0, 0, screen.width(), screen.height()});
+    if (screen.isValid()) present(SDL_Rect{0, 0, screen.deviceWidth(), screen.deviceHeight()});
 }
 
 void SdlWindow::present(SDL_Rect area) {

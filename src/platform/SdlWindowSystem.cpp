@@ -11,7 +11,9 @@
 #include <string>
 
 #include "graphics/UserDialogs.h"
+#include "platform/DesktopScale.h"
 #include "platform/SdlKeyCodes.h"
+#include "graphics/Limage.h"
 #include "platform/SdlWindow.h"
 #include "platform/X11Window.h"
 
@@ -104,14 +106,20 @@ void SdlWindowSystem::focusLeftWith(SdlWindow& hidden) {
 
 bool SdlWindowSystem::applicationActive() const { return SDL_GetKeyboardFocus() != nullptr; }
 
+void SdlWindowSystem::setScale(int scale) { pixelScale = std::clamp(scale, 1, Limage::maxScale); }
+
+int SdlWindowSystem::desktopScale() const {
+    return brio::desktopScale(std::getenv("GDK_SCALE"), std::getenv("QT_SCALE_FACTOR"), xftDpi());
+}
+
 int SdlWindowSystem::screenWidth() const {
     SDL_DisplayMode mode;
-    return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.w : 0;
+    return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.w / pixelScale : 0;
 }
 
 int SdlWindowSystem::screenHeight() const {
     SDL_DisplayMode mode;
-    return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.h : 0;
+    return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.h / pixelScale : 0;
 }
 
 ScreenArea SdlWindowSystem::screenArea() const {
@@ -119,7 +127,7 @@ ScreenArea SdlWindowSystem::screenArea() const {
     const int display = main == windowsById.end() ? 0 : std::max(SDL_GetWindowDisplayIndex(main->second->sdlWindow()), 0);
     SDL_Rect bounds;
     if (SDL_GetDisplayBounds(display, &bounds) != 0) return ScreenArea{0, 0, screenWidth(), screenHeight()};
-    return ScreenArea{bounds.x, bounds.y, bounds.w, bounds.h};
+    return ScreenArea{bounds.x / pixelScale, bounds.y / pixelScale, bounds.w / pixelScale, bounds.h / pixelScale};
 }
 
 std::string SdlWindowSystem::clipboardText() const {
@@ -214,10 +222,11 @@ void SdlWindowSystem::route(const SDL_Event& event) {
             if (event.type == SDL_MOUSEBUTTONDOWN) {
                 buttonsHeld |= SDL_BUTTON(b.button);
                 pressWindowId = b.windowID;
-                window->handler().mouseDown(b.x, b.y, buttonOf(b.button));
+                window->handler().mouseDown(b.x / pixelScale, b.y / pixelScale, buttonOf(b.button));
             } else {
                 buttonsHeld &= ~SDL_BUTTON(b.button);
-                window->handler().mouseUp(b.x, b.y, buttonOf(b.button), (buttonsHeld & SDL_BUTTON_LMASK) != 0);
+                window->handler().mouseUp(b.x / pixelScale, b.y / pixelScale, buttonOf(b.button),
+                                          (buttonsHeld & SDL_BUTTON_LMASK) != 0);
             }
             return;
         }
@@ -227,7 +236,7 @@ void SdlWindowSystem::route(const SDL_Event& event) {
             const SDL_MouseMotionEvent& m = event.motion;
             buttonsHeld = m.state;
             motionRouted = true;
-            window->handler().mouseMove(m.x, m.y, (m.state & SDL_BUTTON_LMASK) != 0,
+            window->handler().mouseMove(m.x / pixelScale, m.y / pixelScale, (m.state & SDL_BUTTON_LMASK) != 0,
                                         (m.state & SDL_BUTTON_RMASK) != 0);
             return;
         }
@@ -282,8 +291,9 @@ void SdlWindowSystem::routeFinger(const SDL_TouchFingerEvent& touch) {
     const int64_t finger = int64_t(uint64_t(touch.fingerId) ^ (uint64_t(touch.touchId) << 32));
     // The X11 driver gives a finger's place as a share of the window's last pixel (0..1 from
     // its first column to its last).
-    const int x = int(std::lround(double(touch.x) * (window.clientWidth() - 1)));
-    const int y = int(std::lround(double(touch.y) * (window.clientHeight() - 1)));
+    const int deviceX = int(std::lround(double(touch.x) * (window.clientWidth() * pixelScale - 1)));
+    const int deviceY = int(std::lround(double(touch.y) * (window.clientHeight() * pixelScale - 1)));
+    const int x = int(std::floor(double(deviceX) / pixelScale)), y = int(std::floor(double(deviceY) / pixelScale));
     switch (touch.type) {
         case SDL_FINGERDOWN:
             if (touch.x >= 0.0f && touch.x <= 1.0f && touch.y >= 0.0f && touch.y <= 1.0f) handler.touchDown(finger, x, y);
@@ -327,8 +337,8 @@ void SdlWindowSystem::followPointerWhileHeld() {
     // The window's place only for a move that is handed on.
     const auto origin = clientOrigin(window.sdlWindow());
     if (!origin) return;
-    window.handler().mouseMove(at.x - origin->x, at.y - origin->y, (buttonsHeld & SDL_BUTTON_LMASK) != 0,
-                               (buttonsHeld & SDL_BUTTON_RMASK) != 0);
+    window.handler().mouseMove((at.x - origin->x) / pixelScale, (at.y - origin->y) / pixelScale,
+                               (buttonsHeld & SDL_BUTTON_LMASK) != 0, (buttonsHeld & SDL_BUTTON_RMASK) != 0);
 }
 
 bool SdlWindowSystem::blockedByBox(const SDL_Event& event) const {

@@ -29,6 +29,9 @@ public:
     int screenHeight() const override;
     ScreenArea screenArea() const override;
     void setInputBlocked(bool blocked) override { inputBlocked = blocked; }
+    void setScale(int scale) override;
+    int scale() const override { return pixelScale; }
+    int desktopScale() const override;
     std::string clipboardText() const override;
     void setClipboardText(const std::string& utf8) override;
     void wake() override;
@@ -82,6 +85,7 @@ private:
     std::optional<ScreenPoint> heldPointer;  // the pointer on the screen at the last pass
     bool motionRouted = false;         // SDL reported a motion in this pass
     bool inputBlocked = false;
+    int pixelScale = 1;
 };
 
 }  // namespace brio

@@ -47,6 +47,7 @@ void Options::buildLists() {
     midiInDevices.appendAll(devices);
     fill(colorSchemes, {"Brio Blue", "Sand", "Gray", "Dark", "Cool", "Indigo", "Armor"});
     fill(lcdColors, {"Brio Orange", "Blue", "Green"});
+    fill(scales, {"Desktop", "100 %", "200 %", "300 %"});
     velocityCurves.clear();
     for (int c = 0; c < velocityCurveCount; ++c) velocityCurves.append(velocityCurveName(VelocityCurve(c)));
     soundFontSets = MidiOut::soundFontSets();
@@ -78,6 +79,7 @@ void Options::setDefaults() {
     velocityByMouse = false;
     keyboardVelocity = 100;
     inputVelocityCurve = int32_t(VelocityCurve::linear);
+    scale = 0;
 }
 
 void Options::exchange() {
@@ -106,10 +108,12 @@ void Options::exchange() {
     exchangeBool("velocityByMouse", velocityByMouse);
     exchangeInt("keyboardVelocity", keyboardVelocity);
     exchangeInt("inputVelocityCurve", inputVelocityCurve);
+    exchangeInt("scale", scale);
 }
 
 void Options::clampValues() {
     keyboardVelocity = std::clamp(keyboardVelocity, int32_t(1), int32_t(127));
+    scale = std::clamp(scale, int32_t(0), int32_t(3));
     if (inputVelocityCurve < 0 || inputVelocityCurve >= velocityCurveCount)
         inputVelocityCurve = int32_t(VelocityCurve::linear);
 }

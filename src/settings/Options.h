@@ -49,6 +49,7 @@ public:
     bool velocityByMouse{};       // a mouse press plays softly near a key's top, loudly near its bottom
     int32_t keyboardVelocity{};   // the computer keyboard's velocity, 1..127
     int32_t inputVelocityCurve{}; // a VelocityCurve: how the MIDI input's velocities reach the tones
+    int32_t scale{};              // device pixels per pixel, 1..3; 0 as the desktop asks
 
     // Display names. Entry k of midiDevices and midiInDevices stands for device number k - 1.
     Text_ midiDevices;
@@ -56,6 +57,7 @@ public:
     Text_ colorSchemes;
     Text_ lcdColors;
     Text_ velocityCurves;         // by VelocityCurve
+    Text_ scales;                 // by scale: from the desktop, then 1..3
     // The General MIDI sets the built-in synthesizer knows, installed or not.
     std::vector<SoundFontSet> soundFontSets;
 
