@@ -206,38 +206,23 @@ bool readFileStart(const std::string& path, size_t count, std::string& bytes) {
 
 bool replaceFile(const std::string& path, const std::string& bytes) {
     if (path.empty()) return false;
-    std::string target = resolveTarget(path);
-    mode_t mode = 0;
-    if (!targetMode(target, mode)) return false;
-
-    // A fixed short name, so that a target name near the length limit still gets a temporary.
-    const std::string folder = folderOf(target);
-    std::string tempPath = folder + "/" + temporaryPrefix + "XXXXXX";
-    FileDescriptor file(writeCalls->makeTemporary(tempPath.data()));
-    if (file.get() < 0) {
-        const bool inPlace = refusedForPermission(errno) && ::access(target.c_str(), W_OK) == 0;
-        return inPlace && writeInPlace(target, bytes);
+    FileReplacement file(path);
+    if (file.descriptor() < 0) {
+        const bool inPlace = file.temporaryRefusedForPermission() && ::access(file.targetPath().c_str(), W_OK) == 0;
+        return inPlace && writeInPlace(file.targetPath(), bytes);
     }
-
-    bool written = ::fchmod(file.get(), mode) == 0 && writeAll(file.get(), bytes) &&
-                   writeCalls->fsync(file.get()) == 0;
-    bool closed = file.close();
-    if (written && closed && writeCalls->rename(tempPath.c_str(), target.c_str()) == 0) {
-        syncFolder(folder);
-        removeStaleTemporaries(folder);
-        return true;
-    }
-    ::unlink(tempPath.c_str());
-    return false;
+    return file.write(bytes.data(), bytes.size()) && file.commit();
 }
 
 FileReplacement::FileReplacement(const std::string& path) {
     mode_t mode = 0;
     target = resolveTarget(path);
     if (path.empty() || !targetMode(target, mode)) return;
+    // A fixed short name, so that a target name near the length limit still gets a temporary.
     tempPath = folderOf(target) + "/" + temporaryPrefix + "XXXXXX";
     fd = writeCalls->makeTemporary(tempPath.data());
     if (fd < 0) {
+        temporaryError = errno;
         tempPath.clear();
         return;
     }
@@ -248,6 +233,8 @@ FileReplacement::~FileReplacement() {
     if (fd >= 0) ::close(fd);
     if (!tempPath.empty()) ::unlink(tempPath.c_str());
 }
+
+bool FileReplacement::temporaryRefusedForPermission() const { return refusedForPermission(temporaryError); }
 
 bool FileReplacement::write(const void* bytes, size_t count) {
     if (!ok() || !writeAll(fd, static_cast<const char*>(bytes), count)) failed = true;
@@ -261,7 +248,9 @@ bool FileReplacement::commit() {
     fd = -1;
     if (!flushed || !closed || writeCalls->rename(tempPath.c_str(), target.c_str()) != 0) return false;
     tempPath.clear();
-    syncFolder(folderOf(target));
+    const std::string folder = folderOf(target);
+    syncFolder(folder);
+    removeStaleTemporaries(folder);
     return true;
 }
 

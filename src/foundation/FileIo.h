@@ -50,12 +50,20 @@ public:
     bool write(const void* bytes, size_t count);
     // The temporary file, for moving about in it while it is written (-1 when it failed).
     int descriptor() const { return fd; }
+    // The file replaced: the path given, its symbolic link followed.
+    const std::string& targetPath() const { return target; }
+    // The folder refused the temporary file for permission (EACCES, EPERM, EROFS), not for
+    // want of room.
+    bool temporaryRefusedForPermission() const;
+    // Renames the temporary file over the target; a success also removes the temporary files
+    // that saves killed over an hour before left in the folder.
     bool commit();
 
 private:
     std::string target;
     std::string tempPath;
     int fd = -1;
+    int temporaryError = 0;  // why the temporary file could not be made
     bool failed = false;
 };
 

@@ -10,19 +10,7 @@ namespace brio {
 namespace {
 
 // Without a windowing layer (tests that install nothing) every box is cancelled.
-class NoDialogs : public UserDialogs {
-public:
-    bool askOpenFileName(std::string&, const std::string&, const std::string&, const std::string&) override {
-        return false;
-    }
-    bool askSaveFileName(std::string&, const std::string&, const std::string&, const std::string&) override {
-        return false;
-    }
-    void showNotice(const std::string&) override {}
-    int askQuestion(const std::string&) override { return 1; }
-};
-
-NoDialogs noDialogs;
+CancelledDialogs noDialogs;
 UserDialogs* installed = &noDialogs;
 BoxWaitPass boxWaitPass;
 bool inBoxWaitPass = false;

@@ -26,6 +26,20 @@ public:
     virtual int askQuestion(const std::string& text) = 0;
 };
 
+// Every box cancelled and every notice unseen: the dialogs where no windowing layer shows any
+// (the default, and the base of those that only listen).
+class CancelledDialogs : public UserDialogs {
+public:
+    bool askOpenFileName(std::string&, const std::string&, const std::string&, const std::string&) override {
+        return false;
+    }
+    bool askSaveFileName(std::string&, const std::string&, const std::string&, const std::string&) override {
+        return false;
+    }
+    void showNotice(const std::string&) override {}
+    int askQuestion(const std::string&) override { return 1; }
+};
+
 UserDialogs& userDialogs();
 // Installs the dialogs (the caller keeps ownership); nullptr restores the default, which
 // cancels every box and shows nothing.

@@ -61,13 +61,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments, const st
         } else if (!optionsEnded && argument == "--version") {
             if (line.action == CommandLine::Action::run) line.action = CommandLine::Action::version;
         } else if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
-            line.action = CommandLine::Action::usageError;
-            line.problem = "unknown option " + argument;
-            return line;
+            return usageError("unknown option " + argument);
         } else if (argument.empty()) {
-            line.action = CommandLine::Action::usageError;
-            line.problem = "an empty file name";
-            return line;
+            return usageError("an empty file name");
         } else {
             files.push_back(argument);
         }

@@ -1,5 +1,6 @@
 // A recording saved as an audio file: rendered on the renderer's own thread while the station
 // plays on, with a progress page when it takes a while.
+#include <cstdint>
 #include <vector>
 
 #include "foundation/Clock.h"
@@ -21,23 +22,24 @@ void MidiSynth::saveRecordingAsAudio(const std::string& path) {
     if (!renderer || !renderer->start(AudioRenderJob{std::move(events), path, format, options.soundFont}))
         return userDialogs().showNotice("An audio file cannot be made now.");
     const auto running = [renderer] { return renderer->state() == AudioRenderer::State::running; };
-    // A short render ends before anything shows; the station plays on meanwhile.
+    // The station plays on while the render runs: for quietRenderMs before anything shows, and
+    // to the end when no page could show (or a cancel is on its way).
     Clock& clock = systemClock();
-    const uint32_t began = clock.milliseconds();
-    while (running() && elapsedMs(began, clock.milliseconds()) < int32_t(quietRenderMs)) {
-        tick(true);
-        clock.sleep(1);
-    }
+    const auto playWhileRunning = [&](uint32_t longestMs) {
+        const uint32_t began = clock.milliseconds();
+        while (running() && elapsedMs(began, clock.milliseconds()) < int32_t(longestMs)) {
+            tick(true);
+            clock.sleep(1);
+        }
+    };
+    playWhileRunning(quietRenderMs);
     const std::string name = path.substr(path.find_last_of('/') + 1);
     if (running() && dialogPages) {
         dialogPages->showProgress("Rendering " + name,
                                   {[renderer] { return renderer->progress(); }, [running] { return !running(); },
                                    [renderer] { renderer->cancel(); }});
     }
-    while (running()) {  // a page that could not show, or a cancel on its way
-        tick(true);
-        clock.sleep(1);
-    }
+    playWhileRunning(uint32_t(INT32_MAX));
     if (renderer->state() == AudioRenderer::State::failed) userDialogs().showNotice(renderer->failure());
 }
 

@@ -29,17 +29,23 @@ std::optional<int> wholeScale(std::optional<double> value) {
 
 }  // namespace
 
-int desktopScale(const char* gdkScale, const char* qtScaleFactor, const std::optional<std::string>& dpiText) {
+std::optional<int> scaleFromEnvironment(const char* gdkScale, const char* qtScaleFactor) {
     const std::optional<double> gdk = numberIn(gdkScale);
     if (gdk && *gdk == std::floor(*gdk)) {
-        if (const auto scale = wholeScale(gdk)) return *scale;
+        if (const auto scale = wholeScale(gdk)) return scale;
     }
-    if (const auto scale = wholeScale(numberIn(qtScaleFactor))) return *scale;
-    if (const auto dpi = numberIn(dpiText ? dpiText->c_str() : nullptr)) {
-        if (*dpi >= 240) return 3;
-        if (*dpi >= 144) return 2;
-    }
+    return wholeScale(numberIn(qtScaleFactor));
+}
+
+int scaleFromDpi(const std::optional<std::string>& dpiText) {
+    const auto dpi = numberIn(dpiText ? dpiText->c_str() : nullptr);
+    if (dpi && *dpi >= 240) return 3;
+    if (dpi && *dpi >= 144) return 2;
     return 1;
+}
+
+int desktopScale(const char* gdkScale, const char* qtScaleFactor, const std::optional<std::string>& dpiText) {
+    return scaleFromEnvironment(gdkScale, qtScaleFactor).value_or(scaleFromDpi(dpiText));
 }
 
 std::optional<std::string> xftDpi() {

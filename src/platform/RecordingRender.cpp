@@ -73,15 +73,15 @@ RenderOutcome renderRecording(const AudioRenderJob& job, RenderControl& control)
     if (const std::string refusal = audioRenderRefusal(job.events); !refusal.empty()) return failed(refusal);
     std::vector<MidiEvent> events = job.events;
     std::stable_sort(events.begin(), events.end(), [](const MidiEvent& a, const MidiEvent& b) { return a.time < b.time; });
-    BuiltInSynth synth(soundFontsFor(job), {});
-    if (!synth.openOffline()) return failed("The recording cannot be rendered: " + synth.failure() + ".");
-    synth.setRenderGate(true);
+    // The file first: a folder that cannot take it fails before the SoundFont is loaded.
     AudioFileWriter file(job.path, job.format);
     if (!file.ok()) {
         const size_t slash = job.path.find_last_of('/');
         const std::string folder = slash == std::string::npos ? "." : job.path.substr(0, std::max<size_t>(slash, 1));
         return failed("The audio file " + fileName(job.path) + " cannot be made in " + folder + ".");
     }
+    BuiltInSynth synth(soundFontsFor(job), {});
+    if (!synth.openOffline()) return failed("The recording cannot be rendered: " + synth.failure() + ".");
 
     const uint32_t start = events.front().time;
     const int64_t musicFrames = int64_t(events.back().time - start) * framesPerMs;

@@ -16,18 +16,11 @@ namespace brio {
 namespace {
 
 // The recorder's messages, as the one line a failed command prints.
-class FirstNotice : public UserDialogs {
+class FirstNotice : public CancelledDialogs {
 public:
-    bool askOpenFileName(std::string&, const std::string&, const std::string&, const std::string&) override {
-        return false;
-    }
-    bool askSaveFileName(std::string&, const std::string&, const std::string&, const std::string&) override {
-        return false;
-    }
     void showNotice(const std::string& text) override {
         if (notice.empty()) notice = text;
     }
-    int askQuestion(const std::string&) override { return 1; }
     std::string notice;
 };
 

@@ -109,7 +109,11 @@ bool SdlWindowSystem::applicationActive() const { return SDL_GetKeyboardFocus() 
 void SdlWindowSystem::setScale(int scale) { pixelScale = std::clamp(scale, 1, Limage::maxScale); }
 
 int SdlWindowSystem::desktopScale() const {
-    return brio::desktopScale(std::getenv("GDK_SCALE"), std::getenv("QT_SCALE_FACTOR"), xftDpi());
+    // The X resources are asked for (over a connection of their own) only when the environment
+    // says nothing.
+    if (const auto scale = scaleFromEnvironment(std::getenv("GDK_SCALE"), std::getenv("QT_SCALE_FACTOR")))
+        return *scale;
+    return scaleFromDpi(xftDpi());
 }
 
 int SdlWindowSystem::screenWidth() const {
